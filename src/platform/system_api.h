@@ -1,0 +1,110 @@
+#pragma once
+// Everything the program asks of Windows besides the registry, as an
+// interface: the real one in platform/win32, a scripted one in native tests.
+// Functions newer than Windows NT 4.0 are optional here because the real
+// implementation looks them up at run time and may not find them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnox {
+
+// GetVersionExA with the 148-byte OSVERSIONINFOA.
+struct OsVersion {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint32_t build = 0;     // the whole field; Windows 9x keeps the version in its high word
+  std::uint32_t platform = 0;  // 0 Win32s, 1 Windows 9x, 2 NT
+  std::string servicePack;     // szCSDVersion up to its NUL
+};
+
+// GetVersionExA with the 156-byte OSVERSIONINFOEXA. The fields behind the
+// basic record are zero when the system does not fill them (NT 4.0 before SP6).
+struct OsVersionEx : OsVersion {
+  std::uint16_t servicePackMajor = 0;
+  std::uint16_t servicePackMinor = 0;
+  std::uint16_t suiteMask = 0;
+  std::uint8_t productType = 0;
+};
+
+inline constexpr std::uint32_t kPlatformWin32s = 0;
+inline constexpr std::uint32_t kPlatformWindows9x = 1;
+inline constexpr std::uint32_t kPlatformNT = 2;
+
+inline constexpr std::uint16_t kArchitectureX86 = 0;
+inline constexpr std::uint16_t kArchitectureIa64 = 6;
+inline constexpr std::uint16_t kArchitectureAmd64 = 9;
+
+// Physical memory in bytes: GlobalMemoryStatusEx where it exists, else
+// GlobalMemoryStatus (whose 32-bit fields saturate above 4 GiB).
+struct MemoryStatus {
+  std::uint64_t totalPhysical = 0;
+  std::uint64_t availablePhysical = 0;
+};
+
+// NtQuerySystemInformation(SystemFileCacheInformation): current and peak size.
+struct FileCacheInfo {
+  long status = 0;  // NTSTATUS; the sizes mean something only when it is >= 0
+  std::uint64_t currentSize = 0;
+  std::uint64_t peakSize = 0;
+};
+
+class SystemApi {
+ public:
+  virtual ~SystemApi() = default;
+
+  virtual OsVersion Version() = 0;
+  virtual OsVersionEx VersionEx() = 0;
+  virtual int SystemMetric(int index) = 0;
+  // GetNativeSystemInfo's processor architecture; nullopt when the function is missing.
+  virtual std::optional<std::uint16_t> NativeProcessorArchitecture() = 0;
+  // GetSystemInfo's processor architecture.
+  virtual std::uint16_t ProcessorArchitecture() = 0;
+  // GetProductInfo; nullopt when the function is missing or fails.
+  virtual std::optional<std::uint32_t> ProductInfo(std::uint32_t osMajor, std::uint32_t osMinor,
+                                                   std::uint32_t spMajor, std::uint32_t spMinor) = 0;
+  // True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up).
+  virtual bool IsWow64() = 0;
+
+  virtual MemoryStatus Memory() = 0;
+  // nullopt when ntdll has no NtQuerySystemInformation.
+  virtual std::optional<FileCacheInfo> FileCache() = 0;
+
+  // QueryPerformanceFrequency; nullopt when there is no performance counter.
+  virtual std::optional<std::int64_t> PerformanceFrequency() = 0;
+  virtual std::int64_t PerformanceCounter() = 0;
+  // Milliseconds since start: GetTickCount64 where it exists, else GetTickCount.
+  virtual std::uint64_t TickCount() = 0;
+
+  // GetUserNameA; nullopt when the call fails.
+  virtual std::optional<std::string> UserName() = 0;
+  virtual std::string SystemDirectory() = 0;
+  // Full path of the host process's executable.
+  virtual std::string HostExecutablePath() = 0;
+  virtual std::string CommandLine() = 0;
+  // GetFullPathNameA; the input unchanged when it fails.
+  virtual std::string FullPath(const std::string& path) = 0;
+  // CharUpperA on a copy.
+  virtual std::string UpperCase(const std::string& text) = 0;
+  // The primary-language-bearing thread locale (GetThreadLocale).
+  virtual std::uint32_t ThreadLocale() = 0;
+
+  // GetFileVersionInfoSizeA + GetFileVersionInfoA; nullopt when either fails.
+  virtual std::optional<std::vector<std::uint8_t>> FileVersionInfo(const std::string& path) = 0;
+  // VerQueryValueA of "\VarFileInfo\Translation": the first entry.
+  virtual std::optional<std::uint32_t> VersionTranslation(const std::vector<std::uint8_t>& block) = 0;
+  // VerQueryValueA of a string value, up to its NUL.
+  virtual std::optional<std::string> VersionString(const std::vector<std::uint8_t>& block,
+                                                   const std::string& subBlock) = 0;
+
+  // ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL).
+  virtual void ShellOpen(const std::string& target) = 0;
+  // WinExec(commandLine, SW_SHOWNORMAL).
+  virtual void Execute(const std::string& commandLine) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+}  // namespace varnox
