@@ -88,8 +88,15 @@ class SystemApi {
   virtual std::string FullPath(const std::string& path) = 0;
   // CharUpperA on a copy.
   virtual std::string UpperCase(const std::string& text) = 0;
-  // The primary-language-bearing thread locale (GetThreadLocale).
+  // GetThreadLocale: the locale whose primary language picks the hint language.
   virtual std::uint32_t ThreadLocale() = 0;
+
+  // The program keeps its own texts in UTF-8; the registry holds ANSI text of
+  // the system's code page. These convert between the two (MultiByteToWideChar
+  // and WideCharToMultiByte with CP_ACP); a character the code page lacks
+  // becomes the code page's default character.
+  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  virtual std::string Utf8ToAnsi(const std::string& utf8) = 0;
 
   // GetFileVersionInfoSizeA + GetFileVersionInfoA; nullopt when either fails.
   virtual std::optional<std::vector<std::uint8_t>> FileVersionInfo(const std::string& path) = 0;
