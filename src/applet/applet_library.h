@@ -1,0 +1,12 @@
+#pragma once
+// The library's own module handle, for its resources.
+
+#include <windows.h>
+
+#include "applet/load_locale.h"
+
+namespace varnox {
+
+HINSTANCE LibraryModule();
+
+}  // namespace varnox
