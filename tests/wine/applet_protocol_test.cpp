@@ -100,7 +100,9 @@ TEST(AppletProtocol, AnswersEveryMessageAsTheControlPanelExpects) {
   EXPECT_EQ(info.szHelpFile[0], '\0');
   EXPECT_EQ(static_cast<unsigned char>(info.szHelpFile[1]), 0xEE) << "bytes behind the NUL stay the caller's";
   EXPECT_EQ(static_cast<unsigned char>(info.szName[7]), 0xEE);
-  if (sizeof(void*) == 4) EXPECT_EQ(sizeof(NEWCPLINFOA), 244u);
+  if (sizeof(void*) == 4) {
+    EXPECT_EQ(sizeof(NEWCPLINFOA), 244u);
+  }
 
   EXPECT_EQ(cpl.Send(owner, CPL_EXIT, 0, 0), 0);
   DestroyWindow(owner);

@@ -13,7 +13,7 @@ class CplLibrary {
  public:
   CplLibrary() : path_(Locate()) {
     module_ = LoadLibraryA(path_.c_str());
-    if (module_) entry_ = reinterpret_cast<Entry>(GetProcAddress(module_, "CPlApplet"));
+    if (module_) entry_ = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module_, "CPlApplet")));
   }
   ~CplLibrary() {
     if (module_) FreeLibrary(module_);
