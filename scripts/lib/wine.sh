@@ -1,0 +1,108 @@
+# Wine prefixes for the scripts: made from scratch, cloned cheaply, set to a
+# Windows version with registry files imported. Sourced, not run.
+
+# No Mono or Gecko install dialogs, no menu entries or file associations
+# written into the user's desktop, no crash dialog waiting for a click.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDEBUG="${VARNOX_WINEDEBUG:--all}"
+
+# Bump when the way a prefix is made changes, so that kept templates are remade.
+VARNOX_PREFIX_RECIPE=1
+
+# The prefix kind a Windows program needs: win32 for an i386 image, win64 for amd64.
+varnox_pe_arch() {
+  local exe=$1 pe machine
+  pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ')
+  case $machine in
+    014c) echo win32 ;;
+    8664) echo win64 ;;
+    *) echo "not an x86 or x86_64 Windows image: $exe (machine '$machine')" >&2; return 1 ;;
+  esac
+}
+
+# What a kept prefix must match to be reused.
+varnox_prefix_stamp() {
+  echo "recipe $VARNOX_PREFIX_RECIPE, $(wine --version), $1"
+}
+
+# Makes a new prefix of the given kind at DIR (which must not exist).
+varnox_make_prefix() {
+  local dir=$1 arch=$2 link
+  WINEPREFIX=$dir WINEARCH=$arch wine wineboot -i >/dev/null 2>&1 || true
+  WINEPREFIX=$dir wineserver -w
+  if [[ ! -f $dir/system.reg ]]; then
+    echo "wineboot made no prefix at $dir" >&2
+    return 1
+  fi
+  # The user's folders point into $HOME; make them plain folders so nothing a
+  # program writes there leaves the prefix.
+  while IFS= read -r -d '' link; do
+    rm -f "$link" && mkdir -p "$link"
+  done < <(find "$dir/drive_c/users" -maxdepth 5 -type l -print0)
+  varnox_import_reg "$dir" "$(varnox_reg_header; varnox_quiet_crashes)"
+  WINEPREFIX=$dir wineserver -w
+  varnox_prefix_stamp "$arch" >"$dir/.varnox-stamp"
+}
+
+# Copies prefix SRC to DST: the system's program files are hard links (nothing
+# writes them), everything else (registry, .ini files) a real copy.
+varnox_clone_prefix() {
+  local src=$1 dst=$2
+  local -a binaries=(-path './drive_c/windows/*' \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys'
+                     -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb'
+                     -o -iname '*.vxd' -o -iname '*.ax' -o -iname '*.ttf' -o -iname '*.fon' \))
+  mkdir -p "$dst"
+  (cd "$src" && find . \( -type d -o -type l -o -type f ! \( "${binaries[@]}" \) \) -print0 |
+    tar --null --no-recursion -T - -cf -) | (cd "$dst" && tar -xpf -) || return 1
+  (cd "$src" && find . -type f "${binaries[@]}" -print0 | xargs -0 -r cp -l --parents -t "$dst")
+}
+
+varnox_reg_header() {
+  printf 'REGEDIT4\r\n\r\n'
+}
+
+varnox_quiet_crashes() {
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+}
+
+# The Windows version Wine reports to programs (nt40, win2k, winxp, ...).
+varnox_winver_reg() {
+  printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n\r\n' "$1"
+}
+
+# Prints a registry file's body behind its REGEDIT4 header. Only ANSI REGEDIT4
+# files are taken: the version 5 format stores strings in hex values as UTF-16,
+# which would be read wrongly behind a REGEDIT4 header.
+varnox_reg_body() {
+  local file=$1 first
+  IFS= read -r first <"$file" || true
+  first=${first%$'\r'}
+  if [[ $first != REGEDIT4 ]]; then
+    echo "$file: not a REGEDIT4 file (first line '$first')" >&2
+    return 1
+  fi
+  tail -n +2 "$file"
+  printf '\r\n'
+}
+
+# Imports registry text (with its header) into PREFIX with one regedit run.
+varnox_import_reg() {
+  local prefix=$1 text=$2
+  printf '%s' "$text" >"$prefix/drive_c/varnox-import.reg"
+  WINEPREFIX=$prefix wine regedit /S 'C:\varnox-import.reg' >/dev/null 2>&1
+  local rc=$?
+  rm -f "$prefix/drive_c/varnox-import.reg"
+  return $rc
+}
+
+# Sets the Windows version and imports the given registry files, in one run.
+varnox_configure_prefix() {
+  local prefix=$1 winver=$2 text reg
+  shift 2
+  text="$(varnox_reg_header; varnox_winver_reg "$winver")" || return 1
+  for reg in "$@"; do
+    text+=$'\r\n'"$(varnox_reg_body "$reg")" || return 1
+  done
+  varnox_import_reg "$prefix" "$text"$'\r\n'
+}
