@@ -1,6 +1,7 @@
 #pragma once
 // TRegistry: the registry accessor every load section, save group and button
-// click makes, uses and frees. One object holds at most one open key.
+// click makes, uses and frees. One object holds at most one open key; every
+// value operation acts on that key.
 
 #include <cstdint>
 #include <stdexcept>
@@ -25,38 +26,61 @@ struct RegistryValueRef {
 
 enum class RegDataType { Unknown, String, ExpandString, Integer, Binary };
 
+// Texts bigger than this are refused as a failed read rather than allocated:
+// no setting comes near it, and a corrupt size must not exhaust memory.
+inline constexpr std::uint32_t kMaxTextValueBytes = 1u << 20;
+
 class TRegistry {
  public:
-  explicit TRegistry(RegistryApi& api);
+  // doubleByteNames: the system is of the NT family and its system locale
+  // uses a double-byte character set; KeyInfo then doubles the two name
+  // lengths. The caller knows this from the system seam; this file does not.
+  explicit TRegistry(RegistryApi& api, bool doubleByteNames = false);
   ~TRegistry();
   TRegistry(const TRegistry&) = delete;
   TRegistry& operator=(const TRegistry&) = delete;
 
+  RegistryApi& Api() const { return api_; }
   RegKey Root() const { return root_; }
   RegKey CurrentKey() const { return currentKey_; }
   const std::string& CurrentPath() const { return currentPath_; }
+  bool DoubleByteNames() const { return doubleByteNames_; }
+  void SetDoubleByteNames(bool on) { doubleByteNames_ = on; }
 
+  // Closes the open key when the root changes.
   void SetRoot(RegKey root);
+  // Full access (also for reading). On failure nothing changes.
   bool OpenKey(const std::string& path, bool mayCreate);
   bool OpenKeyReadOnly(const std::string& path);
   void CloseKey();
+  // Fills a zeroed record; false when the query fails.
   bool KeyInfo(RegKeyInfo& info);
 
   bool ValueExists(const std::string& name);
   RegDataType ValueType(const std::string& name);
-  int ValueSize(const std::string& name);
+  // The stored size in bytes, -1 when the value is missing.
+  std::int64_t ValueSize(const std::string& name);
 
+  // Missing or empty → "". The text ends at its first NUL.
   std::string ReadText(const std::string& name);
   std::int32_t ReadDword(const std::string& name);
+  // Missing → 0 and the buffer untouched; else the stored size.
   int ReadBytes(const std::string& name, void* buffer, int bufferSize);
 
   void WriteText(const std::string& name, const std::string& text);
+  // The same as WriteText with REG_EXPAND_SZ.
+  void WriteExpandText(const std::string& name, const std::string& text);
   void WriteDword(const std::string& name, std::int32_t value);
   void WriteBytes(const std::string& name, const void* buffer, int size);
+  // False when the value is missing or cannot be deleted; never throws.
   bool DeleteValue(const std::string& name);
 
  private:
+  bool Open(const std::string& path, bool mayCreate, std::uint32_t access);
+  void Write(const std::string& name, std::uint32_t type, const void* data, std::size_t size);
+
   RegistryApi& api_;
+  bool doubleByteNames_;
   RegKey root_ = kHkeyCurrentUser;
   RegKey currentKey_ = 0;
   std::string currentPath_;

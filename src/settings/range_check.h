@@ -1,0 +1,24 @@
+#pragma once
+// A spinner holds a 16-bit position; a stored number outside that range
+// ends the load with the toolkit's range error unless the page clamps it.
+
+#include <cstdint>
+#include <stdexcept>
+
+namespace varnox {
+
+class ERangeError : public std::range_error {
+ public:
+  ERangeError() : std::range_error("Range check error") {}
+};
+
+inline constexpr std::int64_t kSpinnerMin = -32768;
+inline constexpr std::int64_t kSpinnerMax = 32767;
+
+// The number as a spinner position; throws ERangeError when it does not fit.
+inline std::int16_t ToSpinnerPosition(std::int64_t number) {
+  if (number < kSpinnerMin || number > kSpinnerMax) throw ERangeError();
+  return static_cast<std::int16_t>(number);
+}
+
+}  // namespace varnox

@@ -1,0 +1,175 @@
+#include "settings/registry.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "settings/registry_errors.h"
+
+namespace varnox {
+
+namespace {
+
+RegDataType KindOf(std::uint32_t type) {
+  switch (type) {
+    case kRegSz:
+      return RegDataType::String;
+    case kRegExpandSz:
+      return RegDataType::ExpandString;
+    case kRegDword:
+      return RegDataType::Integer;
+    case kRegBinary:
+      return RegDataType::Binary;
+    default:
+      return RegDataType::Unknown;
+  }
+}
+
+bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+
+}  // namespace
+
+TRegistry::TRegistry(RegistryApi& api, bool doubleByteNames) : api_(api), doubleByteNames_(doubleByteNames) {}
+
+TRegistry::~TRegistry() { CloseKey(); }
+
+void TRegistry::SetRoot(RegKey root) {
+  if (root == root_) return;
+  CloseKey();
+  root_ = root;
+}
+
+bool TRegistry::OpenKey(const std::string& path, bool mayCreate) { return Open(path, mayCreate, kKeyAllAccess); }
+
+bool TRegistry::OpenKeyReadOnly(const std::string& path) { return Open(path, false, kKeyRead); }
+
+bool TRegistry::Open(const std::string& path, bool mayCreate, std::uint32_t access) {
+  RegKey key = 0;
+  const long result = mayCreate ? api_.CreateKey(root_, path, access, &key) : api_.OpenKey(root_, path, access, &key);
+  if (result != kErrorSuccess) return false;
+  // The new key is open before the old one goes, so a failed open keeps the old.
+  CloseKey();
+  currentKey_ = key;
+  currentPath_ = path;
+  return true;
+}
+
+void TRegistry::CloseKey() {
+  if (currentKey_ == 0) return;
+  api_.CloseKey(currentKey_);
+  currentKey_ = 0;
+  currentPath_.clear();
+}
+
+bool TRegistry::KeyInfo(RegKeyInfo& info) {
+  info = RegKeyInfo{};
+  if (api_.QueryInfoKey(currentKey_, &info) != kErrorSuccess) {
+    info = RegKeyInfo{};
+    return false;
+  }
+  if (doubleByteNames_) {
+    info.maxSubKeyNameLength *= 2;
+    info.maxValueNameLength *= 2;
+  }
+  return true;
+}
+
+bool TRegistry::ValueExists(const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  return api_.QueryValue(currentKey_, name, &type, nullptr, &size) == kErrorSuccess;
+}
+
+RegDataType TRegistry::ValueType(const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return RegDataType::Unknown;
+  return KindOf(type);
+}
+
+std::int64_t TRegistry::ValueSize(const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return -1;
+  return size;
+}
+
+std::string TRegistry::ReadText(const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess || size < 1) return {};
+  if (!IsText(type)) throw InvalidDataType(name);
+  if (size > kMaxTextValueBytes) throw FailedToGetData(name);
+
+  // One spare zero byte: stored text need not end in a NUL.
+  std::vector<std::uint8_t> buffer(std::size_t{size} + 1, 0);
+  std::uint32_t got = size;
+  if (api_.QueryValue(currentKey_, name, &type, buffer.data(), &got) != kErrorSuccess) throw FailedToGetData(name);
+  if (!IsText(type)) throw InvalidDataType(name);
+  const char* chars = reinterpret_cast<const char*>(buffer.data());
+  return std::string(chars, strnlen(chars, std::min(got, size)));
+}
+
+std::int32_t TRegistry::ReadDword(const std::string& name) {
+  // Zeroed, so a REG_DWORD stored with fewer than four bytes reads as those
+  // bytes zero-extended instead of as whatever the buffer held.
+  std::uint8_t bytes[4] = {};
+  std::uint32_t type = 0;
+  std::uint32_t size = sizeof bytes;
+  if (api_.QueryValue(currentKey_, name, &type, bytes, &size) != kErrorSuccess) throw FailedToGetData(name);
+  if (type != kRegDword) throw InvalidDataType(name);
+  const std::uint32_t value = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+                              std::uint32_t{bytes[3]} << 24;
+  return static_cast<std::int32_t>(value);
+}
+
+int TRegistry::ReadBytes(const std::string& name, void* buffer, int bufferSize) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return 0;
+  const RegDataType kind = KindOf(type);
+  if (kind != RegDataType::Binary && kind != RegDataType::Unknown) throw InvalidDataType(name);
+  const std::uint32_t room = (buffer == nullptr || bufferSize < 0) ? 0 : static_cast<std::uint32_t>(bufferSize);
+  if (size > room) throw InvalidDataType(name);
+  if (size == 0) return 0;
+
+  std::uint32_t got = size;
+  if (api_.QueryValue(currentKey_, name, &type, static_cast<std::uint8_t*>(buffer), &got) != kErrorSuccess) {
+    throw FailedToGetData(name);
+  }
+  return static_cast<int>(std::min(got, size));
+}
+
+void TRegistry::Write(const std::string& name, std::uint32_t type, const void* data, std::size_t size) {
+  if (size > std::numeric_limits<std::uint32_t>::max()) throw FailedToSetData(name);
+  static const std::uint8_t kNothing = 0;
+  const auto* bytes = size == 0 ? &kNothing : static_cast<const std::uint8_t*>(data);
+  if (api_.SetValue(currentKey_, name, type, bytes, static_cast<std::uint32_t>(size)) != kErrorSuccess) {
+    throw FailedToSetData(name);
+  }
+}
+
+void TRegistry::WriteText(const std::string& name, const std::string& text) {
+  Write(name, kRegSz, text.c_str(), text.size() + 1);
+}
+
+void TRegistry::WriteExpandText(const std::string& name, const std::string& text) {
+  Write(name, kRegExpandSz, text.c_str(), text.size() + 1);
+}
+
+void TRegistry::WriteDword(const std::string& name, std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                 static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  Write(name, kRegDword, bytes, sizeof bytes);
+}
+
+void TRegistry::WriteBytes(const std::string& name, const void* buffer, int size) {
+  if (size < 0 || (buffer == nullptr && size > 0)) throw FailedToSetData(name);
+  Write(name, kRegBinary, buffer, static_cast<std::size_t>(size));
+}
+
+bool TRegistry::DeleteValue(const std::string& name) { return api_.DeleteValue(currentKey_, name) == kErrorSuccess; }
+
+}  // namespace varnox
