@@ -186,7 +186,9 @@ int ScriptedSystem::SystemMetric(int index) {
 std::optional<std::uint16_t> ScriptedSystem::NativeProcessorArchitecture() { return nativeArchitecture; }
 std::uint16_t ScriptedSystem::ProcessorArchitecture() { return architecture; }
 
-std::optional<std::uint32_t> ScriptedSystem::ProductInfo(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {
+std::optional<std::uint32_t> ScriptedSystem::ProductInfo(std::uint32_t osMajor, std::uint32_t osMinor,
+                                                         std::uint32_t spMajor, std::uint32_t spMinor) {
+  productInfoQueries.push_back({osMajor, osMinor, spMajor, spMinor});
   return productInfo;
 }
 

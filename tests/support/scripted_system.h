@@ -3,6 +3,7 @@
 // for the Windows releases the program meets. Calls that act on the world
 // (opening a link, starting a program, sleeping) are recorded instead.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -63,7 +64,8 @@ class ScriptedSystem : public SystemApi {
   std::vector<std::string> shellOpened;
   std::vector<std::string> executed;
   std::vector<std::uint32_t> sleeps;
-  int versionQueries = 0;  // Version() and VersionEx() together
+  int versionQueries = 0;                                        // Version() and VersionEx() together
+  std::vector<std::array<std::uint32_t, 4>> productInfoQueries;  // the four arguments of each call
 
   // Presets: realistic answers of each release, 32-bit unless named otherwise.
   static ScriptedSystem WinNT4Sp6Workstation();
