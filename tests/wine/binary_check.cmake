@@ -1,0 +1,31 @@
+# The shipped library's shape, read from its headers (no Wine needed): the only
+# export is CPlApplet by name, the imports are Windows system DLLs, and the x86
+# build stays small once stripped.
+set(varnox_check_binary ${PROJECT_SOURCE_DIR}/scripts/check-binary --objdump ${CMAKE_OBJDUMP} --strip ${CMAKE_STRIP})
+set(varnox_size_limit)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(varnox_size_limit --max-kb 300)
+endif()
+add_test(NAME binary_check COMMAND ${varnox_check_binary} ${varnox_size_limit} $<TARGET_FILE:varnox_cpl>)
+set_tests_properties(binary_check PROPERTIES LABELS binary)
+
+# The checker must reject the faults it is there to catch, each for its reason.
+function(varnox_binary_sample name)
+  add_library(${name} SHARED binary_check_samples.cpp)
+  target_compile_definitions(${name} PRIVATE ${ARGN})
+  target_link_options(${name} PRIVATE -Wl,--kill-at)
+endfunction()
+varnox_binary_sample(binary_sample_helper SAMPLE_HELPER)
+varnox_binary_sample(binary_sample_foreign_import SAMPLE_FOREIGN_IMPORT)
+target_link_libraries(binary_sample_foreign_import PRIVATE binary_sample_helper)
+varnox_binary_sample(binary_sample_extra_export SAMPLE_EXTRA_EXPORT)
+varnox_binary_sample(binary_sample_no_entry SAMPLE_NO_ENTRY)
+
+function(varnox_binary_check_rejects sample reason)
+  add_test(NAME binary_check_rejects_${sample} COMMAND ${varnox_check_binary} ${ARGN} $<TARGET_FILE:${sample}>)
+  set_tests_properties(binary_check_rejects_${sample} PROPERTIES LABELS binary PASS_REGULAR_EXPRESSION "${reason}")
+endfunction()
+varnox_binary_check_rejects(binary_sample_foreign_import "FAIL: imports libbinary_sample_helper.dll,")
+varnox_binary_check_rejects(binary_sample_extra_export "FAIL: the only export must be CPlApplet")
+varnox_binary_check_rejects(binary_sample_no_entry "FAIL: the only export must be CPlApplet")
+varnox_binary_check_rejects(binary_sample_helper "FAIL: stripped size [0-9]+ bytes is over 1 KB" --max-kb 1)
