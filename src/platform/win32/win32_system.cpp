@@ -1,7 +1,8 @@
 #include "platform/win32/win32_system.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// These need <windows.h> first.
+#include <shellapi.h>
 #include <winver.h>
 
 #include <cstring>
