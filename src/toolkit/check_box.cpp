@@ -1,0 +1,42 @@
+#include "toolkit/check_box.h"
+
+#include <stdexcept>
+
+namespace varnox {
+
+TCheckBox::TCheckBox(const ComponentArgs& args) : Control(args) { SetTabStop(true); }
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  if (state != cbUnchecked && state != cbChecked && state != cbGrayed) {
+    throw std::invalid_argument("not a check box state");
+  }
+  if (state == state_) return;
+  state_ = state;
+  Notify(Property::State);
+  Fire(OnClick);
+}
+
+void TCheckBox::SetAllowGrayed(bool allow) {
+  if (allow == allowGrayed_) return;
+  allowGrayed_ = allow;
+  Notify(Property::Style);
+}
+
+TCheckBoxState TCheckBox::NextUserState(TCheckBoxState state, bool allowGrayed) {
+  switch (state) {
+    case cbUnchecked:
+      return allowGrayed ? cbGrayed : cbChecked;
+    case cbGrayed:
+      return cbChecked;
+    case cbChecked:
+      break;
+  }
+  return cbUnchecked;
+}
+
+void TCheckBox::UserClick() {
+  if (!AcceptsInput()) return;
+  SetState(NextUserState(state_, allowGrayed_));
+}
+
+}  // namespace varnox

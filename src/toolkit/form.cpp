@@ -1,0 +1,179 @@
+#include "toolkit/form.h"
+
+#include "toolkit/buttons.h"
+#include "toolkit/popup_menu.h"
+#include "toolkit/timer.h"
+
+namespace varnox {
+
+namespace {
+
+void CollectControls(const Component& parent, std::vector<Control*>& out) {
+  for (Component* child : parent.Children()) {
+    if (auto* control = dynamic_cast<Control*>(child)) {
+      out.push_back(control);
+      CollectControls(*control, out);
+    }
+  }
+}
+
+bool IsTabStop(const Control& control) { return control.TabStop() && control.CanFocus(); }
+
+}  // namespace
+
+TForm::TForm(const std::string& name) : Control(ComponentArgs(*this, name, nullptr)) {
+  if (name.empty()) throw std::invalid_argument("a form needs a name");
+  byName_.emplace(name, this);
+}
+
+TForm::~TForm() = default;
+
+bool TForm::AcceptsChild(const Component& child) const {
+  return AcceptsPlainControl(child) || dynamic_cast<const TTimer*>(&child) != nullptr ||
+         dynamic_cast<const TPopupMenu*>(&child) != nullptr;
+}
+
+void TForm::Adopt(std::unique_ptr<Component> component) {
+  const std::string& name = component->Name();
+  if (name.empty()) throw std::invalid_argument("a component needs a name");
+  if (byName_.count(name) != 0) throw std::invalid_argument("the name '" + name + "' is taken");
+  Component* parent = component->Parent();
+  if (parent == nullptr || &parent->Form() != this) {
+    throw std::invalid_argument("the parent of '" + name + "' is not on this form");
+  }
+  if (!parent->AcceptsChild(*component)) {
+    throw std::invalid_argument(std::string("a ") + parent->ClassName() + " cannot hold the " + component->ClassName() +
+                                " '" + name + "'");
+  }
+  Component& added = *component;
+  owned_.push_back(std::move(component));
+  order_.push_back(&added);
+  byName_.emplace(name, &added);
+  parent->children_.push_back(&added);
+  parent->ChildAdded(added);
+}
+
+Component* TForm::FindComponent(std::string_view name) const {
+  auto found = byName_.find(name);
+  return found == byName_.end() ? nullptr : found->second;
+}
+
+void TForm::SetFrameExtents(int width, int height) {
+  const int clientWidth = ClientWidth();
+  const int clientHeight = ClientHeight();
+  frameWidth_ = width;
+  frameHeight_ = height;
+  SetBounds(Left(), Top(), clientWidth + width, clientHeight + height);
+}
+
+void TForm::SetBorderStyle(BorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  Notify(Property::Style);
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  Notify(Property::Style);
+}
+
+void TForm::SetPosition(FormPosition position) {
+  if (position == position_) return;
+  position_ = position;
+  Notify(Property::Style);
+}
+
+void TForm::SetWindowState(WindowState state) {
+  if (state == windowState_) return;
+  windowState_ = state;
+  Notify(Property::WindowState);
+}
+
+void TForm::SetFontCharset(int charset) {
+  if (charset == fontCharset_) return;
+  fontCharset_ = charset;
+  Notify(Property::Font);
+}
+
+void TForm::SetModalResult(TModalResult result) {
+  if (result == modalResult_) return;
+  modalResult_ = result;
+  Notify(Property::ModalResult);
+}
+
+void TForm::Close() {
+  if (modalResult_ == mrNone) SetModalResult(mrCancel);
+}
+
+bool TForm::FocusControl(Control* control) {
+  if (control == activeControl_) return true;
+  if (control != nullptr && (&control->Form() != this || control == this || !control->CanFocus())) return false;
+  activeControl_ = control;
+  Notify(Property::ActiveControl);
+  return true;
+}
+
+std::vector<Control*> TForm::TabStops() const {
+  std::vector<Control*> all;
+  CollectControls(*this, all);
+  std::vector<Control*> stops;
+  for (Control* control : all) {
+    if (IsTabStop(*control)) stops.push_back(control);
+  }
+  return stops;
+}
+
+bool TForm::SelectFirst() {
+  const std::vector<Control*> stops = TabStops();
+  return !stops.empty() && FocusControl(stops.front());
+}
+
+bool TForm::SelectNext(bool forward) {
+  std::vector<Control*> all;
+  CollectControls(*this, all);
+  const std::size_t count = all.size();
+  if (count == 0) return false;
+  // Where the focus is now in the whole tab order; a focused control that is
+  // no tab stop still marks the place to move on from.
+  std::size_t start = forward ? count - 1 : 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (all[i] == activeControl_) start = i;
+  }
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::size_t i = forward ? (start + step) % count : (start + count - step) % count;
+    if (all[i] != activeControl_ && IsTabStop(*all[i])) return FocusControl(all[i]);
+  }
+  return false;
+}
+
+TButton* TForm::DefaultButton() const {
+  for (Component* component : order_) {
+    auto* button = dynamic_cast<TButton*>(component);
+    if (button != nullptr && button->Default() && button->Showing()) return button;
+  }
+  return nullptr;
+}
+
+TButton* TForm::CancelButton() const {
+  for (Component* component : order_) {
+    auto* button = dynamic_cast<TButton*>(component);
+    if (button != nullptr && button->Cancel() && button->Showing()) return button;
+  }
+  return nullptr;
+}
+
+bool TForm::UserKey(DialogKey key) {
+  TButton* button = nullptr;
+  if (key == DialogKey::Enter) {
+    button = dynamic_cast<TButton*>(activeControl_);
+    if (button == nullptr) button = DefaultButton();
+  } else {
+    button = CancelButton();
+  }
+  if (button == nullptr || !button->AcceptsInput()) return false;
+  button->UserClick();
+  return true;
+}
+
+}  // namespace varnox

@@ -1,0 +1,165 @@
+#pragma once
+// TForm: the window that owns every component on it. Components are made
+// through Add, which checks the name and the parent and links the component
+// into the containment tree; Find gets them back by their design name.
+//
+//   auto& group = form.Add<TGroupBox>("gbAutoLogon", sheet);
+//   auto& box = form.Add<TCheckBox>("cbDisableCAD", group);
+//   form.Find<TCheckBox>("cbDisableCAD").SetState(cbGrayed);
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "toolkit/control.h"
+
+namespace varnox {
+
+class TButton;
+
+enum TModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7,
+};
+
+enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWindow };
+
+enum BorderIcon : unsigned {
+  biSystemMenu = 1u << 0,
+  biMinimize = 1u << 1,
+  biMaximize = 1u << 2,
+  biHelp = 1u << 3,
+};
+using TBorderIcons = unsigned;
+
+enum class FormPosition { Designed, ScreenCenter };
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// Keys the form handles for its buttons.
+enum class DialogKey { Enter, Escape };
+
+class TForm : public Control {
+ public:
+  explicit TForm(const std::string& name);
+  ~TForm() override;
+  const char* ClassName() const override { return "TForm"; }
+
+  // Creates a component named `name` inside `parent` (the form when left
+  // out). Throws std::invalid_argument when the name is empty or taken, or
+  // the parent does not hold this kind (a tab sheet belongs in a page
+  // control, a menu item in a pop-up menu, a timer or a pop-up menu on the
+  // form, anything else in the form, a tab sheet, a group box or a panel).
+  template <class T>
+  T& Add(const std::string& name) {
+    return Add<T>(name, *this);
+  }
+  template <class T>
+  T& Add(const std::string& name, Component& parent) {
+    static_assert(std::is_base_of_v<Component, T>, "only components can be added to a form");
+    auto component = std::make_unique<T>(ComponentArgs(*this, name, &parent));
+    T& added = *component;
+    Adopt(std::move(component));
+    return added;
+  }
+
+  // nullptr when no component has this name (the form's own name included).
+  Component* FindComponent(std::string_view name) const;
+  // Throws std::out_of_range when the name is unknown and std::logic_error
+  // when the component is of another kind.
+  template <class T>
+  T& Find(std::string_view name) const {
+    Component* component = FindComponent(name);
+    if (component == nullptr) throw std::out_of_range("no component named '" + std::string(name) + "'");
+    T* typed = dynamic_cast<T*>(component);
+    if (typed == nullptr) {
+      throw std::logic_error("component '" + std::string(name) + "' is a " + component->ClassName() +
+                             ", not the kind asked for");
+    }
+    return *typed;
+  }
+  // Every component but the form, in creation order.
+  const std::vector<Component*>& Components() const { return order_; }
+
+  // The client area is the outer size less the frame. The layout states the
+  // client size; the view, which knows the frame, reports it once with
+  // SetFrameExtents, which keeps the client size and grows the outer size.
+  int ClientWidth() const { return Width() - frameWidth_; }
+  int ClientHeight() const { return Height() - frameHeight_; }
+  void SetClientWidth(int width) { SetWidth(width + frameWidth_); }
+  void SetClientHeight(int height) { SetHeight(height + frameHeight_); }
+  void SetFrameExtents(int width, int height);
+
+  BorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(BorderStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  FormPosition Position() const { return position_; }
+  void SetPosition(FormPosition position);
+  WindowState GetWindowState() const { return windowState_; }
+  void SetWindowState(WindowState state);
+  // The character set of the form's font (204 is Cyrillic).
+  int FontCharset() const { return fontCharset_; }
+  void SetFontCharset(int charset);
+
+  // Setting a non-zero result ends the modal loop; running the loop is the
+  // view's business. The view sets mrNone before the loop starts.
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult result);
+  // Ends the modal loop. A result already set (by an OK button, say) is
+  // kept; otherwise the result becomes mrCancel.
+  void Close();
+
+  // Focus. nullptr means no control has the focus.
+  Control* ActiveControl() const { return activeControl_; }
+  // Gives the focus to `control` (nullptr clears it). False, and nothing
+  // changes, when the control is not on this form or cannot take the focus.
+  bool FocusControl(Control* control);
+  // Focus to the first tab stop of the form, in tab order.
+  bool SelectFirst();
+  // Focus to the next (or previous) tab stop after the focused control,
+  // wrapping around; from no focus, to the first (or last) one.
+  bool SelectNext(bool forward = true);
+  // The tab stops that can take the focus now, in tab order: depth first,
+  // children in creation order.
+  std::vector<Control*> TabStops() const;
+
+  // The first visible button with Default (Enter) or Cancel (Escape) set.
+  TButton* DefaultButton() const;
+  TButton* CancelButton() const;
+  // The user pressed Enter or Escape. Enter clicks the focused button, or
+  // else the default button; Escape clicks the cancel button. True when a
+  // button took the key.
+  bool UserKey(DialogKey key);
+
+ protected:
+  bool AcceptsChild(const Component& child) const override;
+
+ private:
+  void Adopt(std::unique_ptr<Component> component);
+
+  std::vector<std::unique_ptr<Component>> owned_;
+  std::vector<Component*> order_;
+  std::map<std::string, Component*, std::less<>> byName_;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  BorderStyle borderStyle_ = BorderStyle::Sizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  FormPosition position_ = FormPosition::Designed;
+  WindowState windowState_ = WindowState::Normal;
+  int fontCharset_ = 1;  // DEFAULT_CHARSET
+  TModalResult modalResult_ = mrNone;
+  Control* activeControl_ = nullptr;
+};
+
+}  // namespace varnox

@@ -1,0 +1,81 @@
+#include "toolkit/page_control.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace varnox {
+
+TPageControl::TPageControl(const ComponentArgs& args) : Control(args) { SetTabStop(true); }
+
+std::vector<TTabSheet*> TPageControl::VisibleTabs() const {
+  std::vector<TTabSheet*> tabs;
+  for (TTabSheet* page : pages_) {
+    if (page->TabVisible()) tabs.push_back(page);
+  }
+  return tabs;
+}
+
+bool TPageControl::AcceptsChild(const Component& child) const {
+  return dynamic_cast<const TTabSheet*>(&child) != nullptr;
+}
+
+void TPageControl::ChildAdded(Component& child) {
+  auto& page = static_cast<TTabSheet&>(child);
+  pages_.push_back(&page);
+  Notify(Property::Items);
+  if (activePage_ == nullptr && page.TabVisible()) SetActivePage(&page);
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page != nullptr && &page->PageControl() != this) {
+    throw std::invalid_argument("tab sheet '" + page->Name() + "' is not a page of '" + Name() + "'");
+  }
+  if (page == activePage_) return;
+  activePage_ = page;
+  Notify(Property::ActivePage);
+}
+
+void TPageControl::SetHotTrack(bool on) {
+  if (on == hotTrack_) return;
+  hotTrack_ = on;
+  Notify(Property::Style);
+}
+
+void TPageControl::UserSelectTab(TTabSheet& page) {
+  if (!AcceptsInput() || &page.PageControl() != this || !page.TabVisible() || !page.Enabled()) return;
+  if (&page == activePage_) return;
+  SetActivePage(&page);
+  Fire(OnChange);
+}
+
+void TPageControl::TabVisibilityChanged(TTabSheet& page) {
+  Notify(Property::Items);
+  if (activePage_ == nullptr && page.TabVisible()) {
+    SetActivePage(&page);
+    return;
+  }
+  if (&page != activePage_ || page.TabVisible()) return;
+  const auto at = std::find(pages_.begin(), pages_.end(), &page);
+  auto next = std::find_if(at + 1, pages_.end(), [](TTabSheet* p) { return p->TabVisible(); });
+  if (next != pages_.end()) {
+    SetActivePage(*next);
+    return;
+  }
+  auto before =
+      std::find_if(std::make_reverse_iterator(at), pages_.rend(), [](TTabSheet* p) { return p->TabVisible(); });
+  SetActivePage(before != pages_.rend() ? *before : nullptr);
+}
+
+int TTabSheet::PageIndex() const {
+  const std::vector<TTabSheet*>& pages = PageControl().Pages();
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetTabVisible(bool visible) {
+  if (visible == tabVisible_) return;
+  tabVisible_ = visible;
+  Notify(Property::TabVisible);
+  PageControl().TabVisibilityChanged(*this);
+}
+
+}  // namespace varnox

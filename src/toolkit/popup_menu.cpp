@@ -1,0 +1,46 @@
+#include "toolkit/popup_menu.h"
+
+namespace varnox {
+
+std::vector<TMenuItem*> TPopupMenu::Items() const {
+  std::vector<TMenuItem*> items;
+  for (Component* child : Children()) items.push_back(static_cast<TMenuItem*>(child));
+  return items;
+}
+
+bool TPopupMenu::AcceptsChild(const Component& child) const {
+  return dynamic_cast<const TMenuItem*>(&child) != nullptr;
+}
+
+void TPopupMenu::ChildAdded(Component& /*child*/) { Notify(Property::Items); }
+
+void TPopupMenu::Popup(int x, int y) {
+  Fire(OnPopup);
+  popupX_ = x;
+  popupY_ = y;
+  Notify(Property::PopupRequested);
+}
+
+void TMenuItem::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Notify(Property::Text);
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Notify(Property::Enabled);
+}
+
+void TMenuItem::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  Notify(Property::State);
+}
+
+void TMenuItem::UserClick() {
+  if (enabled_) Fire(OnClick);
+}
+
+}  // namespace varnox

@@ -1,0 +1,33 @@
+#include "toolkit/radio_group.h"
+
+#include <stdexcept>
+
+namespace varnox {
+
+TRadioGroup::TRadioGroup(const ComponentArgs& args) : Control(args) { SetTabStop(true); }
+
+void TRadioGroup::SetItems(const std::vector<std::string>& items) {
+  items_ = items;
+  Notify(Property::Items);
+  if (itemIndex_ >= static_cast<int>(items_.size())) {
+    itemIndex_ = -1;
+    Notify(Property::ItemIndex);
+  }
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size())) {
+    throw std::out_of_range("radio group '" + Name() + "' has no item " + std::to_string(index));
+  }
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  Notify(Property::ItemIndex);
+  Fire(OnClick);
+}
+
+void TRadioGroup::UserSelect(int index) {
+  if (!AcceptsInput() || index < 0 || index >= static_cast<int>(items_.size())) return;
+  SetItemIndex(index);
+}
+
+}  // namespace varnox

@@ -1,0 +1,38 @@
+#include "toolkit/track_bar.h"
+
+#include <algorithm>
+
+namespace varnox {
+
+TTrackBar::TTrackBar(const ComponentArgs& args) : Control(args) { SetTabStop(true); }
+
+void TTrackBar::SetRange(int min, int max) {
+  max = std::max(min, max);
+  if (min != min_ || max != max_) {
+    min_ = min;
+    max_ = max;
+    Notify(Property::Range);
+  }
+  SetPosition(position_);
+}
+
+void TTrackBar::SetPosition(int position) {
+  position = std::clamp(position, min_, max_);
+  if (position == position_) return;
+  position_ = position;
+  Notify(Property::Position);
+  Fire(OnChange);
+}
+
+void TTrackBar::SetOrientation(TrackBarOrientation orientation) {
+  if (orientation == orientation_) return;
+  orientation_ = orientation;
+  Notify(Property::Style);
+}
+
+void TTrackBar::UserMove(int position) {
+  if (!AcceptsInput()) return;
+  SetPosition(position);
+}
+
+}  // namespace varnox
