@@ -1,0 +1,51 @@
+#include "window/settings_frame.h"
+
+#include <algorithm>
+
+#include "toolkit/control.h"
+
+namespace varnox {
+
+SettingsReg::Scope::Scope(SettingsReg& slot, RegKey root) : slot_(slot) {
+  slot_.current_.reset();
+  slot_.current_ = std::make_unique<TRegistry>(slot_.api_);
+  slot_.current_->SetRoot(root);
+}
+
+SettingsReg::Scope::~Scope() { slot_.current_.reset(); }
+
+void SettingsFrame::AddLoadSection(LoadSection section) { sections_.push_back(std::move(section)); }
+
+void SettingsFrame::AddSaveGroup(SaveGroup group) {
+  // Kept in the order OK writes them, whatever order the pages register in.
+  auto at = std::upper_bound(groups_.begin(), groups_.end(), group.group,
+                             [](SettingGroup g, const SaveGroup& other) { return g < other.group; });
+  groups_.insert(at, std::move(group));
+}
+
+void SettingsFrame::Load() {
+  loadedSections_ = 0;
+  for (LoadSection& section : sections_) {
+    try {
+      SettingsReg::Scope accessor(settingsReg_, section.root);
+      section.load(*accessor);
+    } catch (...) {
+      for (auto it = sections_.begin() + static_cast<std::ptrdiff_t>(loadedSections_); it != sections_.end(); ++it) {
+        for (Control* control : it->controls) control->SetEnabled(false);
+      }
+      throw;
+    }
+    ++loadedSections_;
+  }
+}
+
+void SettingsFrame::Save(const ModifiedFlags& flags) {
+  for (SaveGroup& group : groups_) {
+    if (!flags.Raised(group.group)) continue;
+    if (group.ready && !group.ready()) continue;
+    SettingsReg::Scope accessor(settingsReg_, group.root);
+    group.save(*accessor);
+  }
+}
+
+}  // namespace varnox

@@ -1,0 +1,94 @@
+#pragma once
+// The frame of loading and saving: the pages register their load sections
+// (in page order) and their save groups; the frame runs them in order, each
+// with a fresh accessor in the window's SettingsReg slot that is freed when
+// the section or group ends, also by an error.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry_api.h"
+#include "settings/registry.h"
+#include "window/setting_group.h"
+
+namespace varnox {
+
+class Control;
+
+// The accessor in use by one section, group or button click. Making a new
+// one frees the previous; the scope frees it on the way out.
+class SettingsReg {
+ public:
+  explicit SettingsReg(RegistryApi& api) : api_(api) {}
+
+  class Scope {
+   public:
+    Scope(SettingsReg& slot, RegKey root);
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+    TRegistry& operator*() const { return *slot_.current_; }
+    TRegistry* operator->() const { return slot_.current_.get(); }
+
+   private:
+    SettingsReg& slot_;
+  };
+
+  // The accessor of the running section, or nullptr between sections.
+  TRegistry* Current() const { return current_.get(); }
+  RegistryApi& Api() const { return api_; }
+
+ private:
+  RegistryApi& api_;
+  std::unique_ptr<TRegistry> current_;
+};
+
+// One load section: reads one key (or a few) into a page's controls.
+struct LoadSection {
+  std::string name;            // e.g. "Logon key", for diagnostics and tests
+  RegKey root;                 // the root its accessor starts with
+  std::function<void(TRegistry&)> load;
+  std::vector<Control*> controls;  // what it fills: disabled when it never loaded
+};
+
+// One save group: writes the values its flag marks.
+struct SaveGroup {
+  SettingGroup group;
+  RegKey root;
+  std::function<void(TRegistry&)> save;
+  // An extra condition besides the raised flag (a tied edit enabled, an OS
+  // gate); empty means none.
+  std::function<bool()> ready;
+};
+
+class SettingsFrame {
+ public:
+  explicit SettingsFrame(RegistryApi& api) : settingsReg_(api) {}
+
+  void AddLoadSection(LoadSection section);
+  void AddSaveGroup(SaveGroup group);
+
+  // Runs every load section in order. When one raises, its accessor is
+  // freed, the controls of it and of every later section are disabled (they
+  // show design states that were never read, which OK must not write), and
+  // the error goes on to the caller.
+  void Load();
+  // Writes every group whose flag is raised, in group order; the first
+  // failing write ends the save and goes on to the caller.
+  void Save(const ModifiedFlags& flags);
+
+  // How many sections finished loading (all of them after a clean load).
+  std::size_t LoadedSections() const { return loadedSections_; }
+  const std::vector<LoadSection>& Sections() const { return sections_; }
+  SettingsReg& Slot() { return settingsReg_; }
+
+ private:
+  SettingsReg settingsReg_;
+  std::vector<LoadSection> sections_;
+  std::vector<SaveGroup> groups_;
+  std::size_t loadedSections_ = 0;
+};
+
+}  // namespace varnox
