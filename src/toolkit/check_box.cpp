@@ -10,17 +10,11 @@ void TCheckBox::SetState(TCheckBoxState state) {
   if (state != cbUnchecked && state != cbChecked && state != cbGrayed) {
     throw std::invalid_argument("not a check box state");
   }
-  if (state == state_) return;
-  state_ = state;
-  Notify(Property::State);
+  if (!Update(state_, state, Property::State)) return;
   Fire(OnClick);
 }
 
-void TCheckBox::SetAllowGrayed(bool allow) {
-  if (allow == allowGrayed_) return;
-  allowGrayed_ = allow;
-  Notify(Property::Style);
-}
+void TCheckBox::SetAllowGrayed(bool allow) { Update(allowGrayed_, allow, Property::Style); }
 
 TCheckBoxState TCheckBox::NextUserState(TCheckBoxState state, bool allowGrayed) {
   switch (state) {

@@ -53,6 +53,15 @@ class Component {
 
  protected:
   void Notify(Property property);
+  // Stores `value` in `field` and tells the observers, when it differs.
+  // Returns whether it did.
+  template <class T>
+  bool Update(T& field, const T& value, Property property) {
+    if (field == value) return false;
+    field = value;
+    Notify(property);
+    return true;
+  }
   void Fire(const NotifyEvent& event) {
     if (event) event(*this);
   }

@@ -19,30 +19,16 @@ void Control::SetBounds(int left, int top, int width, int height) {
   Notify(Property::Bounds);
 }
 
-void Control::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Notify(Property::Enabled);
-}
+void Control::SetEnabled(bool enabled) { Update(enabled_, enabled, Property::Enabled); }
 
-void Control::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Notify(Property::Visible);
-}
+void Control::SetVisible(bool visible) { Update(visible_, visible, Property::Visible); }
 
 void Control::SetText(const std::string& text) {
-  if (text == text_) return;
-  text_ = text;
-  Notify(Property::Text);
+  if (!Update(text_, text, Property::Text)) return;
   TextChanged();
 }
 
-void Control::SetHint(const std::string& hint) {
-  if (hint == hint_) return;
-  hint_ = hint;
-  Notify(Property::Hint);
-}
+void Control::SetHint(const std::string& hint) { Update(hint_, hint, Property::Hint); }
 
 void Control::SetShowHint(bool on) {
   if (on == showHint_ && !parentShowHint_) return;
@@ -51,11 +37,7 @@ void Control::SetShowHint(bool on) {
   Notify(Property::Hint);
 }
 
-void Control::SetParentShowHint(bool inherit) {
-  if (inherit == parentShowHint_) return;
-  parentShowHint_ = inherit;
-  Notify(Property::Hint);
-}
+void Control::SetParentShowHint(bool inherit) { Update(parentShowHint_, inherit, Property::Hint); }
 
 bool Control::HintsOn() const {
   const Control* parent = ParentControl();
@@ -63,47 +45,19 @@ bool Control::HintsOn() const {
   return showHint_;
 }
 
-void Control::SetFontName(const std::string& name) {
-  if (name == fontName_) return;
-  fontName_ = name;
-  Notify(Property::Font);
-}
+void Control::SetFontName(const std::string& name) { Update(fontName_, name, Property::Font); }
 
-void Control::SetFontHeight(int height) {
-  if (height == fontHeight_) return;
-  fontHeight_ = height;
-  Notify(Property::Font);
-}
+void Control::SetFontHeight(int height) { Update(fontHeight_, height, Property::Font); }
 
-void Control::SetFontStyle(TFontStyles style) {
-  if (style == fontStyle_) return;
-  fontStyle_ = style;
-  Notify(Property::Font);
-}
+void Control::SetFontStyle(TFontStyles style) { Update(fontStyle_, style, Property::Font); }
 
-void Control::SetFontColor(TColor color) {
-  if (color == fontColor_) return;
-  fontColor_ = color;
-  Notify(Property::Font);
-}
+void Control::SetFontColor(TColor color) { Update(fontColor_, color, Property::Font); }
 
-void Control::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Notify(Property::Color);
-}
+void Control::SetColor(TColor color) { Update(color_, color, Property::Color); }
 
-void Control::SetCursor(TCursor cursor) {
-  if (cursor == cursor_) return;
-  cursor_ = cursor;
-  Notify(Property::Cursor);
-}
+void Control::SetCursor(TCursor cursor) { Update(cursor_, cursor, Property::Cursor); }
 
-void Control::SetTabStop(bool on) {
-  if (on == tabStop_) return;
-  tabStop_ = on;
-  Notify(Property::TabStop);
-}
+void Control::SetTabStop(bool on) { Update(tabStop_, on, Property::TabStop); }
 
 bool Control::AcceptsInput() const {
   for (const Control* control = this; control != nullptr; control = control->ParentControl()) {

@@ -7,23 +7,11 @@ TEdit::TEdit(const ComponentArgs& args) : Control(args) {
   SetColor(clWindow);
 }
 
-void TEdit::SetMaxLength(std::size_t length) {
-  if (length == maxLength_) return;
-  maxLength_ = length;
-  Notify(Property::Style);
-}
+void TEdit::SetMaxLength(std::size_t length) { Update(maxLength_, length, Property::Style); }
 
-void TEdit::SetPasswordChar(char mask) {
-  if (mask == passwordChar_) return;
-  passwordChar_ = mask;
-  Notify(Property::Style);
-}
+void TEdit::SetPasswordChar(char mask) { Update(passwordChar_, mask, Property::Style); }
 
-void TEdit::SetReadOnly(bool on) {
-  if (on == readOnly_) return;
-  readOnly_ = on;
-  Notify(Property::Style);
-}
+void TEdit::SetReadOnly(bool on) { Update(readOnly_, on, Property::Style); }
 
 void TEdit::UserType(const std::string& text) {
   if (readOnly_ || !AcceptsInput()) return;

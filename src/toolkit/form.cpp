@@ -66,41 +66,17 @@ void TForm::SetFrameExtents(int width, int height) {
   SetBounds(Left(), Top(), clientWidth + width, clientHeight + height);
 }
 
-void TForm::SetBorderStyle(BorderStyle style) {
-  if (style == borderStyle_) return;
-  borderStyle_ = style;
-  Notify(Property::Style);
-}
+void TForm::SetBorderStyle(BorderStyle style) { Update(borderStyle_, style, Property::Style); }
 
-void TForm::SetBorderIcons(TBorderIcons icons) {
-  if (icons == borderIcons_) return;
-  borderIcons_ = icons;
-  Notify(Property::Style);
-}
+void TForm::SetBorderIcons(TBorderIcons icons) { Update(borderIcons_, icons, Property::Style); }
 
-void TForm::SetPosition(FormPosition position) {
-  if (position == position_) return;
-  position_ = position;
-  Notify(Property::Style);
-}
+void TForm::SetPosition(FormPosition position) { Update(position_, position, Property::Style); }
 
-void TForm::SetWindowState(WindowState state) {
-  if (state == windowState_) return;
-  windowState_ = state;
-  Notify(Property::WindowState);
-}
+void TForm::SetWindowState(WindowState state) { Update(windowState_, state, Property::WindowState); }
 
-void TForm::SetFontCharset(int charset) {
-  if (charset == fontCharset_) return;
-  fontCharset_ = charset;
-  Notify(Property::Font);
-}
+void TForm::SetFontCharset(int charset) { Update(fontCharset_, charset, Property::Font); }
 
-void TForm::SetModalResult(TModalResult result) {
-  if (result == modalResult_) return;
-  modalResult_ = result;
-  Notify(Property::ModalResult);
-}
+void TForm::SetModalResult(TModalResult result) { Update(modalResult_, result, Property::ModalResult); }
 
 void TForm::Close() {
   if (modalResult_ == mrNone) SetModalResult(mrCancel);

@@ -36,41 +36,23 @@ void TListView::CheckRow(int index) const {
 
 void TListView::SetSelected(int index) {
   CheckRow(index);
-  if (index == selected_) return;
-  selected_ = index;
-  Notify(Property::ItemIndex);
+  Update(selected_, index, Property::ItemIndex);
 }
 
 void TListView::SetItemFocused(int index) {
   CheckRow(index);
-  if (index == itemFocused_) return;
-  itemFocused_ = index;
-  Notify(Property::ItemIndex);
+  Update(itemFocused_, index, Property::ItemIndex);
 }
 
 void TListView::SetSmallImages(const std::string& imageListName) {
-  if (imageListName == smallImages_) return;
-  smallImages_ = imageListName;
-  Notify(Property::Style);
+  Update(smallImages_, imageListName, Property::Style);
 }
 
-void TListView::SetReadOnly(bool on) {
-  if (on == readOnly_) return;
-  readOnly_ = on;
-  Notify(Property::Style);
-}
+void TListView::SetReadOnly(bool on) { Update(readOnly_, on, Property::Style); }
 
-void TListView::SetHideSelection(bool on) {
-  if (on == hideSelection_) return;
-  hideSelection_ = on;
-  Notify(Property::Style);
-}
+void TListView::SetHideSelection(bool on) { Update(hideSelection_, on, Property::Style); }
 
-void TListView::SetColumnClick(bool on) {
-  if (on == columnClick_) return;
-  columnClick_ = on;
-  Notify(Property::Style);
-}
+void TListView::SetColumnClick(bool on) { Update(columnClick_, on, Property::Style); }
 
 void TListView::UserClickItem(int index) {
   if (!AcceptsInput() || index < -1 || index >= static_cast<int>(items_.size())) return;

@@ -30,16 +30,10 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page != nullptr && &page->PageControl() != this) {
     throw std::invalid_argument("tab sheet '" + page->Name() + "' is not a page of '" + Name() + "'");
   }
-  if (page == activePage_) return;
-  activePage_ = page;
-  Notify(Property::ActivePage);
+  Update(activePage_, page, Property::ActivePage);
 }
 
-void TPageControl::SetHotTrack(bool on) {
-  if (on == hotTrack_) return;
-  hotTrack_ = on;
-  Notify(Property::Style);
-}
+void TPageControl::SetHotTrack(bool on) { Update(hotTrack_, on, Property::Style); }
 
 void TPageControl::UserSelectTab(TTabSheet& page) {
   if (!AcceptsInput() || &page.PageControl() != this || !page.TabVisible() || !page.Enabled()) return;
@@ -72,9 +66,7 @@ int TTabSheet::PageIndex() const {
 }
 
 void TTabSheet::SetTabVisible(bool visible) {
-  if (visible == tabVisible_) return;
-  tabVisible_ = visible;
-  Notify(Property::TabVisible);
+  if (!Update(tabVisible_, visible, Property::TabVisible)) return;
   PageControl().TabVisibilityChanged(*this);
 }
 

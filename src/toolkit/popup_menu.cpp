@@ -21,23 +21,11 @@ void TPopupMenu::Popup(int x, int y) {
   Notify(Property::PopupRequested);
 }
 
-void TMenuItem::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Notify(Property::Text);
-}
+void TMenuItem::SetCaption(const std::string& caption) { Update(caption_, caption, Property::Text); }
 
-void TMenuItem::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Notify(Property::Enabled);
-}
+void TMenuItem::SetEnabled(bool enabled) { Update(enabled_, enabled, Property::Enabled); }
 
-void TMenuItem::SetChecked(bool checked) {
-  if (checked == checked_) return;
-  checked_ = checked;
-  Notify(Property::State);
-}
+void TMenuItem::SetChecked(bool checked) { Update(checked_, checked, Property::State); }
 
 void TMenuItem::UserClick() {
   if (enabled_) Fire(OnClick);

@@ -4,11 +4,7 @@ namespace varnox {
 
 TRadioButton::TRadioButton(const ComponentArgs& args) : Control(args) { SetTabStop(true); }
 
-void TRadioButton::ChangeSilently(bool checked) {
-  if (checked == checked_) return;
-  checked_ = checked;
-  Notify(Property::State);
-}
+void TRadioButton::ChangeSilently(bool checked) { Update(checked_, checked, Property::State); }
 
 void TRadioButton::SetChecked(bool checked) {
   if (checked == checked_) return;

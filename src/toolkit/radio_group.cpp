@@ -19,9 +19,7 @@ void TRadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) {
     throw std::out_of_range("radio group '" + Name() + "' has no item " + std::to_string(index));
   }
-  if (index == itemIndex_) return;
-  itemIndex_ = index;
-  Notify(Property::ItemIndex);
+  if (!Update(itemIndex_, index, Property::ItemIndex)) return;
   Fire(OnClick);
 }
 

@@ -2,56 +2,24 @@
 
 namespace varnox {
 
-namespace {
+void TLabel::SetAlignment(TAlignment alignment) { Update(alignment_, alignment, Property::Style); }
 
-// Sets a design setting and tells the view when it really changed.
-template <class T>
-bool Change(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
+void TLabel::SetAutoSize(bool on) { Update(autoSize_, on, Property::Style); }
 
-}  // namespace
+void TLabel::SetTransparent(bool on) { Update(transparent_, on, Property::Style); }
 
-void TLabel::SetAlignment(TAlignment alignment) {
-  if (Change(alignment_, alignment)) Notify(Property::Style);
-}
+void TStaticText::SetAlignment(TAlignment alignment) { Update(alignment_, alignment, Property::Style); }
 
-void TLabel::SetAutoSize(bool on) {
-  if (Change(autoSize_, on)) Notify(Property::Style);
-}
+void TPanel::SetBevelInner(BevelCut cut) { Update(bevelInner_, cut, Property::Style); }
 
-void TLabel::SetTransparent(bool on) {
-  if (Change(transparent_, on)) Notify(Property::Style);
-}
+void TPanel::SetBevelOuter(BevelCut cut) { Update(bevelOuter_, cut, Property::Style); }
 
-void TStaticText::SetAlignment(TAlignment alignment) {
-  if (Change(alignment_, alignment)) Notify(Property::Style);
-}
+void TBevel::SetShape(BevelShape shape) { Update(shape_, shape, Property::Style); }
 
-void TPanel::SetBevelInner(BevelCut cut) {
-  if (Change(bevelInner_, cut)) Notify(Property::Style);
-}
+void TBevel::SetStyle(BevelStyle style) { Update(style_, style, Property::Style); }
 
-void TPanel::SetBevelOuter(BevelCut cut) {
-  if (Change(bevelOuter_, cut)) Notify(Property::Style);
-}
+void TImage::SetPicture(const std::string& resourceName) { Update(picture_, resourceName, Property::Style); }
 
-void TBevel::SetShape(BevelShape shape) {
-  if (Change(shape_, shape)) Notify(Property::Style);
-}
-
-void TBevel::SetStyle(BevelStyle style) {
-  if (Change(style_, style)) Notify(Property::Style);
-}
-
-void TImage::SetPicture(const std::string& resourceName) {
-  if (Change(picture_, resourceName)) Notify(Property::Style);
-}
-
-void TImage::SetTransparent(bool on) {
-  if (Change(transparent_, on)) Notify(Property::Style);
-}
+void TImage::SetTransparent(bool on) { Update(transparent_, on, Property::Style); }
 
 }  // namespace varnox

@@ -2,17 +2,9 @@
 
 namespace varnox {
 
-void TTimer::SetInterval(unsigned milliseconds) {
-  if (milliseconds == interval_) return;
-  interval_ = milliseconds;
-  Notify(Property::Timer);
-}
+void TTimer::SetInterval(unsigned milliseconds) { Update(interval_, milliseconds, Property::Timer); }
 
-void TTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Notify(Property::Timer);
-}
+void TTimer::SetEnabled(bool enabled) { Update(enabled_, enabled, Property::Timer); }
 
 void TTimer::Tick() {
   if (Running()) Fire(OnTimer);

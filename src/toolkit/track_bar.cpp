@@ -18,17 +18,11 @@ void TTrackBar::SetRange(int min, int max) {
 
 void TTrackBar::SetPosition(int position) {
   position = std::clamp(position, min_, max_);
-  if (position == position_) return;
-  position_ = position;
-  Notify(Property::Position);
+  if (!Update(position_, position, Property::Position)) return;
   Fire(OnChange);
 }
 
-void TTrackBar::SetOrientation(TrackBarOrientation orientation) {
-  if (orientation == orientation_) return;
-  orientation_ = orientation;
-  Notify(Property::Style);
-}
+void TTrackBar::SetOrientation(TrackBarOrientation orientation) { Update(orientation_, orientation, Property::Style); }
 
 void TTrackBar::UserMove(int position) {
   if (!AcceptsInput()) return;

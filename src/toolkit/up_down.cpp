@@ -22,9 +22,7 @@ void TUpDown::SetRange(int min, int max) {
 
 void TUpDown::SetIncrement(int increment) {
   if (increment < 1) throw std::invalid_argument("an up-down's increment must be at least 1");
-  if (increment == increment_) return;
-  increment_ = increment;
-  Notify(Property::Range);
+  Update(increment_, increment, Property::Range);
 }
 
 void TUpDown::SetPosition(std::int64_t position) { MoveTo(ToSpinnerPosition(position)); }
@@ -55,23 +53,11 @@ void TUpDown::SetAssociate(Control* associate) {
   if (associate_ != nullptr) associate_->SetText(std::to_string(position_));
 }
 
-void TUpDown::SetArrowKeys(bool on) {
-  if (on == arrowKeys_) return;
-  arrowKeys_ = on;
-  Notify(Property::Style);
-}
+void TUpDown::SetArrowKeys(bool on) { Update(arrowKeys_, on, Property::Style); }
 
-void TUpDown::SetWrap(bool on) {
-  if (on == wrap_) return;
-  wrap_ = on;
-  Notify(Property::Style);
-}
+void TUpDown::SetWrap(bool on) { Update(wrap_, on, Property::Style); }
 
-void TUpDown::SetOrientation(UpDownOrientation orientation) {
-  if (orientation == orientation_) return;
-  orientation_ = orientation;
-  Notify(Property::Style);
-}
+void TUpDown::SetOrientation(UpDownOrientation orientation) { Update(orientation_, orientation, Property::Style); }
 
 int TUpDown::ArrowTarget(UpDownButton button) const {
   const int low = std::min(min_, max_);
