@@ -21,6 +21,8 @@ class HintSettingsObserver {
 // How long hints wait and stay, in milliseconds. One object serves the whole
 // library (ApplicationHints), so a time set in one window holds for the next
 // window opened while the library stays loaded. Negative times count as 0.
+// Times may exceed the 16 bits a tool-tip control's delay takes (the options
+// panel allows 100 s), so the view has to time long hints itself.
 class HintSettings {
  public:
   static constexpr int kDefaultHidePause = 2500;  // how long a shown hint stays

@@ -1,5 +1,20 @@
 #pragma once
-// The whole control model in one include.
+// The control model of the window toolkit, in one include.
+//
+// The model is the truth and the window mirrors it:
+//  - A TForm owns every component (Add) and finds it by its design name
+//    (Find). Controls sit in a containment tree: form → page control → tab
+//    sheet → group box or panel → control.
+//  - Pages change controls through Set... calls. The toolkit's event rules
+//    live in the kinds: a check box, radio button, radio group, edit or track
+//    bar fires its handler when the program changes it; an up-down's
+//    OnChanging, a combo box's OnChange and a page control's OnChange fire
+//    only for the user. Each kind's header states its rules.
+//  - The Win32 view turns each user action into one User... call (a click, a
+//    typed text, an arrow click, a tab switch, a chosen menu item) and
+//    mirrors every change it hears about through ComponentObserver.
+//  - Handlers may throw; the view runs every callback through RunHandler,
+//    which shows the error and lets the window go on.
 
 #include "toolkit/buttons.h"
 #include "toolkit/check_box.h"

@@ -1,4 +1,4 @@
-// Edits, combo boxes and track bars: which changes fire their change
+// Edits, combo boxes, list views and track bars: which changes fire their
 // handlers.
 
 #include <gtest/gtest.h>
@@ -79,6 +79,27 @@ TEST_F(TextTest, ComboBoxFiresOnlyOnTheUsersSelection) {
   combo.Clear();
   EXPECT_EQ(combo.ItemIndex(), -1);
   EXPECT_EQ(combo.SelectedText(), "");
+}
+
+TEST_F(TextTest, ListViewSelectsSilentlyByProgramAndFiresOnTheUsersClick) {
+  auto& list = form.Add<TListView>("lvDrives");
+  list.SetColumns({{"Drive(s)", 215}, {"Driver", 55}});
+  list.AddItem({"WDC WD400", {"atapi"}, 0});
+  list.AddItem({"ATAPI CD-ROM", {"atapi"}, 1});
+  list.OnClick = [&](Component&) { seen.push_back(std::to_string(list.Selected())); };
+
+  list.SetSelected(0);
+  list.SetItemFocused(0);
+  list.UserClickItem(1);
+  list.UserClickItem(-1);  // empty space below the rows
+  list.UserClickItem(2);   // no such row
+  EXPECT_THROW(list.SetSelected(2), std::out_of_range);
+
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "-1"}));
+  EXPECT_EQ(list.ItemFocused(), 1);
+  list.Clear();
+  EXPECT_EQ(list.Selected(), -1);
+  EXPECT_EQ(list.ItemFocused(), -1);
 }
 
 TEST_F(TextTest, TrackBarClampsAndFiresOnProgramAndUserMoves) {
