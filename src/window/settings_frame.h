@@ -47,8 +47,8 @@ class SettingsReg {
 
 // One load section: reads one key (or a few) into a page's controls.
 struct LoadSection {
-  std::string name;            // e.g. "Logon key", for diagnostics and tests
-  RegKey root;                 // the root its accessor starts with
+  std::string name;  // e.g. "Logon key", for diagnostics and tests
+  RegKey root;       // the root its accessor starts with
   std::function<void(TRegistry&)> load;
   std::vector<Control*> controls;  // what it fills: disabled when it never loaded
 };

@@ -1,0 +1,79 @@
+#include "window/pages/page_building.h"
+
+namespace varnox {
+
+namespace {
+constexpr int kEditHeight = 19;
+constexpr int kCheckBoxHeight = 17;
+constexpr int kUpDownWidth = 15;
+}  // namespace
+
+TGroupBox& AddGroupBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
+                       int top, int width, int height) {
+  auto& box = form.Add<TGroupBox>(name, parent);
+  box.SetBounds(left, top, width, height);
+  box.SetCaption(caption);
+  return box;
+}
+
+TLabel& AddLabel(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left, int top) {
+  auto& label = form.Add<TLabel>(name, parent);
+  label.SetCaption(caption);
+  label.SetBounds(left, top, 0, 13);
+  label.SetAutoSize(true);
+  return label;
+}
+
+TCheckBox& AddCheckBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
+                       int top, int width, bool allowGrayed) {
+  auto& box = form.Add<TCheckBox>(name, parent);
+  box.SetBounds(left, top, width, kCheckBoxHeight);
+  box.SetCaption(caption);
+  box.SetAllowGrayed(allowGrayed);
+  box.SetTabStop(true);
+  return box;
+}
+
+TEdit& AddEdit(TForm& form, Control& parent, const std::string& name, const std::string& text, int left, int top,
+               int width) {
+  auto& edit = form.Add<TEdit>(name, parent);
+  edit.SetBounds(left, top, width, kEditHeight);
+  edit.SetText(text);
+  edit.SetTabStop(true);
+  return edit;
+}
+
+TUpDown& AddUpDown(TForm& form, Control& parent, const std::string& name, TEdit& edit, int min, int max, int position) {
+  auto& spinner = form.Add<TUpDown>(name, parent);
+  spinner.SetBounds(edit.Left() + edit.Width(), edit.Top(), kUpDownWidth, edit.Height());
+  spinner.SetRange(min, max);
+  spinner.SetPosition(position);
+  spinner.SetAssociate(&edit);
+  return spinner;
+}
+
+TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, const std::string& name, const std::string& caption) {
+  auto& item = form.Add<TMenuItem>(name, menu);
+  item.SetCaption(caption);
+  return item;
+}
+
+void AddGreyLegend(TForm& form, Control& parent, const std::string& boxName, const std::string& labelName, int left,
+                   int top) {
+  auto& box = AddCheckBox(form, parent, boxName, "", left, top, 13, true);
+  box.SetState(cbGrayed);
+  box.SetEnabled(false);
+  box.SetTabStop(false);
+  auto& label = AddLabel(form, parent, labelName, "- Not in registry", left + 16, top + 2);
+  label.SetShowHint(true);
+}
+
+void ShowHints(TForm& form, std::initializer_list<const char*> names) {
+  for (const char* name : names) form.Find<Control>(name).SetShowHint(true);
+}
+
+void SetEnabled(TForm& form, std::initializer_list<const char*> names, bool enabled) {
+  for (const char* name : names) form.Find<Control>(name).SetEnabled(enabled);
+}
+
+}  // namespace varnox

@@ -1,0 +1,173 @@
+#include "window/pages/setting_rows.h"
+
+#include <algorithm>
+#include <string>
+
+#include "settings/range_check.h"
+#include "settings/text_number.h"
+#include "toolkit/toolkit.h"
+#include "window/conf_form.h"
+
+namespace varnox {
+
+namespace {
+
+const std::string Name(std::string_view view) { return std::string(view); }
+
+void ReadTextFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
+  const std::string text = reg.ReadText(Name(row.value));
+  if (text == row.checkedText) {
+    box.SetState(cbChecked);
+  } else if (row.uncheckedReads && text == row.uncheckedText) {
+    box.SetState(cbUnchecked);
+  } else if (row.other == OtherData::Unchecks) {
+    box.SetState(cbUnchecked);
+  }
+}
+
+void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
+  const std::string value = Name(row.value);
+  if (row.lowByteChecks) {
+    box.SetState((reg.ReadDword(value) & 0xFF) != 0 ? cbChecked : cbUnchecked);
+    return;
+  }
+  std::int32_t number = reg.ReadDword(value);
+  if (number == row.checkedNumber) {
+    box.SetState(cbChecked);
+    return;
+  }
+  if (row.uncheckedReads) {
+    if (row.readPerComparison) number = reg.ReadDword(value);
+    if (number == row.uncheckedNumber) {
+      box.SetState(cbUnchecked);
+      return;
+    }
+  }
+  if (row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
+}
+
+void ReadSpinnerNumber(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {
+  const std::int32_t number = reg.ReadDword(Name(row.value));
+  if (row.clampHigh && number > kSpinnerMax) {
+    spinner.SetPosition(kSpinnerMax);
+    return;
+  }
+  spinner.SetPosition(ToSpinnerPosition(number));
+}
+
+void ReadSpinnerText(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {
+  const std::int32_t number = TextToNumber(reg.ReadText(Name(row.value)), row.textDefault);
+  spinner.SetPosition(ToSpinnerPosition(number));
+}
+
+void WriteFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
+  const std::string value = Name(row.value);
+  if (box.State() == cbGrayed && row.greyCapable) {
+    DeleteIfPresent(reg, row.value);
+    return;
+  }
+  const bool checked = box.Checked();
+  if (row.kind == RowKind::TextFlag) {
+    reg.WriteText(value, Name(checked ? row.checkedText : row.uncheckedText));
+  } else {
+    reg.WriteDword(value, checked ? row.checkedNumber : row.uncheckedNumber);
+  }
+}
+
+}  // namespace
+
+void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
+  switch (row.kind) {
+    case RowKind::TextFlag:
+    case RowKind::NumberFlag: {
+      auto& box = form.Find<TCheckBox>(row.control);
+      if (row.greyCapable && !reg.ValueExists(Name(row.value))) {
+        box.SetState(cbGrayed);
+        return;
+      }
+      if (row.kind == RowKind::TextFlag) {
+        ReadTextFlag(box, reg, row);
+      } else {
+        ReadNumberFlag(box, reg, row);
+      }
+      return;
+    }
+    case RowKind::SpinnerNumber:
+      ReadSpinnerNumber(form.Find<TUpDown>(row.control), reg, row);
+      return;
+    case RowKind::SpinnerText:
+      ReadSpinnerText(form.Find<TUpDown>(row.control), reg, row);
+      return;
+    case RowKind::EditText:
+      form.Find<TEdit>(row.control).SetText(form.platform().system.AnsiToUtf8(reg.ReadText(Name(row.value))));
+      return;
+  }
+}
+
+void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
+  const std::string value = Name(row.value);
+  switch (row.kind) {
+    case RowKind::TextFlag:
+    case RowKind::NumberFlag:
+      WriteFlag(form.Find<TCheckBox>(row.control), reg, row);
+      return;
+    case RowKind::SpinnerNumber:
+      reg.WriteDword(value, form.Find<TUpDown>(row.control).Position());
+      return;
+    case RowKind::SpinnerText:
+      reg.WriteText(value, std::to_string(form.Find<TUpDown>(row.control).Position()));
+      return;
+    case RowKind::EditText: {
+      const std::string& text = form.Find<TEdit>(row.control).Text();
+      if (row.emptyDeletes && text.empty()) {
+        reg.DeleteValue(value);
+      } else {
+        reg.WriteText(value, form.platform().system.Utf8ToAnsi(text));
+      }
+      return;
+    }
+  }
+}
+
+void ReadRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows) {
+  for (const SettingRow& row : rows) ReadRow(form, reg, row);
+}
+
+void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows) {
+  for (const SettingRow& row : rows) WriteRow(form, reg, row);
+}
+
+void BindRowHandlers(TConfForm& form, std::span<const SettingRow> rows, std::span<const std::string_view> skip) {
+  for (const SettingRow& row : rows) {
+    if (std::find(skip.begin(), skip.end(), row.control) != skip.end()) continue;
+    const SettingGroup group = row.group;
+    auto mark = [&form, group](Component&) { form.MarkModified(group); };
+    switch (row.kind) {
+      case RowKind::TextFlag:
+      case RowKind::NumberFlag:
+        form.Find<TCheckBox>(row.control).OnClick = mark;
+        break;
+      case RowKind::SpinnerNumber:
+      case RowKind::SpinnerText:
+        form.Find<TUpDown>(row.control).OnChanging = [&form, group](Component&, bool&) { form.MarkModified(group); };
+        break;
+      case RowKind::EditText:
+        form.Find<TEdit>(row.control).OnChange = mark;
+        break;
+    }
+  }
+}
+
+void AppendRowControls(TConfForm& form, std::span<const SettingRow> rows, std::vector<Control*>& controls) {
+  for (const SettingRow& row : rows) {
+    auto* control = dynamic_cast<Control*>(form.FindComponent(row.control));
+    if (control) controls.push_back(control);
+  }
+}
+
+void DeleteIfPresent(TRegistry& reg, std::string_view value) {
+  const std::string name(value);
+  if (reg.ValueExists(name)) reg.DeleteValue(name);
+}
+
+}  // namespace varnox

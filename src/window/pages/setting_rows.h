@@ -1,0 +1,86 @@
+#pragma once
+// Most settings are alike: a box that shows a flag, a spinner that shows a
+// number, an edit that shows a text. A page lists such settings as rows; the
+// functions here read a row's value into its control and write the control
+// back, by the row's rule. What is not alike stays in the page's own code.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "settings/registry.h"
+#include "window/setting_group.h"
+
+namespace varnox {
+
+class TConfForm;
+class Control;
+
+enum class RowKind {
+  TextFlag,       // check box over REG_SZ text data
+  NumberFlag,     // check box over REG_DWORD data
+  SpinnerNumber,  // up-down over a REG_DWORD number
+  SpinnerText,    // up-down over a number kept as REG_SZ decimal text
+  EditText,       // edit over REG_SZ text
+};
+
+// What a flag row does with stored data that is neither of its two data.
+enum class OtherData { LeavesBox, Unchecks };
+
+struct SettingRow {
+  std::string_view control;  // check box, up-down or edit
+  std::string_view value;    // value name
+  RowKind kind;
+  SettingGroup group;
+
+  // Flags: the data of the checked and the unchecked box. An inverted row
+  // (the caption asks the opposite of the value) simply swaps them.
+  std::string_view checkedText = "1";
+  std::string_view uncheckedText = "0";
+  std::int32_t checkedNumber = 1;
+  std::int32_t uncheckedNumber = 0;
+  OtherData other = OtherData::LeavesBox;
+  // Whether stored unchecked data unchecks the box; when false only the
+  // checked data acts and everything else goes by `other`.
+  bool uncheckedReads = true;
+  // Number flags read the value once for each datum they compare with.
+  bool readPerComparison = false;
+  // A missing value shows as grey (ValueExists is asked first), and a grey
+  // box deletes the value on save.
+  bool greyCapable = false;
+  // Number flags: any number whose low 8 bits are not 0 counts as checked.
+  bool lowByteChecks = false;
+
+  // SpinnerText: the number a missing, empty or malformed text stands for.
+  std::int32_t textDefault = 0;
+  // SpinnerNumber: numbers above the spinner's range show as its top.
+  bool clampHigh = false;
+  // EditText: an empty edit deletes the value instead of writing "".
+  bool emptyDeletes = false;
+};
+
+// Reads one row from the open key of `reg` into its control on `form`. The
+// reads raise the accessor's errors and "Range check error" as the row's
+// rule implies.
+void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
+// Writes one row's control back to the open key.
+void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
+
+void ReadRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
+void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
+
+// Binds each row's control to the common handler: the user's change (a
+// box's click, an edit's change, a spinner's arrow click) marks the row's
+// group. A control named by a row with a handler of its own is left alone
+// when `skip` names it.
+void BindRowHandlers(TConfForm& form, std::span<const SettingRow> rows, std::span<const std::string_view> skip = {});
+
+// The controls of the rows, for a load section's list.
+void AppendRowControls(TConfForm& form, std::span<const SettingRow> rows, std::vector<Control*>& controls);
+
+// Grey-capable write of a box: checked and unchecked write their data, grey
+// deletes the value when it is there.
+void DeleteIfPresent(TRegistry& reg, std::string_view value);
+
+}  // namespace varnox
