@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "toolkit/toolkit.h"
+#include "window/language_texts.h"
 #include "window/setting_group.h"
 #include "window/settings_frame.h"
 
@@ -34,14 +35,43 @@ class WindowServices {
   ~WindowServices() = default;
 };
 
+// The layout's figures that the behaviour depends on.
+inline constexpr int kConfFormClientWidth = 365;
+inline constexpr int kConfFormClientHeight = 393;
+inline constexpr unsigned kRunTimerInterval = 333;
+// Hint display time that the creation step sets on the NT family.
+inline constexpr int kInitialHintHidePause = 7000;
+// How often the creation step lets messages through on Windows 2000.
+inline constexpr int kWin2000MessagePasses = 106;
+
+inline constexpr char kOptionsClosedCaption[] = "Options >";
+inline constexpr char kOptionsOpenCaption[] = "Options <";
+inline constexpr char kRunDll32Suffix[] = " ( Control panel applet )";
+inline constexpr char kApplicationSuffix[] = " ( Application )";
+
+// True when the locale's primary language (its low 10 bits) is Russian; a
+// locale of 0 counts as 0x409, English.
+bool IsRussianLocale(std::uint32_t locale);
+
 class TConfForm : public TForm {
  public:
+  // Builds every control of the layout and runs the page builders; nothing
+  // is read from the registry until FormCreate.
   TConfForm(Platform& platform, WindowServices& services);
   ~TConfForm() override;
   const char* ClassName() const override { return "TConfForm"; }
 
-  // The creation handler; errors it raises reach the caller after the
-  // form has put itself into a safe state (see FormCreate in the source).
+  // The creation handler. The view calls it once, after it has reported the
+  // frame's extents (FNormalHeight is the outer height at that moment) and
+  // before the modal loop.
+  //
+  // It reports its own errors and never throws: when a step raises (a
+  // registry read during the load, or one of the system texts), the window
+  // is put into a safe state — the controls of every section that was not
+  // loaded are disabled (the whole page control when nothing can be loaded
+  // on this platform), every flag is lowered and OK is disabled, so nothing
+  // the window shows without having read it can be written — and then the
+  // message goes to WindowServices::ShowError once. The window still opens.
   void FormCreate();
 
   void LoadSettings();
@@ -58,17 +88,56 @@ class TConfForm : public TForm {
   Platform& platform() const { return platform_; }
   WindowServices& Services() const { return services_; }
 
+  // Event handlers of the window's own controls.
+  void RunTimerTimer(Component& sender);
+  void OptionsBtnClick(Component& sender);
+  void PageControlChange(Component& sender);
+  void onVelmoClick(Component& sender);
+  void lblURLClick(Component& sender);
+  void lblEMailClick(Component& sender);
+  void FormMouseMove(Component& sender, TShiftState shift, int x, int y);
+  void lblURLMouseMove(Component& sender, TShiftState shift, int x, int y);
+  void lblEMailMouseMove(Component& sender, TShiftState shift, int x, int y);
+  void ApplyBtnClick(Component& sender);
+  void CancelBtnClick(Component& sender);
+  void cbSwitchLanguageClick(Component& sender);
+  void lblHintsLangClick(Component& sender);
+  void udHintPauseChanging(Component& sender, bool& allowChange, int newPosition, UpDownButton button);
+
   bool FIsNT = false;
   bool FLoaded = false;
   int FNormalHeight = 0;
   std::string FMarqueeText;  // UTF-8
-  std::string FUserName;     // UTF-8, as GetUserNameA gave it
+  std::string FUserName;     // UTF-8, converted from what GetUserNameA gave
 
  private:
+  // Building the layout (one source per part of the window).
+  void BuildLayout();
+  void BuildInformationPage(TTabSheet& sheet);
+  void BuildOptionsPanel();
+  void RunPageBuilders();
+
+  // The creation steps; FormCreate wraps them.
+  void RunCreationSteps();
+  void FillSystemTexts(std::uint32_t platformId);
+  void ApplyNonNTGate();
+  void ApplyLocaleLanguage();
+  void FillVersionLabels();
+  void EnterSafeStateAfterError();
+
+  void ApplyLanguageOpening(const LanguageTexts& texts);
+  void ApplyLanguageClosing(const LanguageTexts& texts);
+  void SetLinkHighlight(bool urlHot, bool emailHot);
+  void SetHintOf(std::string_view control, std::string_view text);
+  void SetMenuCaption(std::string_view item, const std::string& caption);
+  void SetMenuEnabled(std::string_view item, bool enabled);
+
   Platform& platform_;
   WindowServices& services_;
   ModifiedFlags flags_;
   SettingsFrame frame_;
+  bool languageApplied_ = false;
+  bool loadStarted_ = false;
 };
 
 }  // namespace varnox

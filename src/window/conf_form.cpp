@@ -1,0 +1,80 @@
+#include "window/conf_form.h"
+
+namespace varnox {
+
+namespace {
+
+// Hands handler errors to the window's message box.
+class ServicesErrorSink final : public ErrorSink {
+ public:
+  explicit ServicesErrorSink(WindowServices& services) : services_(services) {}
+  void ShowError(const std::string& message) override { services_.ShowError(message); }
+
+ private:
+  WindowServices& services_;
+};
+
+}  // namespace
+
+TConfForm::TConfForm(Platform& platform, WindowServices& services)
+    : TForm("ConfForm"), platform_(platform), services_(services), frame_(platform.registry) {
+  BuildLayout();
+  RunPageBuilders();
+}
+
+TConfForm::~TConfForm() = default;
+
+void TConfForm::LoadSettings() {
+  loadStarted_ = true;
+  FLoaded = false;
+  frame_.Load();
+  FLoaded = true;
+}
+
+void TConfForm::SaveSettings() { frame_.Save(flags_); }
+
+void TConfForm::MarkModified(SettingGroup group) {
+  Find<TButton>("ApplyBtn").SetEnabled(true);
+  flags_.Raise(group);
+}
+
+// Pressing OK has set the modal result before this runs, so the window
+// closes also when the save stops with an error; the groups after the
+// failing one stay unwritten.
+void TConfForm::ApplyBtnClick(Component& /*sender*/) {
+  ServicesErrorSink sink(services_);
+  RunHandler([this] { SaveSettings(); }, sink);
+  Close();
+}
+
+void TConfForm::CancelBtnClick(Component& /*sender*/) { Close(); }
+
+// Focus set-up after the user switched pages. The Internet and IDE/ATAPI
+// steps act only on controls that exist and can act: a disabled profile list
+// cannot take the focus but still shows its first entry, and an empty device
+// list has nothing to select or show.
+void TConfForm::PageControlChange(Component& /*sender*/) {
+  const TTabSheet* page = Find<TPageControl>("PageControl").ActivePage();
+  const std::string name = page != nullptr ? page->Name() : std::string();
+  if (name == "tsInternet") {
+    if (auto* profiles = dynamic_cast<TComboBox*>(FindComponent("cbTCPProfile"))) {
+      FocusControl(profiles);
+      if (!profiles->Items().empty()) profiles->SetItemIndex(0);
+    }
+  }
+  if (name != "tsIDE") {
+    FocusControl(nullptr);
+    return;
+  }
+  auto* drives = dynamic_cast<TListView*>(FindComponent("lvDrives"));
+  if (drives == nullptr) return;
+  FocusControl(drives);
+  SelectFirst();
+  for (int step = 0; step < 4; ++step) SelectNext(true);
+  if (drives->Items().empty()) return;
+  drives->SetSelected(0);
+  drives->SetItemFocused(0);
+  if (drives->OnClick) drives->OnClick(*drives);
+}
+
+}  // namespace varnox
