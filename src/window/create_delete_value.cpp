@@ -1,0 +1,65 @@
+#include "window/create_delete_value.h"
+
+#include <utility>
+
+#include "settings/range_check.h"
+#include "toolkit/toolkit.h"
+#include "window/settings_frame.h"
+
+namespace varnox {
+
+CreateDeleteValue::CreateDeleteValue(CreateDeleteValueSetting setting, TSpeedButton& button, TLabel& label, TEdit& edit,
+                                     TUpDown& spinner)
+    : setting_(std::move(setting)), button_(&button), label_(&label), edit_(&edit), spinner_(&spinner) {}
+
+void CreateDeleteValue::Load(TRegistry& reg, bool keyOpened) {
+  if (!keyOpened) {
+    ShowAbsent(kKeyMissingText);
+    return;
+  }
+  const std::string& name = setting_.where.valueName;
+  if (!reg.ValueExists(name)) {
+    ShowAbsent(kCreateValueText);
+    return;
+  }
+  const std::int32_t number = reg.ReadDword(name);
+  // Checked before any control changes, so a number out of range leaves them as they were.
+  ShowPresent(setting_.clampHigh && number > kSpinnerMax ? kSpinnerMax : ToSpinnerPosition(number));
+}
+
+void CreateDeleteValue::Click(SettingsReg& slot) {
+  const std::string& name = setting_.where.valueName;
+  SettingsReg::Scope reg(slot, setting_.where.root);
+  const bool opened = reg->OpenKey(setting_.where.keyPath, false);
+  if (label_->Caption() == kDeleteValueText) {
+    if (opened && reg->ValueExists(name)) reg->DeleteValue(name);
+    ShowAbsent(kCreateValueText);
+  } else {
+    // The controls follow only once the write went through; a key that did
+    // not open writes nothing, yet the value is shown as created.
+    if (opened && !reg->ValueExists(name)) reg->WriteDword(name, setting_.createDefault);
+    ShowPresent(setting_.createDefault);
+  }
+  reg->CloseKey();
+}
+
+void CreateDeleteValue::Bind(SettingsReg& slot) const {
+  button_->OnClick = [self = *this, &slot](Component&) mutable { self.Click(slot); };
+}
+
+bool CreateDeleteValue::ValueShown() const { return edit_->Enabled(); }
+
+void CreateDeleteValue::ShowPresent(std::int64_t position) {
+  edit_->SetEnabled(true);
+  spinner_->SetEnabled(true);
+  spinner_->SetPosition(position);
+  label_->SetCaption(kDeleteValueText);
+}
+
+void CreateDeleteValue::ShowAbsent(const char* status) {
+  edit_->SetEnabled(false);
+  spinner_->SetEnabled(false);
+  label_->SetCaption(status);
+}
+
+}  // namespace varnox
