@@ -9,6 +9,8 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/network_page.h"
+
 namespace varnox {
 
 class TConfForm;
@@ -24,6 +26,8 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 0> kPageBuilders = {};
+inline constexpr std::array<PageEntry, 1> kPageBuilders = {{
+    {"tsNetWork", &BuildNetworkPage},
+}};
 
 }  // namespace varnox
