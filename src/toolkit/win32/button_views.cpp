@@ -1,0 +1,182 @@
+#include "toolkit/win32/button_views.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win32/form_view.h"
+#include "toolkit/win32/wide_text.h"
+
+namespace varnox {
+
+namespace {
+
+// comctl32 6 only; older buttons ignore the message and show the caption alone.
+constexpr UINT kSetImageList = 0x1602;  // BCM_SETIMAGELIST
+struct ButtonImageList {
+  HIMAGELIST list;
+  RECT margin;
+  UINT align;
+};
+
+WPARAM CheckOf(TCheckBoxState state) {
+  switch (state) {
+    case cbChecked:
+      return BST_CHECKED;
+    case cbGrayed:
+      return BST_INDETERMINATE;
+    case cbUnchecked:
+      break;
+  }
+  return BST_UNCHECKED;
+}
+
+HBITMAP LoadBitmapResource(HINSTANCE module, const std::string& name) {
+  if (name.empty()) return nullptr;
+  const std::wstring wide = Utf8ToWide(name);
+  return static_cast<HBITMAP>(LoadImageW(module, wide.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+// --- check box ---
+
+ControlView::WindowSpec CheckBoxView::Spec() const {
+  // Not an automatic box: the model picks the next state, grey included.
+  return {L"BUTTON", BS_3STATE, 0};
+}
+
+void CheckBoxView::ApplyAll() {
+  ControlView::ApplyAll();
+  Apply(Property::State);
+}
+
+void CheckBoxView::Apply(Property property) {
+  if (property == Property::State) {
+    SendMessageW(Window(), BM_SETCHECK, CheckOf(box_.State()), 0);
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void CheckBoxView::Command(HWND /*from*/, UINT code) {
+  if (code != BN_CLICKED) return;
+  User([&] { box_.UserClick(); });
+  Resync(Property::State);
+}
+
+// --- radio button ---
+
+ControlView::WindowSpec RadioButtonView::Spec() const { return {L"BUTTON", BS_RADIOBUTTON, 0}; }
+
+void RadioButtonView::ApplyAll() {
+  ControlView::ApplyAll();
+  Apply(Property::State);
+}
+
+void RadioButtonView::Apply(Property property) {
+  if (property == Property::State) {
+    SendMessageW(Window(), BM_SETCHECK, button_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void RadioButtonView::Command(HWND /*from*/, UINT code) {
+  if (code != BN_CLICKED) return;
+  User([&] { button_.UserClick(); });
+  Resync(Property::State);
+}
+
+// --- push button ---
+
+ButtonView::~ButtonView() {
+  if (glyphs_) ImageList_Destroy(static_cast<HIMAGELIST>(glyphs_));
+}
+
+ControlView::WindowSpec ButtonView::Spec() const {
+  return {L"BUTTON", static_cast<DWORD>(button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+}
+
+void ButtonView::Apply(Property property) {
+  if (property == Property::Style) {
+    SendMessageW(Window(), BM_SETSTYLE, button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    ApplyGlyph();
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void ButtonView::ApplyGlyph() {
+  const auto* bitButton = dynamic_cast<const TBitBtn*>(&button_);
+  if (!bitButton || glyphs_) return;
+  HBITMAP bitmap = LoadBitmapResource(form_.Resources(), bitButton->Glyph());
+  if (!bitmap) return;
+  BITMAP size = {};
+  GetObjectW(bitmap, sizeof size, &size);
+  HIMAGELIST list = ImageList_Create(size.bmWidth, size.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (list) {
+    // The bottom-left pixel is the transparent colour of a glyph.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF transparent = GetPixel(dc, 0, size.bmHeight - 1);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ImageList_AddMasked(list, bitmap, transparent);
+    ButtonImageList images = {list, {2, 0, 2, 0}, 0 /* left */};
+    SendMessageW(Window(), kSetImageList, 0, reinterpret_cast<LPARAM>(&images));
+    glyphs_ = list;
+  }
+  DeleteObject(bitmap);
+}
+
+void ButtonView::Command(HWND /*from*/, UINT code) {
+  if (code == BN_CLICKED) User([&] { button_.UserClick(); });
+}
+
+// --- speed button ---
+
+SpeedButtonView::~SpeedButtonView() {
+  if (glyph_) DeleteObject(glyph_);
+}
+
+ControlView::WindowSpec SpeedButtonView::Spec() const {
+  DWORD style = BS_PUSHBUTTON;
+  if (button_.Flat()) style |= BS_FLAT;
+  return {L"BUTTON", style, 0};
+}
+
+void SpeedButtonView::Apply(Property property) {
+  if (property == Property::Style) {
+    SetStyleBit(BS_FLAT, button_.Flat());
+    if (!glyph_) glyph_ = LoadBitmapResource(form_.Resources(), button_.Glyph());
+    if (glyph_) {
+      SetStyleBit(BS_BITMAP, true);
+      SendMessageW(Window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
+    }
+    InvalidateRect(Window(), nullptr, TRUE);
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void SpeedButtonView::Command(HWND /*from*/, UINT code) {
+  if (code != BN_CLICKED) return;
+  User([&] { button_.UserClick(); });
+  // A speed button never keeps the focus: it goes back where the model has it.
+  form_.RestoreFocus();
+}
+
+// --- group box ---
+
+ControlView::WindowSpec GroupBoxView::Spec() const { return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0}; }
+
+bool GroupBoxView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
+  // A group box lets the mouse through to what lies below; ours is a
+  // control of its own, with its own hint and mouse events.
+  if (message == WM_NCHITTEST && window == Window()) {
+    result = HTCLIENT;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace varnox

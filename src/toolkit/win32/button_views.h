@@ -1,0 +1,84 @@
+#pragma once
+// Views of the BUTTON family: check boxes, radio buttons, push buttons,
+// speed buttons and group boxes. None of the buttons changes its own state:
+// the model decides on each click and the view shows what it decided.
+
+#include "toolkit/buttons.h"
+#include "toolkit/check_box.h"
+#include "toolkit/radio_button.h"
+#include "toolkit/static_controls.h"
+#include "toolkit/win32/control_view.h"
+
+namespace varnox {
+
+class CheckBoxView final : public ControlView {
+ public:
+  CheckBoxView(FormView& form, TCheckBox& box) : ControlView(form, box), box_(box) {}
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+  void ApplyAll() override;
+
+ private:
+  TCheckBox& box_;
+};
+
+class RadioButtonView final : public ControlView {
+ public:
+  RadioButtonView(FormView& form, TRadioButton& button) : ControlView(form, button), button_(button) {}
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+  void ApplyAll() override;
+
+ private:
+  TRadioButton& button_;
+};
+
+// TButton and TBitBtn.
+class ButtonView final : public ControlView {
+ public:
+  ButtonView(FormView& form, TButton& button) : ControlView(form, button), button_(button) {}
+  ~ButtonView() override;
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+
+ private:
+  void ApplyGlyph();
+
+  TButton& button_;
+  HANDLE glyphs_ = nullptr;  // image list of a bit button's picture
+};
+
+class SpeedButtonView final : public ControlView {
+ public:
+  SpeedButtonView(FormView& form, TSpeedButton& button) : ControlView(form, button), button_(button) {}
+  ~SpeedButtonView() override;
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+
+ private:
+  TSpeedButton& button_;
+  HBITMAP glyph_ = nullptr;
+};
+
+class GroupBoxView : public ControlView {
+ public:
+  using ControlView::ControlView;
+
+ protected:
+  WindowSpec Spec() const override;
+  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+}  // namespace varnox

@@ -1,0 +1,24 @@
+#pragma once
+// The view of a one-line edit. Typing reaches the model as the whole new
+// text (UserType); arrow keys step the up-down that shows its number here.
+
+#include "toolkit/edit.h"
+#include "toolkit/win32/control_view.h"
+
+namespace varnox {
+
+class EditView final : public ControlView {
+ public:
+  EditView(FormView& form, TEdit& edit) : ControlView(form, edit), edit_(edit) {}
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  TEdit& edit_;
+};
+
+}  // namespace varnox

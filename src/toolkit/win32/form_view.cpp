@@ -1,0 +1,479 @@
+#include "toolkit/win32/form_view.h"
+
+#include <commctrl.h>
+
+#include "toolkit/up_down.h"
+#include "toolkit/win32/control_view.h"
+#include "toolkit/win32/hint_view.h"
+#include "toolkit/win32/timer_view.h"
+#include "toolkit/win32/view_factory.h"
+#include "toolkit/win32/wide_text.h"
+#include "toolkit/win32/window_name.h"
+
+namespace varnox {
+
+namespace {
+
+constexpr char kDefaultFontName[] = "MS Sans Serif";
+constexpr int kDefaultFontHeight = -11;  // 8 points at 96 dots per inch
+constexpr wchar_t kErrorTitle[] = L"Error";
+
+// Re-enables the owner however the modal loop ends.
+class OwnerDisabled {
+ public:
+  explicit OwnerDisabled(HWND owner) : owner_(owner && IsWindowEnabled(owner) ? owner : nullptr) {
+    if (owner_) EnableWindow(owner_, FALSE);
+  }
+  ~OwnerDisabled() {
+    if (owner_) EnableWindow(owner_, TRUE);
+  }
+  OwnerDisabled(const OwnerDisabled&) = delete;
+  OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+
+ private:
+  HWND owner_;
+};
+
+bool DroppedDown(HWND window) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  return lstrcmpiW(className, L"ComboBox") == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+}  // namespace
+
+FormView::FormView(TForm& form, HWND owner, HINSTANCE resources)
+    : form_(form), resources_(resources), owner_(owner), styles_(resources) {
+  ApplyScope guard(*this);
+  VisualStyleContext::Scope styled(styles_);
+  InitCommonControlClasses();
+  RegisterClasses();
+  CreateFormWindow(owner);
+  hints_ = std::make_unique<HintView>(*this);
+  CreateViews();
+  form_.AddObserver(*this);
+}
+
+FormView::~FormView() {
+  destroying_ = true;
+  form_.RemoveObserver(*this);
+  hints_.reset();
+  if (window_) DestroyWindow(window_);
+  window_ = nullptr;
+  views_.clear();
+  for (ATOM atom : registeredClasses_)
+    UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)), resources_);
+}
+
+void FormView::RegisterClasses() {
+  const std::wstring formClass = Utf8ToWide(form_.ClassName());
+  for (const std::wstring& name : {formClass, std::wstring(kTabSheetClass)}) {
+    WNDCLASSEXW existing = {};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(resources_, name.c_str(), &existing)) continue;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = name == formClass ? &FormView::FormProcedure : &DefWindowProcW;
+    windowClass.hInstance = resources_;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name.c_str();
+    // A library's classes outlive it unless it unregisters them; we do, so
+    // a library loaded again never meets a class with a stale procedure.
+    if (const ATOM atom = RegisterClassExW(&windowClass)) registeredClasses_.push_back(atom);
+  }
+}
+
+DWORD FormView::Style() const {
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+  const TBorderIcons icons = form_.BorderIcons();
+  switch (form_.GetBorderStyle()) {
+    case BorderStyle::None:
+      return style;
+    case BorderStyle::Sizeable:
+    case BorderStyle::SizeToolWindow:
+      style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case BorderStyle::Single:
+    case BorderStyle::Dialog:
+    case BorderStyle::ToolWindow:
+      style |= WS_CAPTION;
+      break;
+  }
+  if (icons & biSystemMenu) style |= WS_SYSMENU;
+  const bool tool =
+      form_.GetBorderStyle() == BorderStyle::ToolWindow || form_.GetBorderStyle() == BorderStyle::SizeToolWindow;
+  if ((icons & biSystemMenu) && !tool && form_.GetBorderStyle() != BorderStyle::Dialog) {
+    if (icons & biMinimize) style |= WS_MINIMIZEBOX;
+    if (icons & biMaximize) style |= WS_MAXIMIZEBOX;
+  }
+  return style;
+}
+
+DWORD FormView::ExStyle() const {
+  switch (form_.GetBorderStyle()) {
+    case BorderStyle::ToolWindow:
+    case BorderStyle::SizeToolWindow:
+      return WS_EX_TOOLWINDOW;
+    case BorderStyle::Dialog:
+      return WS_EX_DLGMODALFRAME;
+    default:
+      return 0;
+  }
+}
+
+void FormView::CreateFormWindow(HWND owner) {
+  const std::wstring className = Utf8ToWide(form_.ClassName());
+  const std::wstring caption = Utf8ToWide(form_.Caption());
+  window_ = CreateWindowExW(ExStyle(), className.c_str(), caption.c_str(), Style(), form_.Left(), form_.Top(),
+                            form_.Width(), form_.Height(), owner, nullptr, resources_, this);
+  if (!window_) throw std::runtime_error("The window '" + form_.Name() + "' could not be created");
+  SetWindowName(window_, form_.Name());
+  ReportFrame();
+  ApplyBounds();
+}
+
+void FormView::CreateViews() {
+  // Creation order puts every parent before its children.
+  for (Component* component : form_.Components()) {
+    std::unique_ptr<ComponentView> view = MakeView(*this, *component);
+    if (!view) continue;
+    byComponent_[component] = view.get();
+    view->Create();
+    views_.push_back(std::move(view));
+  }
+  for (auto& view : views_) view->Linked();
+}
+
+ComponentView* FormView::ViewOf(const Component* component) const {
+  auto found = byComponent_.find(component);
+  return found == byComponent_.end() ? nullptr : found->second;
+}
+
+HWND FormView::ChildParentOf(const Component* component) const {
+  if (component == &form_ || component == nullptr) return window_;
+  auto* view = dynamic_cast<ControlView*>(ViewOf(component));
+  return view ? view->ChildParent() : window_;
+}
+
+TUpDown* FormView::UpDownFor(const Control& control) const {
+  for (Component* component : form_.Components()) {
+    auto* upDown = dynamic_cast<TUpDown*>(component);
+    if (upDown && upDown->Associate() == &control) return upDown;
+  }
+  return nullptr;
+}
+
+UINT_PTR FormView::RegisterTimer(TimerView& timer) {
+  // Below 100 are the hint view's timers.
+  const UINT_PTR id = 100 + timers_.size();
+  timers_[id] = &timer;
+  return id;
+}
+
+HFONT FormView::FontFor(const Control& control) {
+  FontSpec spec;
+  spec.name = !control.FontName().empty() ? control.FontName()
+              : !form_.FontName().empty() ? form_.FontName()
+                                          : kDefaultFontName;
+  spec.height = control.FontHeight() != 0 ? control.FontHeight()
+                : form_.FontHeight() != 0 ? form_.FontHeight()
+                                          : kDefaultFontHeight;
+  spec.style = control.FontStyle();
+  spec.charset = form_.FontCharset();
+  return gdi_.Font(spec);
+}
+
+// The client size is the model's; the frame is whatever this border takes
+// on this system, told to the model so that its outer size is the real one.
+void FormView::ReportFrame() {
+  RECT outer;
+  RECT client;
+  GetWindowRect(window_, &outer);
+  GetClientRect(window_, &client);
+  int width = (outer.right - outer.left) - client.right;
+  int height = (outer.bottom - outer.top) - client.bottom;
+  if (client.right <= 0 || client.bottom <= 0) {
+    // Too small to measure: ask what this border takes.
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
+    width = frame.right - frame.left;
+    height = frame.bottom - frame.top;
+  }
+  form_.SetFrameExtents(width, height);
+}
+
+void FormView::ApplyBounds() {
+  int left = form_.Left();
+  int top = form_.Top();
+  if (form_.Position() == FormPosition::ScreenCenter && !centred_) {
+    left = (GetSystemMetrics(SM_CXSCREEN) - form_.Width()) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - form_.Height()) / 2;
+    form_.SetBounds(left, top, form_.Width(), form_.Height());
+  }
+  SetWindowPos(window_, nullptr, left, top, form_.Width(), form_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormView::ApplyStyle() {
+  SetWindowLongPtrW(window_, GWL_STYLE, (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) | Style());
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, ExStyle());
+  SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ReportFrame();
+  ApplyBounds();
+}
+
+void FormView::ApplyFocus() {
+  if (!IsWindowVisible(window_)) return;
+  auto* view = dynamic_cast<ControlView*>(ViewOf(form_.ActiveControl()));
+  SetFocus(view && view->Window() ? view->Window() : window_);
+}
+
+void FormView::RestoreFocus() {
+  ApplyScope guard(*this);
+  ApplyFocus();
+}
+
+void FormView::PropertyChanged(Component& /*component*/, Property property) {
+  if (!window_ || destroying_) return;
+  ApplyScope guard(*this);
+  switch (property) {
+    case Property::Text: {
+      const std::wstring caption = Utf8ToWide(form_.Caption());
+      SetWindowTextW(window_, caption.c_str());
+      break;
+    }
+    case Property::Bounds:
+      ApplyBounds();
+      break;
+    case Property::Style:
+      ApplyStyle();
+      break;
+    case Property::Font:
+      for (auto& view : views_) {
+        if (auto* control = dynamic_cast<ControlView*>(view.get())) control->PropertyChanged(view->Model(), property);
+      }
+      break;
+    case Property::Enabled:
+      EnableWindow(window_, form_.Enabled());
+      break;
+    case Property::Color:
+      InvalidateRect(window_, nullptr, TRUE);
+      break;
+    case Property::ActiveControl:
+      ApplyFocus();
+      break;
+    case Property::WindowState:
+      if (IsWindowVisible(window_)) {
+        const WindowState state = form_.GetWindowState();
+        ShowWindow(window_, state == WindowState::Maximized   ? SW_MAXIMIZE
+                            : state == WindowState::Minimized ? SW_MINIMIZE
+                                                              : SW_RESTORE);
+      }
+      break;
+    case Property::ModalResult:
+      PostMessageW(window_, WM_NULL, 0, 0);  // wakes the modal loop to look
+      break;
+    default:
+      break;
+  }
+}
+
+bool FormView::RunUser(const std::function<void()>& action) {
+  if (applying_ != 0 || destroying_) return false;
+  return RunHandler(action, *this);
+}
+
+void FormView::ShowError(const std::string& message) {
+  if (hints_) hints_->Cancel();
+  const std::wstring text = Utf8ToWide(message);
+  HWND owner = window_ && IsWindowVisible(window_) ? window_ : owner_;
+  MessageBoxW(owner, text.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+}
+
+void FormView::MouseMoved(HWND window, LPARAM clientPoint) {
+  if (hints_)
+    hints_->MouseMoved(window, {static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))});
+}
+
+void FormView::MouseClicked() {
+  if (hints_) hints_->Cancel();
+}
+
+void FormView::FocusArrived(Control& control) {
+  RunHandler([&] { form_.FocusControl(&control); }, *this);
+}
+
+bool FormView::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  if (hints_) hints_->Cancel();
+  bool handled = false;
+  switch (message.wParam) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+      RunUser([&] { form_.SelectNext(GetKeyState(VK_SHIFT) >= 0); });
+      return true;
+    case VK_RETURN:
+      if (DroppedDown(message.hwnd)) return false;
+      RunUser([&] { handled = form_.UserKey(DialogKey::Enter); });
+      return handled;
+    case VK_ESCAPE:
+      if (DroppedDown(message.hwnd)) return false;
+      RunUser([&] { handled = form_.UserKey(DialogKey::Escape); });
+      return handled;
+    default:
+      return false;
+  }
+}
+
+// One message: false when there was none (or WM_QUIT, which goes back to the
+// queue for whoever runs the thread's own loop).
+bool FormView::Pump(MSG& message, bool wait) {
+  if (wait) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) return false;
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      quit_ = true;
+      return false;
+    }
+  } else {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      quit_ = true;
+      return false;
+    }
+  }
+  if (!PreTranslate(message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+void FormView::ProcessMessages() {
+  MSG message;
+  while (!quit_ && Pump(message, false)) {
+  }
+}
+
+void FormView::RepaintNow() {
+  if (!window_) return;
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+TModalResult FormView::ShowModal() {
+  RunHandler([&] { form_.SetModalResult(mrNone); }, *this);
+  {
+    OwnerDisabled ownerDisabled(owner_);
+    {
+      ApplyScope guard(*this);
+      ApplyBounds();  // centred once more: the border may have changed since creation
+      centred_ = true;
+      ShowWindow(window_, SW_SHOW);
+      SetActiveWindow(window_);
+      ApplyFocus();
+    }
+    MSG message;
+    while (form_.ModalResult() == mrNone && !quit_) {
+      if (!Pump(message, true) && quit_) break;
+    }
+    if (hints_) hints_->Cancel();
+  }
+  // The owner is enabled again before the window hides, so that it is the
+  // one activated next.
+  ShowWindow(window_, SW_HIDE);
+  return form_.ModalResult();
+}
+
+LRESULT CALLBACK FormView::FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!view || !view->window_) {
+    if (message == WM_NCDESTROY) RemoveWindowName(window);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return view->Procedure(message, wParam, lParam);
+}
+
+LRESULT FormView::Procedure(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = window_;
+  if (message == WM_NCDESTROY) {
+    RemoveWindowName(window);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  if (destroying_) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  if (ControlView::RouteChildMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_TIMER:
+      if (hints_ && hints_->Timer(wParam)) return 0;
+      if (auto found = timers_.find(wParam); found != timers_.end()) {
+        TimerView* timer = found->second;
+        RunHandler([&] { timer->Tick(); }, *this);
+        return 0;
+      }
+      break;
+    case WM_MOUSEMOVE: {
+      MouseMoved(window, lParam);
+      const unsigned shift = ShiftStateOf(wParam);
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      RunUser([&] { form_.UserMouseMove(shift, x, y); });
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      MouseClicked();
+      break;
+    case WM_CONTEXTMENU:
+      if (form_.PopupMenu()) {
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (point.x == -1 && point.y == -1) GetCursorPos(&point);
+        RunUser([&] { form_.UserContextMenu(point.x, point.y); });
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      RunUser([&] { form_.Close(); });
+      return 0;
+    case WM_SIZE:
+      if (!Applying() && (wParam == SIZE_MAXIMIZED || wParam == SIZE_RESTORED)) {
+        // The window was maximised or restored by the system; the model
+        // learns where it is.
+        ApplyScope guard(*this);
+        RunHandler(
+            [&] { form_.SetWindowState(wParam == SIZE_MAXIMIZED ? WindowState::Maximized : WindowState::Normal); },
+            *this);
+      }
+      break;
+    case WM_SETFOCUS:
+      if (!Applying() && form_.ActiveControl()) {
+        ApplyScope guard(*this);
+        ApplyFocus();
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (form_.Color() != clDefault) {
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client,
+                 gdi_.Brush(ResolveColor(form_.Color(), GetSysColor(COLOR_BTNFACE))));
+        return 1;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace varnox

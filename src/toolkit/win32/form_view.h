@@ -1,0 +1,133 @@
+#pragma once
+// The Win32 view of a whole form: its top-level window, a view for every
+// component, the hint window, and the modal loop.
+//
+//   TMyForm form(...);
+//   FormView view(form, ownerWindow, resourceModule);  // window made, hidden
+//   view.ShowModal();                                   // until ModalResult != mrNone
+//
+// The view must be destroyed before the model form; destroying it destroys
+// every window. All model work started from a window message runs through
+// RunHandler with this view as the error sink: the error text is shown in a
+// message box and the window goes on.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/dispatch.h"
+#include "toolkit/form.h"
+#include "toolkit/win32/gdi_cache.h"
+#include "toolkit/win32/visual_styles.h"
+
+namespace varnox {
+
+class ComponentView;
+class ControlView;
+class HintView;
+class TimerView;
+class TUpDown;
+
+class FormView final : public ErrorSink, private ComponentObserver {
+ public:
+  // `owner` becomes the owner window (may be null); `resources` is the module
+  // whose bitmaps, image lists and manifest the controls use.
+  FormView(TForm& form, HWND owner, HINSTANCE resources);
+  ~FormView();
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  TForm& Model() const { return form_; }
+  HWND Window() const { return window_; }
+  HINSTANCE Resources() const { return resources_; }
+
+  // Shows the window and runs messages until the model's ModalResult is not
+  // mrNone (or WM_QUIT arrives, which is posted again for the host). The
+  // owner is disabled meanwhile; afterwards it is enabled and the window hidden.
+  TModalResult ShowModal();
+  // Handles the thread's pending messages, then returns.
+  void ProcessMessages();
+  // Repaints the window and all its controls at once.
+  void RepaintNow();
+  void ShowError(const std::string& message) override;
+
+  // --- for the control views ---
+  bool Applying() const { return applying_ != 0; }
+  bool Destroying() const { return destroying_; }
+  // Held while the view writes to windows: what they report meanwhile is an
+  // echo of the model, not the user.
+  class ApplyScope {
+   public:
+    explicit ApplyScope(FormView& view) : view_(view) { ++view_.applying_; }
+    ~ApplyScope() { --view_.applying_; }
+    ApplyScope(const ApplyScope&) = delete;
+    ApplyScope& operator=(const ApplyScope&) = delete;
+
+   private:
+    FormView& view_;
+  };
+  // Runs a user action; skipped while applying. False when it was skipped
+  // or failed.
+  bool RunUser(const std::function<void()>& action);
+
+  GdiCache& Gdi() { return gdi_; }
+  HFONT FontFor(const Control& control);
+  const VisualStyleContext& Styles() const { return styles_; }
+  ComponentView* ViewOf(const Component* component) const;
+  // The window that children of `component` are created in.
+  HWND ChildParentOf(const Component* component) const;
+  // The up-down that shows its number in `control`, if any.
+  TUpDown* UpDownFor(const Control& control) const;
+  HintView& Hints() { return *hints_; }
+  UINT_PTR RegisterTimer(TimerView& timer);
+
+  // Reports from the windows.
+  void MouseMoved(HWND window, LPARAM clientPoint);
+  void MouseClicked();
+  void FocusArrived(Control& control);
+  // Gives the focus back to the model's focused control (or the form).
+  void RestoreFocus();
+
+ private:
+  static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Procedure(UINT message, WPARAM wParam, LPARAM lParam);
+  void PropertyChanged(Component& component, Property property) override;
+
+  void RegisterClasses();
+  void CreateFormWindow(HWND owner);
+  void CreateViews();
+  DWORD Style() const;
+  DWORD ExStyle() const;
+  void ApplyStyle();
+  void ReportFrame();
+  void ApplyBounds();
+  void ApplyFocus();
+  // Enter, Escape and Tab go to the model instead of the focused window.
+  bool PreTranslate(const MSG& message);
+  bool Pump(MSG& message, bool wait);
+
+  TForm& form_;
+  HINSTANCE resources_;
+  HWND owner_;
+  VisualStyleContext styles_;
+  GdiCache gdi_;
+  HWND window_ = nullptr;
+  int applying_ = 0;
+  bool destroying_ = false;
+  bool quit_ = false;
+  bool centred_ = false;
+  std::unique_ptr<HintView> hints_;
+  std::vector<std::unique_ptr<ComponentView>> views_;
+  std::map<const Component*, ComponentView*> byComponent_;
+  std::map<UINT_PTR, TimerView*> timers_;
+  std::vector<ATOM> registeredClasses_;
+};
+
+// The class name of the tab sheet windows (our own container class).
+inline constexpr wchar_t kTabSheetClass[] = L"TTabSheet";
+
+}  // namespace varnox

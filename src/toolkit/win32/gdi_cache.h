@@ -1,0 +1,44 @@
+#pragma once
+// Fonts and brushes of one form, made on first use and deleted with the
+// form's view, after its windows are gone.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "toolkit/appearance.h"
+
+namespace varnox {
+
+struct FontSpec {
+  std::string name;  // UTF-8
+  int height = 0;    // pixels, negative as in LOGFONT
+  TFontStyles style = 0;
+  int charset = DEFAULT_CHARSET;
+
+  bool operator<(const FontSpec& other) const {
+    return std::tie(name, height, style, charset) < std::tie(other.name, other.height, other.style, other.charset);
+  }
+};
+
+// A model colour as a COLORREF; clDefault gives `fallback`.
+COLORREF ResolveColor(TColor color, COLORREF fallback);
+
+class GdiCache {
+ public:
+  GdiCache() = default;
+  ~GdiCache();
+  GdiCache(const GdiCache&) = delete;
+  GdiCache& operator=(const GdiCache&) = delete;
+
+  HFONT Font(const FontSpec& spec);
+  HBRUSH Brush(COLORREF color);
+
+ private:
+  std::map<FontSpec, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+};
+
+}  // namespace varnox

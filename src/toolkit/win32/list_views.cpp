@@ -1,0 +1,208 @@
+#include "toolkit/win32/list_views.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win32/form_view.h"
+#include "toolkit/win32/wide_text.h"
+
+namespace varnox {
+
+namespace {
+
+constexpr int kDropDownHeight = 200;  // the list below a drop-down combo box
+constexpr int kSmallImageSize = 16;
+
+}  // namespace
+
+// --- combo box ---
+
+ControlView::WindowSpec ComboBoxView::Spec() const { return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0}; }
+
+void ComboBoxView::ApplyAll() {
+  ControlView::ApplyAll();
+  Apply(Property::Bounds);
+  Apply(Property::Items);
+}
+
+void ComboBoxView::Apply(Property property) {
+  switch (property) {
+    case Property::Text:
+      return;  // a drop-down list shows its selected item
+    case Property::Bounds:
+      // The window's height includes the dropped-down list.
+      SetWindowPos(Window(), nullptr, box_.Left(), box_.Top(), box_.Width(), box_.Height() + kDropDownHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    case Property::Items:
+      SendMessageW(Window(), CB_RESETCONTENT, 0, 0);
+      for (const std::string& item : box_.Items()) {
+        const std::wstring text = Utf8ToWide(item);
+        SendMessageW(Window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      }
+      [[fallthrough]];
+    case Property::ItemIndex:
+      SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(box_.ItemIndex()), 0);
+      return;
+    default:
+      ControlView::Apply(property);
+  }
+}
+
+void ComboBoxView::Command(HWND /*from*/, UINT code) {
+  if (code != CBN_SELCHANGE) return;
+  const int index = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+  User([&] { box_.UserSelect(index); });
+  Resync(Property::ItemIndex);
+}
+
+// --- list view ---
+
+ListViewView::~ListViewView() {
+  if (images_) ImageList_Destroy(static_cast<HIMAGELIST>(images_));
+}
+
+ControlView::WindowSpec ListViewView::Spec() const {
+  DWORD style = LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
+  if (!list_.HideSelection()) style |= LVS_SHOWSELALWAYS;
+  if (!list_.ColumnClick()) style |= LVS_NOSORTHEADER;
+  return {WC_LISTVIEWW, style, WS_EX_CLIENTEDGE};
+}
+
+void ListViewView::ApplyAll() {
+  ControlView::ApplyAll();
+  SendMessageW(Window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  ApplyImages();
+  ApplyColumns();
+  ApplyItems();
+  ApplySelection();
+}
+
+void ListViewView::Apply(Property property) {
+  switch (property) {
+    case Property::Text:
+      return;
+    case Property::Style:
+      SetStyleBit(LVS_SHOWSELALWAYS, !list_.HideSelection());
+      SetStyleBit(LVS_NOSORTHEADER, !list_.ColumnClick());
+      ApplyImages();
+      return;
+    case Property::Items:
+      ApplyColumns();
+      ApplyItems();
+      ApplySelection();
+      return;
+    case Property::ItemIndex:
+      ApplySelection();
+      return;
+    default:
+      ControlView::Apply(property);
+  }
+}
+
+void ListViewView::ApplyImages() {
+  if (images_ || list_.SmallImages().empty()) return;
+  // The named bitmap strip of 16-pixel pictures; an empty list keeps the rows
+  // aligned when the library has none.
+  const std::wstring name = Utf8ToWide(list_.SmallImages());
+  HIMAGELIST images = ImageList_LoadImageW(form_.Resources(), name.c_str(), kSmallImageSize, 0, CLR_DEFAULT,
+                                           IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  if (!images) images = ImageList_Create(kSmallImageSize, kSmallImageSize, ILC_COLOR24 | ILC_MASK, 0, 1);
+  images_ = images;
+  SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void ListViewView::ApplyColumns() {
+  const std::vector<TListColumn>& columns = list_.Columns();
+  for (; columns_ > 0; --columns_) SendMessageW(Window(), LVM_DELETECOLUMN, 0, 0);
+  for (const TListColumn& column : columns) {
+    std::wstring caption = Utf8ToWide(column.caption);
+    LVCOLUMNW entry = {};
+    entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    entry.cx = column.width;
+    entry.pszText = caption.data();
+    entry.iSubItem = columns_;
+    SendMessageW(Window(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(columns_), reinterpret_cast<LPARAM>(&entry));
+    ++columns_;
+  }
+}
+
+void ListViewView::ApplyItems() {
+  SendMessageW(Window(), LVM_DELETEALLITEMS, 0, 0);
+  const std::vector<TListItem>& items = list_.Items();
+  for (std::size_t row = 0; row < items.size(); ++row) {
+    const TListItem& item = items[row];
+    std::wstring caption = Utf8ToWide(item.caption);
+    LVITEMW entry = {};
+    entry.mask = LVIF_TEXT | LVIF_IMAGE;
+    entry.iItem = static_cast<int>(row);
+    entry.pszText = caption.data();
+    entry.iImage = item.imageIndex;
+    SendMessageW(Window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+    for (std::size_t column = 0; column < item.subItems.size(); ++column) {
+      std::wstring text = Utf8ToWide(item.subItems[column]);
+      LVITEMW sub = {};
+      sub.iSubItem = static_cast<int>(column + 1);
+      sub.pszText = text.data();
+      SendMessageW(Window(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+}
+
+void ListViewView::ApplySelection() {
+  const int count = static_cast<int>(list_.Items().size());
+  for (int row = 0; row < count; ++row) {
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = (row == list_.Selected() ? LVIS_SELECTED : 0u) | (row == list_.ItemFocused() ? LVIS_FOCUSED : 0u);
+    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  }
+  if (list_.Selected() >= 0) SendMessageW(Window(), LVM_ENSUREVISIBLE, list_.Selected(), FALSE);
+}
+
+bool ListViewView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (window == Window() && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) keyboard_ = false;
+  return false;
+}
+
+int ListViewView::RowAtCursor() const {
+  LVHITTESTINFO hit = {};
+  const DWORD position = GetMessagePos();
+  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ScreenToClient(Window(), &hit.pt);
+  const int row = static_cast<int>(SendMessageW(Window(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return (hit.flags & LVHT_ONITEM) ? row : -1;
+}
+
+bool ListViewView::Notify(const NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case NM_CLICK: {
+      keyboard_ = false;
+      const int row = RowAtCursor();
+      User([&] { list_.UserClickItem(row); });
+      Resync(Property::ItemIndex);
+      result = 0;
+      return true;
+    }
+    case LVN_KEYDOWN:
+      keyboard_ = true;
+      result = 0;
+      return true;
+    case LVN_ITEMCHANGED: {
+      // Arrow keys move the selection without a click; the model hears of
+      // the row the keys selected as a click on it.
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      const bool selected = (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+      if (keyboard_ && selected) {
+        keyboard_ = false;
+        User([&] { list_.UserClickItem(change.iItem); });
+        Resync(Property::ItemIndex);
+      }
+      result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace varnox

@@ -1,0 +1,232 @@
+#include "toolkit/win32/page_views.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "toolkit/win32/form_view.h"
+#include "toolkit/win32/wide_text.h"
+
+namespace varnox {
+
+// --- page control ---
+
+ControlView::WindowSpec PageControlView::Spec() const {
+  DWORD style = WS_CLIPCHILDREN;
+  if (pages_.HotTrack()) style |= TCS_HOTTRACK;
+  return {WC_TABCONTROLW, style, 0};
+}
+
+void PageControlView::ApplyAll() {
+  ControlView::ApplyAll();
+  ApplyTabs();
+}
+
+void PageControlView::Apply(Property property) {
+  switch (property) {
+    case Property::Text:
+      return;
+    case Property::Style:
+      SetStyleBit(TCS_HOTTRACK, pages_.HotTrack());
+      return;
+    case Property::Items:
+      ApplyTabs();
+      return;
+    case Property::ActivePage:
+      ApplyActivePage();
+      return;
+    case Property::Bounds:
+    case Property::Font:
+      ControlView::Apply(property);
+      LayoutSheets();
+      return;
+    default:
+      ControlView::Apply(property);
+  }
+}
+
+void PageControlView::ApplyTabs() {
+  SendMessageW(Window(), TCM_DELETEALLITEMS, 0, 0);
+  int index = 0;
+  for (TTabSheet* page : pages_.VisibleTabs()) {
+    std::wstring caption = Utf8ToWide(page->Caption());
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(Window(), TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+  }
+  ApplyActivePage();
+  // More or fewer tabs may take another number of rows.
+  LayoutSheets();
+}
+
+void PageControlView::PageTextChanged() { ApplyTabs(); }
+
+void PageControlView::ApplyActivePage() {
+  const std::vector<TTabSheet*> tabs = pages_.VisibleTabs();
+  const auto active = std::find(tabs.begin(), tabs.end(), pages_.ActivePage());
+  const int index = active == tabs.end() ? -1 : static_cast<int>(active - tabs.begin());
+  SendMessageW(Window(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  for (TTabSheet* page : pages_.Pages()) {
+    if (auto* sheet = dynamic_cast<TabSheetView*>(form_.ViewOf(page))) sheet->ApplyShowing();
+  }
+}
+
+RECT PageControlView::DisplayArea() const {
+  RECT area;
+  GetClientRect(Window(), &area);
+  SendMessageW(Window(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  return area;
+}
+
+void PageControlView::LayoutSheets() {
+  const RECT area = DisplayArea();
+  for (TTabSheet* page : pages_.Pages()) {
+    auto* sheet = dynamic_cast<TabSheetView*>(form_.ViewOf(page));
+    if (!sheet || !sheet->Window()) continue;
+    SetWindowPos(sheet->Window(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+bool PageControlView::Notify(const NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case TCN_SELCHANGING:
+      result = FALSE;  // the model decides after the change
+      return true;
+    case TCN_SELCHANGE: {
+      const int index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+      const std::vector<TTabSheet*> tabs = pages_.VisibleTabs();
+      if (index >= 0 && index < static_cast<int>(tabs.size())) {
+        TTabSheet& page = *tabs[static_cast<std::size_t>(index)];
+        User([&] { pages_.UserSelectTab(page); });
+      }
+      // A refused switch (a disabled page) puts the old tab back.
+      Resync(Property::ActivePage);
+      result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// --- tab sheet ---
+
+ControlView::WindowSpec TabSheetView::Spec() const { return {kTabSheetClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}; }
+
+PageControlView* TabSheetView::Pages() const {
+  return dynamic_cast<PageControlView*>(form_.ViewOf(&sheet_.PageControl()));
+}
+
+void TabSheetView::Create() {
+  ControlView::Create();
+  PageControlView* pages = Pages();
+  if (!Window() || !pages) return;
+  const RECT area = pages->DisplayArea();
+  SetWindowPos(Window(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TabSheetView::ApplyShowing() {
+  if (!Window()) return;
+  ShowWindow(Window(), sheet_.Visible() && sheet_.IsActive() ? SW_SHOWNA : SW_HIDE);
+}
+
+void TabSheetView::Apply(Property property) {
+  switch (property) {
+    case Property::Visible:
+      ApplyShowing();
+      return;
+    case Property::Bounds:
+      return;  // the page control's display area places the sheet
+    case Property::Text:
+      ControlView::Apply(property);
+      if (PageControlView* pages = Pages()) pages->PageTextChanged();
+      return;
+    default:
+      ControlView::Apply(property);
+  }
+}
+
+// --- radio group ---
+
+namespace {
+
+constexpr int kCaptionSpace = 14;  // below the group box's caption line
+constexpr int kSideMargin = 8;
+constexpr int kButtonHeight = 17;
+
+}  // namespace
+
+void RadioGroupView::ApplyAll() {
+  GroupBoxView::ApplyAll();
+  ApplyItems();
+}
+
+void RadioGroupView::Apply(Property property) {
+  switch (property) {
+    case Property::Items:
+      ApplyItems();
+      return;
+    case Property::ItemIndex:
+      ApplyChecks();
+      return;
+    case Property::Bounds:
+      GroupBoxView::Apply(property);
+      ApplyItems();
+      return;
+    case Property::Font:
+      GroupBoxView::Apply(property);
+      for (HWND button : buttons_) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+      return;
+    case Property::Enabled:
+      GroupBoxView::Apply(property);
+      for (HWND button : buttons_) EnableWindow(button, group_.Enabled());
+      return;
+    default:
+      GroupBoxView::Apply(property);
+  }
+}
+
+void RadioGroupView::ApplyItems() {
+  for (HWND button : buttons_) DestroyWindow(button);
+  buttons_.clear();
+  const std::vector<std::string>& items = group_.Items();
+  if (items.empty()) return;
+  VisualStyleContext::Scope styled(form_.Styles());
+  const int count = static_cast<int>(items.size());
+  const int row = std::max(1, (group_.Height() - kCaptionSpace - 4) / count);
+  const int height = std::min(row, kButtonHeight);
+  for (int i = 0; i < count; ++i) {
+    const std::wstring caption = Utf8ToWide(items[static_cast<std::size_t>(i)]);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, kSideMargin,
+                        kCaptionSpace + i * row + (row - height) / 2, group_.Width() - 2 * kSideMargin, height,
+                        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), form_.Resources(), nullptr);
+    if (!button) continue;
+    Adopt(button);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    EnableWindow(button, group_.Enabled());
+    buttons_.push_back(button);
+  }
+  ApplyChecks();
+}
+
+void RadioGroupView::ApplyChecks() {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const bool checked = static_cast<int>(i) == group_.ItemIndex();
+    SendMessageW(buttons_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void RadioGroupView::Command(HWND from, UINT code) {
+  if (code != BN_CLICKED) return;
+  const auto found = std::find(buttons_.begin(), buttons_.end(), from);
+  if (found == buttons_.end()) return;
+  const int index = static_cast<int>(found - buttons_.begin());
+  User([&] { group_.UserSelect(index); });
+  Resync(Property::ItemIndex);
+}
+
+}  // namespace varnox

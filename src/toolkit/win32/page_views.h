@@ -1,0 +1,74 @@
+#pragma once
+// Views of the page control and its tab sheets. The tab control shows one
+// tab per visible page; each sheet is a container window of its own inside
+// the tab control's display area, shown only while its page is active.
+
+#include <windows.h>
+
+#include "toolkit/page_control.h"
+#include "toolkit/radio_group.h"
+#include "toolkit/win32/button_views.h"
+#include "toolkit/win32/control_view.h"
+
+namespace varnox {
+
+class PageControlView final : public ControlView {
+ public:
+  PageControlView(FormView& form, TPageControl& pages) : ControlView(form, pages), pages_(pages) {}
+  bool Notify(const NMHDR& header, LRESULT& result) override;
+
+  // Where the sheets lie, in the tab control's client coordinates.
+  RECT DisplayArea() const;
+  // A sheet's caption changed.
+  void PageTextChanged();
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+  void ApplyAll() override;
+
+ private:
+  void ApplyTabs();
+  void ApplyActivePage();
+  void LayoutSheets();
+
+  TPageControl& pages_;
+};
+
+class TabSheetView final : public ControlView {
+ public:
+  TabSheetView(FormView& form, TTabSheet& sheet) : ControlView(form, sheet), sheet_(sheet) {}
+  void Create() override;
+  // Shown while visible and active.
+  void ApplyShowing();
+
+ protected:
+  WindowSpec Spec() const override;
+  void Apply(Property property) override;
+
+ private:
+  PageControlView* Pages() const;
+
+  TTabSheet& sheet_;
+};
+
+// A group box with one radio button per item; the buttons are parts of the
+// group's view, not components of their own.
+class RadioGroupView final : public GroupBoxView {
+ public:
+  RadioGroupView(FormView& form, TRadioGroup& group) : GroupBoxView(form, group), group_(group) {}
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  void Apply(Property property) override;
+  void ApplyAll() override;
+
+ private:
+  void ApplyItems();
+  void ApplyChecks();
+
+  TRadioGroup& group_;
+  std::vector<HWND> buttons_;
+};
+
+}  // namespace varnox

@@ -1,0 +1,253 @@
+#include "toolkit/win32/static_views.h"
+
+#include "toolkit/win32/form_view.h"
+#include "toolkit/win32/wide_text.h"
+
+namespace varnox {
+
+namespace {
+
+DWORD AlignmentStyle(TAlignment alignment) {
+  switch (alignment) {
+    case TAlignment::RightJustify:
+      return SS_RIGHT;
+    case TAlignment::Center:
+      return SS_CENTER;
+    case TAlignment::LeftJustify:
+      break;
+  }
+  // Clipped, not wrapped, when the text is wider than the control.
+  return SS_LEFTNOWORDWRAP;
+}
+
+// The alignment is the static control's type, the low bits of its style.
+void SetAlignment(HWND window, TAlignment alignment) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | AlignmentStyle(alignment));
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+UINT EdgeOf(BevelCut cut, bool outer) {
+  switch (cut) {
+    case BevelCut::Raised:
+      return outer ? BDR_RAISEDOUTER : BDR_RAISEDINNER;
+    case BevelCut::Lowered:
+      return outer ? BDR_SUNKENOUTER : BDR_SUNKENINNER;
+    case BevelCut::None:
+      break;
+  }
+  return 0;
+}
+
+// Paints through the window's own WM_PAINT; `draw` gets the DC and client.
+template <class Draw>
+void PaintWith(HWND window, Draw draw) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  draw(dc, client);
+  EndPaint(window, &paint);
+}
+
+}  // namespace
+
+// --- label ---
+
+ControlView::WindowSpec LabelView::Spec() const {
+  return {L"STATIC", SS_NOTIFY | AlignmentStyle(label_.Alignment()), 0};
+}
+
+void LabelView::Apply(Property property) {
+  switch (property) {
+    case Property::Style:
+      SetAlignment(Window(), label_.Alignment());
+      FitToText();
+      return;
+    case Property::Text:
+    case Property::Font:
+      ControlView::Apply(property);
+      FitToText();
+      if (label_.Transparent()) {
+        // What lay behind the old text shows through only if the parent repaints.
+        RECT bounds;
+        GetWindowRect(Window(), &bounds);
+        MapWindowPoints(nullptr, GetParent(Window()), reinterpret_cast<POINT*>(&bounds), 2);
+        InvalidateRect(GetParent(Window()), &bounds, TRUE);
+      }
+      return;
+    default:
+      ControlView::Apply(property);
+  }
+}
+
+void LabelView::FitToText() {
+  if (!label_.AutoSize()) return;
+  const std::wstring text = Utf8ToWide(label_.Caption());
+  HDC dc = GetDC(Window());
+  HGDIOBJ old = SelectObject(dc, Font());
+  RECT extent = {0, 0, 0, 0};
+  if (text.empty()) {
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    extent.bottom = metrics.tmHeight;
+  } else {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(Window(), dc);
+  const int width = extent.right - extent.left;
+  const int height = extent.bottom - extent.top;
+  // A right-aligned label grows to the left, a centred one both ways.
+  int left = label_.Left();
+  if (label_.Alignment() == TAlignment::RightJustify) left += label_.Width() - width;
+  if (label_.Alignment() == TAlignment::Center) left += (label_.Width() - width) / 2;
+  label_.SetBounds(left, label_.Top(), width, height);
+}
+
+HBRUSH LabelView::CtlColor(HDC dc, UINT message) {
+  HBRUSH brush = ControlView::CtlColor(dc, message);
+  if (!label_.Transparent()) return brush;
+  SetBkMode(dc, TRANSPARENT);
+  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+void LabelView::Command(HWND /*from*/, UINT code) {
+  if (code == STN_CLICKED) User([&] { label_.UserClick(); });
+}
+
+// --- static text ---
+
+ControlView::WindowSpec StaticTextView::Spec() const {
+  return {L"STATIC", SS_NOTIFY | AlignmentStyle(text_.Alignment()), 0};
+}
+
+void StaticTextView::Apply(Property property) {
+  if (property == Property::Style) {
+    SetAlignment(Window(), text_.Alignment());
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void StaticTextView::Command(HWND /*from*/, UINT code) {
+  if (code == STN_CLICKED) User([&] { text_.UserClick(); });
+}
+
+// --- panel ---
+
+ControlView::WindowSpec PanelView::Spec() const { return {L"STATIC", SS_NOTIFY | WS_CLIPCHILDREN, 0}; }
+
+void PanelView::Apply(Property property) {
+  ControlView::Apply(property);
+  if (property == Property::Style || property == Property::Text) InvalidateRect(Window(), nullptr, TRUE);
+}
+
+bool PanelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
+  if (message != WM_PAINT || window != Window()) return false;
+  PaintWith(window, [&](HDC dc, RECT client) {
+    const COLORREF background = ResolveColor(panel_.Color(), GetSysColor(COLOR_BTNFACE));
+    FillRect(dc, &client, form_.Gdi().Brush(background));
+    if (const UINT outer = EdgeOf(panel_.BevelOuter(), true)) {
+      DrawEdge(dc, &client, outer, BF_RECT | BF_ADJUST);
+    }
+    if (const UINT inner = EdgeOf(panel_.BevelInner(), false)) {
+      DrawEdge(dc, &client, inner, BF_RECT | BF_ADJUST);
+    }
+    const std::wstring caption = Utf8ToWide(panel_.Caption());
+    if (!caption.empty()) {
+      HGDIOBJ old = SelectObject(dc, Font());
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, ResolveColor(panel_.FontColor(), GetSysColor(COLOR_BTNTEXT)));
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      SelectObject(dc, old);
+    }
+  });
+  result = 0;
+  return true;
+}
+
+void PanelView::Command(HWND /*from*/, UINT code) {
+  if (code == STN_CLICKED) User([&] { panel_.UserClick(); });
+}
+
+// --- bevel ---
+
+ControlView::WindowSpec BevelView::Spec() const { return {L"STATIC", 0, 0}; }
+
+void BevelView::Create() {
+  ControlView::Create();
+  // Painted beneath its neighbours, as a frame around them.
+  if (Window()) SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void BevelView::Apply(Property property) {
+  if (property == Property::Text) return;  // a bevel shows no text
+  ControlView::Apply(property);
+  if (property == Property::Style) InvalidateRect(Window(), nullptr, TRUE);
+}
+
+bool BevelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
+  if (message != WM_PAINT || window != Window()) return false;
+  PaintWith(window, [&](HDC dc, RECT client) {
+    const bool raised = bevel_.Style() == BevelStyle::Raised;
+    UINT edge = raised ? EDGE_BUMP : EDGE_ETCHED;
+    UINT sides = BF_RECT;
+    switch (bevel_.Shape()) {
+      case BevelShape::Box:
+        edge = raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER;
+        break;
+      case BevelShape::Frame:
+        break;
+      case BevelShape::TopLine:
+        sides = BF_TOP;
+        break;
+      case BevelShape::BottomLine:
+        sides = BF_BOTTOM;
+        break;
+      case BevelShape::LeftLine:
+        sides = BF_LEFT;
+        break;
+      case BevelShape::RightLine:
+        sides = BF_RIGHT;
+        break;
+      case BevelShape::Spacer:
+        return;
+    }
+    DrawEdge(dc, &client, edge, sides);
+  });
+  result = 0;
+  return true;
+}
+
+// --- image ---
+
+ImageView::~ImageView() {
+  if (bitmap_) DeleteObject(bitmap_);
+}
+
+ControlView::WindowSpec ImageView::Spec() const { return {L"STATIC", SS_NOTIFY | SS_BITMAP, 0}; }
+
+void ImageView::Apply(Property property) {
+  if (property == Property::Text) return;
+  if (property == Property::Style) {
+    HBITMAP bitmap = nullptr;
+    if (!image_.Picture().empty()) {
+      const std::wstring name = Utf8ToWide(image_.Picture());
+      bitmap = static_cast<HBITMAP>(LoadImageW(form_.Resources(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    }
+    SendMessageW(Window(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
+    // A picture control sizes itself to its bitmap; the layout's size rules.
+    ControlView::Apply(Property::Bounds);
+    return;
+  }
+  ControlView::Apply(property);
+}
+
+void ImageView::Command(HWND /*from*/, UINT code) {
+  if (code == STN_CLICKED) User([&] { image_.UserClick(); });
+}
+
+}  // namespace varnox
