@@ -158,22 +158,6 @@ TEST_F(CreateDeleteValueTest, CreateOverAnExistingValueKeepsItButShowsTheDefault
   EXPECT_EQ(spinner.Position(), 10);
 }
 
-TEST_F(CreateDeleteValueTest, MissingKeyClicksWriteNothingButStillToggleTheControls) {
-  Load();
-  ASSERT_EQ(label.Caption(), kKeyMissingText);
-
-  button.UserClick();
-  EXPECT_TRUE(Shown());
-  EXPECT_EQ(spinner.Position(), 10);
-  button.UserClick();
-  EXPECT_EQ(label.Caption(), kCreateValueText);
-  EXPECT_FALSE(edit.Enabled());
-
-  EXPECT_FALSE(memory.KeyExists(kHkeyLocalMachine, kKey)) << "the key is never created";
-  for (const RegistryCall& call : memory.Calls()) EXPECT_NE(call.op, "SetValue");
-  EXPECT_EQ(memory.OpenHandleCount(), 0u);
-}
-
 TEST_F(CreateDeleteValueTest, FailedCreateFreesTheAccessorAndLeavesTheControls) {
   memory.CreateKeyPath(kHkeyLocalMachine, kKey);
   Load();
