@@ -9,6 +9,7 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/logon_page.h"
 #include "window/pages/network_page.h"
 
 namespace varnox {
@@ -26,7 +27,8 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 1> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 2> kPageBuilders = {{
+    {"tsLogon", &BuildLogonPage},
     {"tsNetWork", &BuildNetworkPage},
 }};
 
