@@ -11,6 +11,7 @@
 
 #include "window/pages/logon_page.h"
 #include "window/pages/network_page.h"
+#include "window/pages/page_gates.h"
 
 namespace varnox {
 
@@ -27,9 +28,11 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 2> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 4> kPageBuilders = {{
     {"tsLogon", &BuildLogonPage},
     {"tsNetWork", &BuildNetworkPage},
+    {"tsInternet", &BuildInternetPageGate},
+    {"tsIDE", &BuildIdePageGate},
 }};
 
 }  // namespace varnox

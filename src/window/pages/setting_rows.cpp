@@ -32,10 +32,11 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
     return;
   }
   std::int32_t number = reg.ReadDword(value);
-  if (number == row.checkedNumber) {
-    box.SetState(cbChecked);
-    return;
-  }
+  const bool checks = number == row.checkedNumber;
+  if (checks) box.SetState(cbChecked);
+  // A row read per comparison reads again for the second comparison even
+  // when the first one matched.
+  if (checks && !row.readPerComparison) return;
   if (row.uncheckedReads) {
     if (row.readPerComparison) number = reg.ReadDword(value);
     if (number == row.uncheckedNumber) {
@@ -43,7 +44,7 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
       return;
     }
   }
-  if (row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
+  if (!checks && row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
 }
 
 void ReadSpinnerNumber(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {

@@ -1,0 +1,337 @@
+// The Memory management page. Rows for the values that follow the common
+// rules; code for the rest: the four optimisation buttons, which stand for
+// "Size" together with the large-cache box, the Auto rule of the cache size,
+// the I/O page lock limit (NT 4.0 and 2000 only) in kilobytes, the paging
+// box that unknown data disables, and the separate-VDM text in any case.
+
+#include "window/pages/memory_page.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/kilobytes.h"
+#include "sysinfo/os_predicates.h"
+#include "window/conf_form.h"
+#include "window/pages/page_building.h"
+#include "window/pages/setting_rows.h"
+
+namespace varnox {
+
+namespace {
+
+constexpr char kMemoryManagementKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+constexpr char kServerKey[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
+constexpr char kWowKey[] = "SYSTEM\\CurrentControlSet\\Control\\WOW";
+
+constexpr char kSize[] = "Size";
+constexpr char kSecondLevelDataCache[] = "SecondLevelDataCache";
+constexpr char kIoPageLockLimit[] = "IoPageLockLimit";
+
+using G = SettingGroup;
+
+// Read twice: 1 checks the box, then 0 unchecks it; other numbers leave it.
+constexpr SettingRow kLargeCache{.control = "cbLargeCache",
+                                 .value = "LargeSystemCache",
+                                 .kind = RowKind::NumberFlag,
+                                 .group = G::ServerOptimization,
+                                 .readPerComparison = true};
+constexpr SettingRow kSecondLevelCache{.control = "udSecondLevelDataCache",
+                                       .value = kSecondLevelDataCache,
+                                       .kind = RowKind::SpinnerNumber,
+                                       .group = G::L2Cache};
+// Written by its row; read by hand, because unknown data disables the box.
+constexpr SettingRow kPagingExecutive{.control = "cbDisablePagingExecutive",
+                                      .value = "DisablePagingExecutive",
+                                      .kind = RowKind::NumberFlag,
+                                      .group = G::PagingExecutive};
+// Written by its row; read by hand, because any case of "yes" checks it.
+constexpr SettingRow kSeparateVDM{.control = "cbDefaultSeparateVDM",
+                                  .value = "DefaultSeparateVDM",
+                                  .kind = RowKind::TextFlag,
+                                  .group = G::SeparateVDM,
+                                  .checkedText = "yes",
+                                  .uncheckedText = "no"};
+constexpr std::array kCommonHandlerRows = {kPagingExecutive, kSeparateVDM};
+
+// The server's optimisation is "Size" with the large cache: file sharing and
+// network applications share Size 3 and differ in the cache.
+struct ServerChoice {
+  const char* button;
+  std::int32_t size;
+  bool largeCache;
+};
+constexpr std::array<ServerChoice, 4> kServerChoices = {{
+    {"rbServer1", 1, false},
+    {"rbServer2", 2, false},
+    {"rbServer3", 3, true},
+    {"rbServer4", 3, false},
+}};
+
+struct IoLockChoice {
+  const char* button;
+  std::int32_t bytes;
+};
+// 0 stands for the system's default of 512 KB.
+constexpr std::array<IoLockChoice, 3> kIoLockFixedChoices = {{
+    {"rbIOLockDefault", 0},
+    {"rbIOLock1024kb", 1048576},
+    {"rbIOLock2048kb", 2097152},
+}};
+constexpr std::int32_t kBytesPerKilobyte = 1024;
+
+void SetServerButtonsEnabled(TConfForm& form, bool enabled) {
+  SetEnabled(form, {"rbServer1", "rbServer2", "rbServer3", "rbServer4"}, enabled);
+}
+
+// The stored byte count in whole kilobytes, a half going to the even
+// neighbour; a negative count rounds as its magnitude does.
+std::int64_t RoundedKilobytes(std::int32_t bytes) {
+  const std::int64_t wide = bytes;
+  const auto magnitude = static_cast<std::int64_t>(Kilobytes(static_cast<std::uint64_t>(wide < 0 ? -wide : wide)));
+  return wide < 0 ? -magnitude : magnitude;
+}
+
+std::string AsciiLowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+void BindOptimizationHandlers(TConfForm& form) {
+  auto& largeCache = form.Find<TCheckBox>("cbLargeCache");
+  auto& independ = form.Find<TCheckBox>("cbIndepend");
+  for (const ServerChoice& choice : kServerChoices) {
+    const bool largeCacheOn = choice.largeCache;
+    form.Find<TRadioButton>(choice.button).OnClick = [&form, &largeCache, &independ, largeCacheOn](Component&) {
+      if (!independ.Checked()) largeCache.SetChecked(largeCacheOn);
+      form.MarkModified(G::ServerOptimization);
+    };
+  }
+  // The load's own changes of the box must not pick an optimisation.
+  auto& fileSharing = form.Find<TRadioButton>("rbServer3");
+  largeCache.OnClick = [&form, &largeCache, &independ, &fileSharing](Component&) {
+    if (!independ.Checked() && fileSharing.Enabled() && form.FLoaded && largeCache.Checked()) {
+      fileSharing.SetChecked(true);
+    }
+    form.MarkModified(G::ServerOptimization);
+  };
+}
+
+// Auto stands for a size of 0: checking it clears the size, and whatever
+// changed, Auto ends up checked exactly when the size is 0.
+void BindSecondLevelCacheHandlers(TConfForm& form) {
+  auto& autoSize = form.Find<TCheckBox>("rb2CacheAuto");
+  auto& spinner = form.Find<TUpDown>("udSecondLevelDataCache");
+  auto changed = [&form, &autoSize, &spinner](Component& sender) {
+    form.MarkModified(G::L2Cache);
+    if (&sender == &autoSize && autoSize.Checked()) spinner.SetPosition(0);
+    autoSize.SetChecked(spinner.Position() == 0);
+  };
+  autoSize.OnClick = changed;
+  form.Find<TEdit>("edSecondLevelCache").OnChange = changed;
+}
+
+void BindIoLockHandlers(TConfForm& form) {
+  auto& other = form.Find<TRadioButton>("rbIOLockOther");
+  for (const IoLockChoice& choice : kIoLockFixedChoices) {
+    form.Find<TRadioButton>(choice.button).OnClick = [&form, &other](Component&) {
+      SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, false);
+      other.SetChecked(false);
+      form.MarkModified(G::IoPageLock);
+    };
+  }
+  // Choosing the other size marks nothing yet; moving its spinner does.
+  other.OnClick = [&form, &other](Component&) {
+    SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, true);
+    other.SetChecked(true);
+  };
+  form.Find<TUpDown>("udIOLockOther").OnChanging = [&form](Component&, bool&) { form.MarkModified(G::IoPageLock); };
+}
+
+void BindHandlers(TConfForm& form) {
+  BindRowHandlers(form, kCommonHandlerRows);
+  BindOptimizationHandlers(form);
+  BindSecondLevelCacheHandlers(form);
+  BindIoLockHandlers(form);
+}
+
+void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
+  SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, false);
+  SystemApi& system = form.platform().system;
+  if (!IsWinNT4(system) && !IsWin2000(system)) {
+    SetEnabled(form, {"rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther"}, false);
+    return;
+  }
+  const std::int32_t bytes = reg.ReadDword(kIoPageLockLimit);
+  for (const IoLockChoice& choice : kIoLockFixedChoices) {
+    if (bytes == choice.bytes) {
+      form.Find<TRadioButton>(choice.button).SetChecked(true);
+      return;
+    }
+  }
+  form.Find<TRadioButton>("rbIOLockOther").SetChecked(true);
+  SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, true);
+  form.Find<TUpDown>("udIOLockOther").SetPosition(RoundedKilobytes(reg.ReadDword(kIoPageLockLimit)));
+}
+
+void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
+  auto& box = form.Find<TCheckBox>(kPagingExecutive.control);
+  switch (reg.ReadDword(std::string(kPagingExecutive.value))) {
+    case 0:
+      box.SetChecked(false);
+      break;
+    case 1:
+      box.SetChecked(true);
+      break;
+    default:
+      box.SetEnabled(false);  // and it keeps its state, grey after a fresh layout
+      break;
+  }
+}
+
+// Load section 4: the memory manager's values.
+void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kMemoryManagementKey, false)) {
+    SetEnabled(form,
+               {"cbLargeCache", "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther", "edIOLockOther",
+                "udIOLockOther", "rb2CacheAuto"},
+               false);
+    return;
+  }
+  ReadRow(form, reg, kLargeCache);
+  ReadRow(form, reg, kSecondLevelCache);
+  form.Find<TCheckBox>("rb2CacheAuto").SetChecked(reg.ReadDword(kSecondLevelDataCache) == 0);
+  LoadIoPageLock(form, reg);
+  LoadPagingExecutive(form, reg);
+  reg.CloseKey();
+}
+
+void SelectServerChoice(TConfForm& form, std::int32_t size) {
+  const char* button = nullptr;
+  switch (size) {
+    case 1:
+      button = "rbServer1";
+      break;
+    case 2:
+      button = "rbServer2";
+      break;
+    case 3:
+      button = form.Find<TCheckBox>("cbLargeCache").Checked() ? "rbServer3" : "rbServer4";
+      break;
+    default:
+      return;
+  }
+  form.Find<TRadioButton>(button).SetChecked(true);
+}
+
+// Load section 5: the server's optimisation, then the large cache again,
+// since the buttons' handlers have overwritten the box.
+void LoadServerKey(TConfForm& form, TRegistry& reg) {
+  if (reg.OpenKey(kServerKey, false)) {
+    if (reg.ValueExists(kSize)) {
+      SelectServerChoice(form, reg.ReadDword(kSize));
+    } else {
+      SetServerButtonsEnabled(form, false);
+    }
+    reg.CloseKey();
+  } else {
+    SetServerButtonsEnabled(form, false);
+  }
+  if (reg.OpenKey(kMemoryManagementKey, false)) {
+    ReadRow(form, reg, kLargeCache);
+  } else {
+    form.Find<Control>(kLargeCache.control).SetEnabled(false);
+  }
+}
+
+// Load section 6: separate VDMs.
+void LoadWowKey(TConfForm& form, TRegistry& reg) {
+  auto& box = form.Find<TCheckBox>(kSeparateVDM.control);
+  if (!reg.OpenKey(kWowKey, false)) {
+    box.SetEnabled(false);
+    return;
+  }
+  box.SetChecked(AsciiLowerCase(reg.ReadText(std::string(kSeparateVDM.value))) == "yes");
+  reg.CloseKey();
+}
+
+void SaveServerOptimization(TConfForm& form, TRegistry& reg) {
+  if (reg.OpenKey(kServerKey, false)) {
+    for (const ServerChoice& choice : kServerChoices) {
+      if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kSize, choice.size);
+    }
+    reg.CloseKey();
+  }
+  if (reg.OpenKey(kMemoryManagementKey, false)) {
+    WriteRow(form, reg, kLargeCache);
+    reg.CloseKey();
+  }
+}
+
+void SaveSecondLevelCache(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kMemoryManagementKey, false)) return;
+  if (form.Find<TCheckBox>("rb2CacheAuto").Checked()) reg.WriteDword(kSecondLevelDataCache, 0);
+  WriteRow(form, reg, kSecondLevelCache);
+  reg.CloseKey();
+}
+
+void SaveIoPageLock(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kMemoryManagementKey, false)) return;
+  for (const IoLockChoice& choice : kIoLockFixedChoices) {
+    if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kIoPageLockLimit, choice.bytes);
+  }
+  if (form.Find<TRadioButton>("rbIOLockOther").Checked()) {
+    reg.WriteDword(kIoPageLockLimit, form.Find<TUpDown>("udIOLockOther").Position() * kBytesPerKilobyte);
+  }
+  reg.CloseKey();
+}
+
+void SavePagingExecutive(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kMemoryManagementKey, false)) return;
+  WriteRow(form, reg, kPagingExecutive);
+  reg.CloseKey();
+}
+
+void SaveSeparateVDM(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kWowKey, false)) return;
+  WriteRow(form, reg, kSeparateVDM);
+  reg.CloseKey();
+}
+
+std::vector<Control*> Controls(TConfForm& form, std::initializer_list<const char*> names) {
+  std::vector<Control*> controls;
+  for (const char* name : names) controls.push_back(&form.Find<Control>(name));
+  return controls;
+}
+
+}  // namespace
+
+void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
+  LayOutMemoryPage(form, sheet);
+  BindHandlers(form);
+
+  SettingsFrame& frame = form.Frame();
+  frame.AddLoadSection({"Memory management key", kHkeyLocalMachine,
+                        [&form](TRegistry& reg) { LoadMemoryManagementKey(form, reg); },
+                        Controls(form, {"cbLargeCache", "rb2CacheAuto", "edSecondLevelCache", "udSecondLevelDataCache",
+                                        "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther",
+                                        "edIOLockOther", "udIOLockOther", "cbDisablePagingExecutive"})});
+  frame.AddLoadSection({"Server key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadServerKey(form, reg); },
+                        Controls(form, {"rbServer1", "rbServer2", "rbServer3", "rbServer4", "cbLargeCache"})});
+  frame.AddLoadSection({"WOW key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadWowKey(form, reg); },
+                        Controls(form, {"cbDefaultSeparateVDM"})});
+
+  auto save = [&form](void (*write)(TConfForm&, TRegistry&)) {
+    return [&form, write](TRegistry& reg) { write(form, reg); };
+  };
+  frame.AddSaveGroup({G::ServerOptimization, kHkeyLocalMachine, save(SaveServerOptimization), {}});
+  frame.AddSaveGroup({G::L2Cache, kHkeyLocalMachine, save(SaveSecondLevelCache), {}});
+  frame.AddSaveGroup({G::IoPageLock, kHkeyLocalMachine, save(SaveIoPageLock), {}});
+  frame.AddSaveGroup({G::PagingExecutive, kHkeyLocalMachine, save(SavePagingExecutive), {}});
+  frame.AddSaveGroup({G::SeparateVDM, kHkeyLocalMachine, save(SaveSeparateVDM), {}});
+}
+
+}  // namespace varnox
