@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "window/pages/logon_page.h"
+#include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
 #include "window/pages/page_gates.h"
 
@@ -28,8 +29,9 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 4> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 5> kPageBuilders = {{
     {"tsLogon", &BuildLogonPage},
+    {"tsMemory", &BuildMemoryPage},
     {"tsNetWork", &BuildNetworkPage},
     {"tsInternet", &BuildInternetPageGate},
     {"tsIDE", &BuildIdePageGate},
