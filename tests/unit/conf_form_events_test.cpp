@@ -144,13 +144,21 @@ TEST_F(EventsTest, HoveredLinkIsBlueAndUnderlinedTheOtherNavy) {
   }
 }
 
+// The control a page brings, or a stand-in while that page is not built.
+template <class T>
+T& PageControlNamed(TConfForm& window, const std::string& name, const std::string& sheet) {
+  if (auto* existing = dynamic_cast<T*>(window.FindComponent(name))) return *existing;
+  return window.Add<T>(name, window.Find<TTabSheet>(sheet));
+}
+
 TEST_F(EventsTest, PageChangeClearsTheFocusAndSetsUpInternetAndIde) {
-  TConfForm& window = Build(ScriptedSystem::WinXPSp3());
-  auto& profiles = window.Add<TComboBox>("cbTCPProfile", window.Find<TTabSheet>("tsInternet"));
+  // NT 4.0 shows both the Internet and the IDE/ATAPI page.
+  TConfForm& window = Build(ScriptedSystem::WinNT4Sp6Workstation());
+  auto& profiles = PageControlNamed<TComboBox>(window, "cbTCPProfile", "tsInternet");
   profiles.SetItems({"Adapter one", "Adapter two"});
   int profileChanges = 0;
   profiles.OnChange = [&](Component&) { ++profileChanges; };
-  auto& drives = window.Add<TListView>("lvDrives", window.Find<TTabSheet>("tsIDE"));
+  auto& drives = PageControlNamed<TListView>(window, "lvDrives", "tsIDE");
   int shown = 0;
   drives.OnClick = [&](Component&) { ++shown; };
   window.FormCreate();
@@ -160,13 +168,18 @@ TEST_F(EventsTest, PageChangeClearsTheFocusAndSetsUpInternetAndIde) {
   pages.UserSelectTab(Find<TTabSheet>("tsLogon"));
   EXPECT_EQ(window.ActiveControl(), nullptr);
 
+  profiles.SetEnabled(true);
   pages.UserSelectTab(Find<TTabSheet>("tsInternet"));
+  ASSERT_EQ(pages.ActivePage(), &Find<TTabSheet>("tsInternet"));
   EXPECT_EQ(profiles.ItemIndex(), 0);
   EXPECT_EQ(profileChanges, 0);
   EXPECT_EQ(window.ActiveControl(), nullptr);
 
   // No device yet: nothing to select or show.
+  drives.Clear();
+  drives.SetEnabled(true);
   pages.UserSelectTab(Find<TTabSheet>("tsIDE"));
+  ASSERT_EQ(pages.ActivePage(), &Find<TTabSheet>("tsIDE"));
   EXPECT_EQ(shown, 0);
   drives.AddItem({"Primary master", {"atapi"}, 0});
   drives.AddItem({"Primary slave", {"atapi"}, 0});
