@@ -362,7 +362,7 @@ TEST_F(MemoryPage, MissingKeysDisableTheirControlsAndWritesFindNoKey) {
   EXPECT_FALSE(registry.KeyExists(HKLM, kWow));
 }
 
-TEST_F(MemoryPage, LoadReadsInTheDocumentedOrder) {
+TEST_F(MemoryPage, LoadReadsTheKeysAndValuesInOrder) {
   SeedKeys();
   registry.SetDword(HKLM, kMemory, "LargeSystemCache", 1);
   registry.SetDword(HKLM, kMemory, "IoPageLockLimit", 4194304);
