@@ -1,7 +1,7 @@
 // Opens the configuration window and saves a picture of every tab page, and
-// one with the options panel open, as BMP files in the current directory
-// (scripts/screenshots turns them into PNGs). Run under Wine beside
-// varnox.cpl.
+// one with the options panel open, as BMP files in the directory given as
+// the argument (the current one by default); scripts/screenshots turns them
+// into PNGs. Run under Wine beside varnox.cpl.
 
 #include <windows.h>
 
@@ -75,14 +75,15 @@ void Settle() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  std::string directory = argc > 1 ? std::string(argv[1]) + "\\" : std::string();
   varnox::test::CplLibrary cpl;
   if (!cpl.Loaded()) {
     std::fprintf(stderr, "cannot load %s\n", cpl.Path().c_str());
     return 1;
   }
   int saved = 0;
-  const bool ran = varnox::test::RunApplet(cpl, [&saved](UiDriver& ui) {
+  const bool ran = varnox::test::RunApplet(cpl, [&saved, &directory](UiDriver& ui) {
     SetForegroundWindow(ui.Form());
     const auto captions = ui.TabCaptions("PageControl");
     for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -90,12 +91,12 @@ int main() {
       Settle();
       char name[64];
       std::snprintf(name, sizeof name, "%02zu-%s.bmp", i + 1, Slug(captions[i]).c_str());
-      if (SaveBitmap(ui.Form(), name)) ++saved;
+      if (SaveBitmap(ui.Form(), directory + name)) ++saved;
     }
     ui.SelectTab("PageControl", captions.front());
     ui.Click("OptionsBtn");
     Settle();
-    if (SaveBitmap(ui.Form(), "99-options-panel.bmp")) ++saved;
+    if (SaveBitmap(ui.Form(), directory + "99-options-panel.bmp")) ++saved;
     ui.Click("CancelBtn");
   });
   std::printf("saved %d pictures\n", saved);
