@@ -86,12 +86,18 @@ varnox_reg_body() {
   printf '\r\n'
 }
 
-# Imports registry text (with its header) into PREFIX with one regedit run.
+# Imports registry text (with its header) into PREFIX with one reg.exe run.
+# In a 64-bit prefix the keys go to the 64-bit view: the loader may start the
+# 32-bit reg.exe, whose HKEY_LOCAL_MACHINE\SOFTWARE would otherwise be
+# redirected to Wow6432Node, out of sight of 64-bit programs.
 varnox_import_reg() {
-  local prefix=$1 text=$2
+  local prefix=$1 text=$2 view=()
+  [[ -d $prefix/drive_c/windows/syswow64 ]] && view=(/reg:64)
   printf '%s' "$text" >"$prefix/drive_c/varnox-import.reg"
-  WINEPREFIX=$prefix wine regedit /S 'C:\varnox-import.reg' >/dev/null 2>&1
-  local rc=$?
+  local output rc
+  output=$(WINEPREFIX=$prefix wine reg import 'C:\varnox-import.reg' "${view[@]}" 2>&1)
+  rc=$?
+  ((rc == 0)) || echo "$output" >&2
   rm -f "$prefix/drive_c/varnox-import.reg"
   return $rc
 }
