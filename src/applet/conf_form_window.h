@@ -1,5 +1,6 @@
 #pragma once
-// The configuration window as the applet opens it.
+// The configuration window as the applet opens it: the TConfForm model on
+// the real registry and system, shown through the Win32 view.
 
 #include <windows.h>
 
@@ -9,6 +10,9 @@
 
 namespace varnox {
 
+// Builds the model and its window under `parent` (hidden) and runs the
+// creation handler; its errors are shown in a message box and the window
+// still opens.
 std::unique_ptr<ModalWindow> CreateConfFormWindow(HWND parent);
 
 }  // namespace varnox

@@ -169,14 +169,27 @@ void SpeedButtonView::Command(HWND /*from*/, UINT code) {
 
 ControlView::WindowSpec GroupBoxView::Spec() const { return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0}; }
 
-bool GroupBoxView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
-  // A group box lets the mouse through to what lies below; ours is a
-  // control of its own, with its own hint and mouse events.
-  if (message == WM_NCHITTEST && window == Window()) {
-    result = HTCLIENT;
-    return true;
+bool GroupBoxView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (window != Window()) return false;
+  switch (message) {
+    case WM_NCHITTEST:
+      // A group box lets the mouse through to what lies below; ours is a
+      // control of its own, with its own hint and mouse events.
+      result = HTCLIENT;
+      return true;
+    case WM_ERASEBKGND: {
+      // A group box leaves its inside to its parent to paint; ours holds its
+      // controls, so the parent cannot.
+      RECT client;
+      GetClientRect(window, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               form_.Gdi().Brush(ResolveColor(Ctl().Color(), GetSysColor(COLOR_BTNFACE))));
+      result = 1;
+      return true;
+    }
+    default:
+      return false;
   }
-  return false;
 }
 
 }  // namespace varnox

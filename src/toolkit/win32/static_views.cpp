@@ -54,16 +54,22 @@ void PaintWith(HWND window, Draw draw) {
 
 // --- label ---
 
+// A transparent label is painted after what lies beneath it, which shows
+// through (the parent does not clip such a child away).
 ControlView::WindowSpec LabelView::Spec() const {
-  return {L"STATIC", SS_NOTIFY | AlignmentStyle(label_.Alignment()), 0};
+  return {L"STATIC", SS_NOTIFY | AlignmentStyle(label_.Alignment()),
+          static_cast<DWORD>(label_.Transparent() ? WS_EX_TRANSPARENT : 0)};
 }
 
 void LabelView::Apply(Property property) {
   switch (property) {
-    case Property::Style:
+    case Property::Style: {
       SetAlignment(Window(), label_.Alignment());
+      const LONG_PTR exStyle = GetWindowLongPtrW(Window(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT);
+      SetWindowLongPtrW(Window(), GWL_EXSTYLE, exStyle | (label_.Transparent() ? WS_EX_TRANSPARENT : 0));
       FitToText();
       return;
+    }
     case Property::Text:
     case Property::Font:
       ControlView::Apply(property);
@@ -222,8 +228,16 @@ bool BevelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT
 
 // --- image ---
 
-ImageView::~ImageView() {
-  if (bitmap_) DeleteObject(bitmap_);
+ImageView::~ImageView() { ReleasePicture(); }
+
+void ImageView::ReleasePicture() {
+  if (!picture_) return;
+  if (pictureType_ == IMAGE_ICON) {
+    DestroyIcon(static_cast<HICON>(picture_));
+  } else {
+    DeleteObject(picture_);
+  }
+  picture_ = nullptr;
 }
 
 ControlView::WindowSpec ImageView::Spec() const { return {L"STATIC", SS_NOTIFY | SS_BITMAP, 0}; }
@@ -231,19 +245,38 @@ ControlView::WindowSpec ImageView::Spec() const { return {L"STATIC", SS_NOTIFY |
 void ImageView::Apply(Property property) {
   if (property == Property::Text) return;
   if (property == Property::Style) {
-    HBITMAP bitmap = nullptr;
+    HANDLE picture = nullptr;
+    UINT type = IMAGE_BITMAP;
     if (!image_.Picture().empty()) {
       const std::wstring name = Utf8ToWide(image_.Picture());
-      bitmap = static_cast<HBITMAP>(LoadImageW(form_.Resources(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+      picture = LoadImageW(form_.Resources(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+      if (!picture) {
+        type = IMAGE_ICON;
+        picture = LoadImageW(form_.Resources(), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+      }
     }
-    SendMessageW(Window(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
-    // A picture control sizes itself to its bitmap; the layout's size rules.
+    const LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
+    SetWindowLongPtrW(Window(), GWL_STYLE, style | (type == IMAGE_ICON ? SS_ICON : SS_BITMAP));
+    SendMessageW(Window(), STM_SETIMAGE, type, reinterpret_cast<LPARAM>(picture));
+    ReleasePicture();
+    picture_ = picture;
+    pictureType_ = type;
+    // A picture control sizes itself to its picture; the layout's size rules.
     ControlView::Apply(Property::Bounds);
     return;
   }
   ControlView::Apply(property);
+}
+
+bool ImageView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  // Without its picture the control would leave its area unpainted.
+  if (message != WM_ERASEBKGND || window != Window()) return false;
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(reinterpret_cast<HDC>(wParam), &client,
+           form_.Gdi().Brush(ResolveColor(image_.Color(), GetSysColor(COLOR_BTNFACE))));
+  result = 1;
+  return true;
 }
 
 void ImageView::Command(HWND /*from*/, UINT code) {

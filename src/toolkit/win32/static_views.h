@@ -74,10 +74,14 @@ class ImageView final : public ControlView {
  protected:
   WindowSpec Spec() const override;
   void Apply(Property property) override;
+  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void ReleasePicture();
+
   TImage& image_;
-  HBITMAP bitmap_ = nullptr;
+  HANDLE picture_ = nullptr;  // a bitmap or, failing that, an icon of that name
+  UINT pictureType_ = IMAGE_BITMAP;
 };
 
 }  // namespace varnox
