@@ -1,0 +1,341 @@
+// Each kind of control shown through the real Win32 view: the user's actions
+// on the real windows reach the model as one call, and the model's changes
+// show on the windows.
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "toolkit_view_support.h"
+
+namespace varnox::test {
+namespace {
+
+TEST(ToolkitViewControls, EveryControlIsANamedRealWindowAndTheNamesGoWithTheWindows) {
+  ShownForm shown;
+  TForm& form = shown.form;
+  auto& pages = form.Add<TPageControl>("pcPages");
+  pages.SetBounds(0, 0, 400, 250);
+  auto& sheet = form.Add<TTabSheet>("tsFirst", pages);
+  auto& group = form.Add<TGroupBox>("gbGroup", sheet);
+  group.SetBounds(5, 5, 200, 150);
+  form.Add<TCheckBox>("cbBox", group).SetBounds(5, 15, 100, 17);
+  form.Add<TRadioButton>("rbChoice", group).SetBounds(5, 35, 100, 17);
+  form.Add<TEdit>("edText", group).SetBounds(5, 55, 80, 21);
+  form.Add<TUpDown>("udSpin", group).SetBounds(85, 55, 15, 21);
+  form.Add<TLabel>("lblCaption", sheet).SetBounds(210, 5, 80, 13);
+  form.Add<TTrackBar>("tbSlider", sheet).SetBounds(210, 25, 30, 100);
+  form.Add<TComboBox>("cbList", sheet).SetBounds(250, 25, 100, 21);
+  form.Add<TListView>("lvRows", sheet).SetBounds(210, 130, 150, 80);
+  form.Add<TRadioGroup>("rgPick", sheet).SetBounds(5, 160, 150, 60);
+  form.Add<TPanel>("HintPanel").SetBounds(0, 255, 400, 45);
+  form.Add<TBitBtn>("ApplyBtn").SetBounds(300, 260, 75, 25);
+  form.Add<TSpeedButton>("sbCreate").SetBounds(270, 260, 22, 22);
+  form.Add<TTimer>("RunTimer");
+  shown.Show();
+
+  const std::map<std::string, std::string> classes = {
+      {"TestForm", "TForm"},    {"pcPages", "SysTabControl32"},
+      {"tsFirst", "TTabSheet"}, {"gbGroup", "Button"},
+      {"cbBox", "Button"},      {"rbChoice", "Button"},
+      {"edText", "Edit"},       {"udSpin", "msctls_updown32"},
+      {"lblCaption", "Static"}, {"tbSlider", "msctls_trackbar32"},
+      {"cbList", "ComboBox"},   {"lvRows", "SysListView32"},
+      {"rgPick", "Button"},     {"HintPanel", "Static"},
+      {"ApplyBtn", "Button"},   {"sbCreate", "Button"},
+  };
+  std::vector<ATOM> atoms;
+  for (const auto& [name, className] : classes) {
+    HWND window = shown[name];
+    ASSERT_NE(window, nullptr);
+    EXPECT_STRCASEEQ(ClassOf(window).c_str(), className.c_str()) << name;
+    atoms.push_back(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name"))));
+  }
+
+  shown.view.reset();
+  char name[64];
+  for (ATOM atom : atoms) EXPECT_EQ(GlobalGetAtomNameA(atom, name, sizeof name), 0u) << "atom " << atom << " left";
+}
+
+TEST(ToolkitViewControls, CheckBoxesTakeTheirNextStateFromTheModel) {
+  ShownForm shown;
+  auto& three = shown.form.Add<TCheckBox>("cbThree");
+  three.SetBounds(10, 10, 120, 17);
+  three.SetAllowGrayed(true);
+  auto& two = shown.form.Add<TCheckBox>("cbTwo");
+  two.SetBounds(10, 30, 120, 17);
+  two.SetState(cbGrayed);  // absent value: grey, set by the program
+  int threeClicks = 0;
+  int twoClicks = 0;
+  three.OnClick = [&](Component&) { ++threeClicks; };
+  two.OnClick = [&](Component&) { ++twoClicks; };
+  shown.Show();
+  HWND threeBox = shown["cbThree"];
+  HWND twoBox = shown["cbTwo"];
+  EXPECT_EQ(SendMessageW(twoBox, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+
+  const std::vector<std::pair<TCheckBoxState, LRESULT>> cycle = {
+      {cbGrayed, BST_INDETERMINATE}, {cbChecked, BST_CHECKED}, {cbUnchecked, BST_UNCHECKED}};
+  for (const auto& [state, shownCheck] : cycle) {
+    SendMessageW(threeBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(three.State(), state);
+    EXPECT_EQ(SendMessageW(threeBox, BM_GETCHECK, 0, 0), shownCheck);
+  }
+  EXPECT_EQ(threeClicks, 3) << "one handler call per click";
+
+  // A two-state box leaves grey for checked and never returns to it.
+  for (TCheckBoxState state : {cbChecked, cbUnchecked, cbChecked}) {
+    SendMessageW(twoBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(two.State(), state);
+  }
+  EXPECT_EQ(twoClicks, 3);
+
+  // A program change shows on the window at once; disabling stops the user.
+  three.SetState(cbGrayed);
+  EXPECT_EQ(SendMessageW(threeBox, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  three.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(threeBox));
+}
+
+TEST(ToolkitViewControls, RadioButtonsAndRadioGroupsShowTheModelsSingleChoice) {
+  ShownForm shown;
+  auto& first = shown.form.Add<TRadioButton>("rbFirst");
+  first.SetBounds(10, 10, 100, 17);
+  auto& second = shown.form.Add<TRadioButton>("rbSecond");
+  second.SetBounds(10, 30, 100, 17);
+  first.SetChecked(true);
+  int firstClicks = 0;
+  int secondClicks = 0;
+  first.OnClick = [&](Component&) { ++firstClicks; };
+  second.OnClick = [&](Component&) { ++secondClicks; };
+  auto& group = shown.form.Add<TRadioGroup>("rgLevel");
+  group.SetBounds(150, 10, 200, 90);
+  group.SetItems({"Disabled", "Enabled", "Force enabled"});
+  int groupClicks = 0;
+  group.OnClick = [&](Component&) { ++groupClicks; };
+  shown.Show();
+
+  SendMessageW(shown["rbSecond"], BM_CLICK, 0, 0);
+  EXPECT_TRUE(second.Checked());
+  EXPECT_FALSE(first.Checked());
+  EXPECT_EQ(SendMessageW(shown["rbFirst"], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(shown["rbSecond"], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(secondClicks, 1);
+  EXPECT_EQ(firstClicks, 0) << "the sibling is unchecked silently";
+
+  // The group's buttons are windows of the group.
+  std::vector<HWND> buttons;
+  for (HWND child = GetWindow(shown["rgLevel"], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    buttons.push_back(child);
+  }
+  ASSERT_EQ(buttons.size(), 3u);
+  SendMessageW(buttons[2], BM_CLICK, 0, 0);
+  EXPECT_EQ(group.ItemIndex(), 2);
+  EXPECT_EQ(groupClicks, 1);
+  group.SetItemIndex(0);
+  EXPECT_EQ(SendMessageW(buttons[0], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(buttons[2], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST(ToolkitViewControls, TypingReachesTheModelOnceAndTheModelsRefusalShows) {
+  ShownForm shown;
+  auto& edit = shown.form.Add<TEdit>("edName");
+  edit.SetBounds(10, 10, 150, 21);
+  edit.SetMaxLength(5);
+  std::vector<std::string> changes;
+  edit.OnChange = [&](Component&) { changes.push_back(edit.Text()); };
+  shown.Show();
+  HWND window = shown["edName"];
+
+  SetWindowTextW(window, L"abc");
+  SendMessageW(window, EM_SETSEL, 3, 3);
+  SendMessageW(window, WM_CHAR, 'd', 0);
+  SendMessageW(window, WM_CHAR, 0x0436, 0);  // a Cyrillic letter
+  SendMessageW(window, WM_CHAR, 'x', 0);     // beyond the limit of five
+  EXPECT_EQ(edit.Text(), "abcdж");
+  EXPECT_EQ(changes, (std::vector<std::string>{"abc", "abcd", "abcdж"}));
+
+  // The program's text shows, and fires the handler once, not again as an echo.
+  edit.SetText("xyz");
+  EXPECT_EQ(TextOf(window), L"xyz");
+  EXPECT_EQ(changes.size(), 4u);
+
+  // A read-only edit keeps its text whatever reaches the window.
+  edit.SetReadOnly(true);
+  SetWindowTextW(window, L"typed");
+  EXPECT_EQ(edit.Text(), "xyz");
+  EXPECT_EQ(TextOf(window), L"xyz");
+  EXPECT_EQ(changes.size(), 4u);
+
+  edit.SetPasswordChar('*');
+  EXPECT_EQ(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0), '*');
+}
+
+TEST(ToolkitViewControls, AnArrowClickMovesTheSpinnerThroughTheModelAndAProgramMoveDoesNotAsk) {
+  ShownForm shown;
+  auto& edit = shown.form.Add<TEdit>("edCount");
+  edit.SetBounds(10, 10, 60, 22);
+  auto& spin = shown.form.Add<TUpDown>("udCount");
+  spin.SetBounds(70, 10, 17, 22);
+  spin.SetRange(0, 10);
+  spin.SetAssociate(&edit);
+  spin.SetPosition(5);
+  int changing = 0;
+  spin.OnChanging = [&](Component&, bool&) { ++changing; };
+  shown.Show();
+  HWND arrows = shown["udCount"];
+  HWND text = shown["edCount"];
+  RECT area;
+  GetClientRect(arrows, &area);
+
+  ClickAt(arrows, area.right / 2, area.bottom / 4);
+  EXPECT_EQ(spin.Position(), 6);
+  EXPECT_EQ(TextOf(text), L"6");
+  ClickAt(arrows, area.right / 2, area.bottom * 3 / 4);
+  ClickAt(arrows, area.right / 2, area.bottom * 3 / 4);
+  EXPECT_EQ(spin.Position(), 4);
+  EXPECT_EQ(changing, 3) << "one changing call per arrow click";
+
+  spin.SetPosition(10);
+  EXPECT_EQ(TextOf(text), L"10");
+  EXPECT_EQ(changing, 3) << "a program move never asks";
+  ClickAt(arrows, area.right / 2, area.bottom / 4);
+  EXPECT_EQ(spin.Position(), 10) << "the end stops it";
+
+  // The arrow keys in the edit are arrow clicks; typing a number moves it.
+  SendMessageW(text, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(spin.Position(), 9);
+  EXPECT_EQ(changing, 5);
+  SetWindowTextW(text, L"3");
+  EXPECT_EQ(spin.Position(), 3);
+}
+
+void UserSelectsTab(HWND tabs, int index) {
+  SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet) {
+  ShownForm shown;
+  auto& pages = shown.form.Add<TPageControl>("pcPages");
+  pages.SetBounds(0, 0, 400, 250);
+  pages.SetHotTrack(true);
+  auto& first = shown.form.Add<TTabSheet>("tsFirst", pages);
+  first.SetCaption("First");
+  auto& second = shown.form.Add<TTabSheet>("tsSecond", pages);
+  second.SetCaption("Second");
+  auto& third = shown.form.Add<TTabSheet>("tsThird", pages);
+  third.SetCaption("Third");
+  shown.form.Add<TCheckBox>("cbOnSecond", second).SetBounds(10, 10, 100, 17);
+  int changes = 0;
+  pages.OnChange = [&](Component&) { ++changes; };
+  shown.Show();
+  HWND tabs = shown["pcPages"];
+  EXPECT_TRUE(GetWindowLongPtrW(tabs, GWL_STYLE) & TCS_HOTTRACK);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_TRUE(IsWindowVisible(shown["tsFirst"]));
+  EXPECT_FALSE(IsWindowVisible(shown["cbOnSecond"]));
+
+  UserSelectsTab(tabs, 1);
+  EXPECT_EQ(pages.ActivePage(), &second);
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(IsWindowVisible(shown["tsFirst"]));
+  EXPECT_TRUE(IsWindowVisible(shown["cbOnSecond"]));
+
+  third.SetEnabled(false);
+  UserSelectsTab(tabs, 2);
+  EXPECT_EQ(pages.ActivePage(), &second) << "a disabled page is refused";
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1) << "and its tab gives way";
+  EXPECT_EQ(changes, 1);
+
+  pages.SetActivePage(&first);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(changes, 1) << "a program switch fires nothing";
+  second.SetTabVisible(false);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+  third.SetEnabled(true);
+  UserSelectsTab(tabs, 1);
+  EXPECT_EQ(pages.ActivePage(), &third) << "tab 1 is now the third page";
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(ToolkitViewControls, ListsAndTheSliderMirrorTheModelAndReportTheUser) {
+  ShownForm shown;
+  auto& combo = shown.form.Add<TComboBox>("cbTCPProfile");
+  combo.SetBounds(10, 10, 150, 21);
+  combo.SetItems({"Adapter one", "Адаптер два"});
+  int comboChanges = 0;
+  combo.OnChange = [&](Component&) { ++comboChanges; };
+  auto& slider = shown.form.Add<TTrackBar>("tbMenuSpeed");
+  slider.SetBounds(200, 10, 30, 150);
+  slider.SetOrientation(TrackBarOrientation::Vertical);
+  slider.SetRange(0, 10);
+  int slides = 0;
+  slider.OnChange = [&](Component&) { ++slides; };
+  auto& list = shown.form.Add<TListView>("lvDrives");
+  list.SetBounds(10, 170, 300, 100);
+  list.SetColumns({{"Device", 100}, {"Driver", 80}});
+  shown.Show();
+  HWND comboWindow = shown["cbTCPProfile"];
+
+  EXPECT_EQ(SendMessageW(comboWindow, CB_GETCOUNT, 0, 0), 2);
+  combo.SetItemIndex(1);
+  EXPECT_EQ(SendMessageW(comboWindow, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(comboChanges, 0);
+  SendMessageW(comboWindow, CB_SETCURSEL, 0, 0);
+  SendMessageW(GetParent(comboWindow), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboWindow), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(comboWindow));
+  EXPECT_EQ(combo.ItemIndex(), 0);
+  EXPECT_EQ(comboChanges, 1);
+
+  HWND sliderWindow = shown["tbMenuSpeed"];
+  EXPECT_TRUE(GetWindowLongPtrW(sliderWindow, GWL_STYLE) & TBS_VERT);
+  slider.SetPosition(4);
+  EXPECT_EQ(SendMessageW(sliderWindow, TBM_GETPOS, 0, 0), 4);
+  SendMessageW(sliderWindow, WM_KEYDOWN, VK_DOWN, 0);  // the user moves it one step
+  EXPECT_EQ(slider.Position(), 5);
+  EXPECT_EQ(slides, 2);
+
+  HWND listWindow = shown["lvDrives"];
+  list.AddItem({"Primary master", {"atapi"}, -1});
+  list.AddItem({"Первичный ведомый", {"atapi"}, -1});
+  EXPECT_EQ(SendMessageW(listWindow, LVM_GETITEMCOUNT, 0, 0), 2);
+  wchar_t text[64] = {};
+  LVITEMW item = {};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = 64;
+  SendMessageW(listWindow, LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"Первичный ведомый");
+  list.SetSelected(1);
+  EXPECT_EQ(SendMessageW(listWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+}
+
+TEST(ToolkitViewControls, RussianTextsReadCorrectlyWhateverTheAnsiCodePage) {
+  // The run sets an English locale: the ANSI calls would lose these texts.
+  EXPECT_NE(GetACP(), 1251u);
+  ShownForm shown;
+  shown.form.SetCaption("Настройка Windows");
+  auto& label = shown.form.Add<TLabel>("lblHintsLang");
+  label.SetBounds(10, 10, 200, 13);
+  label.SetCaption("Подсказки на русском языке");
+  auto& edit = shown.form.Add<TEdit>("edOwner");
+  edit.SetBounds(10, 40, 200, 21);
+  shown.Show();
+
+  EXPECT_EQ(TextOf(shown.Window()), L"Настройка Windows");
+  EXPECT_EQ(TextOf(shown["lblHintsLang"]), L"Подсказки на русском языке");
+  label.SetCaption("Отображать");
+  EXPECT_EQ(TextOf(shown["lblHintsLang"]), L"Отображать");
+  SetWindowTextW(shown["edOwner"], L"Владелец");
+  EXPECT_EQ(edit.Text(), "Владелец");
+}
+
+}  // namespace
+}  // namespace varnox::test
