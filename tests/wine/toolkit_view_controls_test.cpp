@@ -160,17 +160,20 @@ TEST(ToolkitViewControls, TypingReachesTheModelOnceAndTheModelsRefusalShows) {
   EXPECT_EQ(edit.Text(), "abcdж");
   EXPECT_EQ(changes, (std::vector<std::string>{"abc", "abcd", "abcdж"}));
 
-  // The program's text shows, and fires the handler once, not again as an echo.
+  // The program's text shows, and fires the handler once, not again as an
+  // echo; the program may go past the typing limit.
+  edit.SetText("longer text");
+  EXPECT_EQ(TextOf(window), L"longer text");
+  EXPECT_EQ(edit.Text(), "longer text");
   edit.SetText("xyz");
-  EXPECT_EQ(TextOf(window), L"xyz");
-  EXPECT_EQ(changes.size(), 4u);
+  EXPECT_EQ(changes, (std::vector<std::string>{"abc", "abcd", "abcdж", "longer text", "xyz"}));
 
   // A read-only edit keeps its text whatever reaches the window.
   edit.SetReadOnly(true);
   SetWindowTextW(window, L"typed");
   EXPECT_EQ(edit.Text(), "xyz");
   EXPECT_EQ(TextOf(window), L"xyz");
-  EXPECT_EQ(changes.size(), 4u);
+  EXPECT_EQ(changes.size(), 5u);
 
   edit.SetPasswordChar('*');
   EXPECT_EQ(SendMessageW(window, EM_GETPASSWORDCHAR, 0, 0), '*');
