@@ -39,7 +39,7 @@ HBITMAP LoadBitmapResource(HINSTANCE module, const std::string& name) {
 
 // --- check box ---
 
-ControlView::WindowSpec CheckBoxView::Spec() const {
+ControlView::WindowRecipe CheckBoxView::Recipe() const {
   // Not an automatic box: the model picks the next state, grey included.
   return {L"BUTTON", BS_3STATE, 0};
 }
@@ -65,7 +65,7 @@ void CheckBoxView::Command(HWND /*from*/, UINT code) {
 
 // --- radio button ---
 
-ControlView::WindowSpec RadioButtonView::Spec() const { return {L"BUTTON", BS_RADIOBUTTON, 0}; }
+ControlView::WindowRecipe RadioButtonView::Recipe() const { return {L"BUTTON", BS_RADIOBUTTON, 0}; }
 
 void RadioButtonView::ApplyAll() {
   ControlView::ApplyAll();
@@ -92,7 +92,7 @@ ButtonView::~ButtonView() {
   if (glyphs_) ImageList_Destroy(static_cast<HIMAGELIST>(glyphs_));
 }
 
-ControlView::WindowSpec ButtonView::Spec() const {
+ControlView::WindowRecipe ButtonView::Recipe() const {
   return {L"BUTTON", static_cast<DWORD>(button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
 }
 
@@ -138,7 +138,7 @@ SpeedButtonView::~SpeedButtonView() {
   if (glyph_) DeleteObject(glyph_);
 }
 
-ControlView::WindowSpec SpeedButtonView::Spec() const {
+ControlView::WindowRecipe SpeedButtonView::Recipe() const {
   DWORD style = BS_PUSHBUTTON;
   if (button_.Flat()) style |= BS_FLAT;
   return {L"BUTTON", style, 0};
@@ -167,7 +167,7 @@ void SpeedButtonView::Command(HWND /*from*/, UINT code) {
 
 // --- group box ---
 
-ControlView::WindowSpec GroupBoxView::Spec() const { return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0}; }
+ControlView::WindowRecipe GroupBoxView::Recipe() const { return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0}; }
 
 bool GroupBoxView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   if (window != Window()) return false;

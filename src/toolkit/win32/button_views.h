@@ -17,7 +17,7 @@ class CheckBoxView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 
@@ -31,7 +31,7 @@ class RadioButtonView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 
@@ -47,7 +47,7 @@ class ButtonView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
 
  private:
@@ -64,7 +64,7 @@ class SpeedButtonView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
 
  private:
@@ -77,7 +77,7 @@ class GroupBoxView : public ControlView {
   using ControlView::ControlView;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 

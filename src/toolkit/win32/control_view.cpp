@@ -46,12 +46,12 @@ ControlView* ControlView::FromWindow(HWND window) {
 HWND ControlView::ParentWindow() const { return form_.ChildParentOf(Ctl().Parent()); }
 
 void ControlView::Create() {
-  const WindowSpec spec = Spec();
+  const WindowRecipe recipe = Recipe();
   const Control& control = Ctl();
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.style;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | recipe.style;
   if (control.TabStop()) style |= WS_TABSTOP;
   const std::wstring text = Utf8ToWide(control.Text());
-  window_ = CreateWindowExW(spec.exStyle, spec.className, text.c_str(), style, control.Left(), control.Top(),
+  window_ = CreateWindowExW(recipe.exStyle, recipe.className, text.c_str(), style, control.Left(), control.Top(),
                             control.Width(), control.Height(), ParentWindow(), nullptr, form_.Resources(), nullptr);
   if (!window_) return;
   Adopt(window_);

@@ -44,12 +44,12 @@ class ControlView : public ComponentView {
   virtual HBRUSH CtlColor(HDC dc, UINT message);
 
  protected:
-  struct WindowSpec {
+  struct WindowRecipe {
     const wchar_t* className;
     DWORD style;  // besides WS_CHILD
     DWORD exStyle;
   };
-  virtual WindowSpec Spec() const = 0;
+  virtual WindowRecipe Recipe() const = 0;
   // Mirrors one property onto the window; the guard is already held.
   virtual void Apply(Property property);
   // Mirrors every property after the window was made.

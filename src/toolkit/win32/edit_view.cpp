@@ -18,7 +18,7 @@ WPARAM MaskCharacter(char mask) {
 
 }  // namespace
 
-ControlView::WindowSpec EditView::Spec() const { return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}; }
+ControlView::WindowRecipe EditView::Recipe() const { return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}; }
 
 void EditView::Apply(Property property) {
   if (property != Property::Style) {

@@ -13,7 +13,7 @@ class EditView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

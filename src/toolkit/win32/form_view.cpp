@@ -172,16 +172,16 @@ UINT_PTR FormView::RegisterTimer(TimerView& timer) {
 }
 
 HFONT FormView::FontFor(const Control& control) {
-  FontSpec spec;
-  spec.name = !control.FontName().empty() ? control.FontName()
-              : !form_.FontName().empty() ? form_.FontName()
-                                          : kDefaultFontName;
-  spec.height = control.FontHeight() != 0 ? control.FontHeight()
-                : form_.FontHeight() != 0 ? form_.FontHeight()
-                                          : kDefaultFontHeight;
-  spec.style = control.FontStyle();
-  spec.charset = form_.FontCharset();
-  return gdi_.Font(spec);
+  FontKey key;
+  key.name = !control.FontName().empty() ? control.FontName()
+             : !form_.FontName().empty() ? form_.FontName()
+                                         : kDefaultFontName;
+  key.height = control.FontHeight() != 0 ? control.FontHeight()
+               : form_.FontHeight() != 0 ? form_.FontHeight()
+                                         : kDefaultFontHeight;
+  key.style = control.FontStyle();
+  key.charset = form_.FontCharset();
+  return gdi_.Font(key);
 }
 
 // The client size is the model's; the frame is whatever this border takes

@@ -11,21 +11,21 @@ COLORREF ResolveColor(TColor color, COLORREF fallback) {
 }
 
 GdiCache::~GdiCache() {
-  for (auto& [spec, font] : fonts_) DeleteObject(font);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
 
-HFONT GdiCache::Font(const FontSpec& spec) {
-  if (auto found = fonts_.find(spec); found != fonts_.end()) return found->second;
-  const std::wstring face = Utf8ToWide(spec.name);
+HFONT GdiCache::Font(const FontKey& key) {
+  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  const std::wstring face = Utf8ToWide(key.name);
   HFONT font =
-      CreateFontW(spec.height, 0, 0, 0, (spec.style & fsBold) ? FW_BOLD : FW_NORMAL, (spec.style & fsItalic) != 0,
-                  (spec.style & fsUnderline) != 0, (spec.style & fsStrikeOut) != 0, static_cast<BYTE>(spec.charset),
+      CreateFontW(key.height, 0, 0, 0, (key.style & fsBold) ? FW_BOLD : FW_NORMAL, (key.style & fsItalic) != 0,
+                  (key.style & fsUnderline) != 0, (key.style & fsStrikeOut) != 0, static_cast<BYTE>(key.charset),
                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
   if (!font)
     font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // stock: never deleted below
   else
-    fonts_.emplace(spec, font);
+    fonts_.emplace(key, font);
   return font;
 }
 

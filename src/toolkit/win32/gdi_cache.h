@@ -12,13 +12,13 @@
 
 namespace varnox {
 
-struct FontSpec {
+struct FontKey {
   std::string name;  // UTF-8
   int height = 0;    // pixels, negative as in LOGFONT
   TFontStyles style = 0;
   int charset = DEFAULT_CHARSET;
 
-  bool operator<(const FontSpec& other) const {
+  bool operator<(const FontKey& other) const {
     return std::tie(name, height, style, charset) < std::tie(other.name, other.height, other.style, other.charset);
   }
 };
@@ -33,11 +33,11 @@ class GdiCache {
   GdiCache(const GdiCache&) = delete;
   GdiCache& operator=(const GdiCache&) = delete;
 
-  HFONT Font(const FontSpec& spec);
+  HFONT Font(const FontKey& key);
   HBRUSH Brush(COLORREF color);
 
  private:
-  std::map<FontSpec, HFONT> fonts_;
+  std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
 };
 

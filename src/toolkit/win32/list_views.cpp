@@ -16,7 +16,7 @@ constexpr int kSmallImageSize = 16;
 
 // --- combo box ---
 
-ControlView::WindowSpec ComboBoxView::Spec() const { return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0}; }
+ControlView::WindowRecipe ComboBoxView::Recipe() const { return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0}; }
 
 void ComboBoxView::ApplyAll() {
   ControlView::ApplyAll();
@@ -61,7 +61,7 @@ ListViewView::~ListViewView() {
   if (images_) ImageList_Destroy(static_cast<HIMAGELIST>(images_));
 }
 
-ControlView::WindowSpec ListViewView::Spec() const {
+ControlView::WindowRecipe ListViewView::Recipe() const {
   DWORD style = LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
   if (!list_.HideSelection()) style |= LVS_SHOWSELALWAYS;
   if (!list_.ColumnClick()) style |= LVS_NOSORTHEADER;

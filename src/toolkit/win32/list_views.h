@@ -16,7 +16,7 @@ class ComboBoxView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 
@@ -31,7 +31,7 @@ class ListViewView final : public ControlView {
   bool Notify(const NMHDR& header, LRESULT& result) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -11,7 +11,7 @@ namespace varnox {
 
 // --- page control ---
 
-ControlView::WindowSpec PageControlView::Spec() const {
+ControlView::WindowRecipe PageControlView::Recipe() const {
   DWORD style = WS_CLIPCHILDREN;
   if (pages_.HotTrack()) style |= TCS_HOTTRACK;
   return {WC_TABCONTROLW, style, 0};
@@ -113,7 +113,9 @@ bool PageControlView::Notify(const NMHDR& header, LRESULT& result) {
 
 // --- tab sheet ---
 
-ControlView::WindowSpec TabSheetView::Spec() const { return {kTabSheetClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}; }
+ControlView::WindowRecipe TabSheetView::Recipe() const {
+  return {kTabSheetClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+}
 
 PageControlView* TabSheetView::Pages() const {
   return dynamic_cast<PageControlView*>(form_.ViewOf(&sheet_.PageControl()));

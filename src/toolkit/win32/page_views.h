@@ -23,7 +23,7 @@ class PageControlView final : public ControlView {
   void PageTextChanged();
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 
@@ -43,7 +43,7 @@ class TabSheetView final : public ControlView {
   void ApplyShowing();
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
 
  private:

@@ -19,7 +19,7 @@ constexpr int kNativePosition = 50;
 
 // --- up-down ---
 
-ControlView::WindowSpec UpDownView::Spec() const {
+ControlView::WindowRecipe UpDownView::Recipe() const {
   DWORD style = UDS_NOTHOUSANDS;
   if (upDown_.Orientation() == UpDownOrientation::Horizontal) style |= UDS_HORZ;
   return {UPDOWN_CLASSW, style, 0};
@@ -58,7 +58,7 @@ bool UpDownView::Notify(const NMHDR& header, LRESULT& result) {
 
 // --- track bar ---
 
-ControlView::WindowSpec TrackBarView::Spec() const {
+ControlView::WindowRecipe TrackBarView::Recipe() const {
   DWORD style = TBS_AUTOTICKS;
   style |= bar_.Orientation() == TrackBarOrientation::Vertical ? TBS_VERT : TBS_HORZ;
   return {TRACKBAR_CLASSW, style, 0};

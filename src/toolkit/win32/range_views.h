@@ -17,7 +17,7 @@ class UpDownView final : public ControlView {
   bool Notify(const NMHDR& header, LRESULT& result) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 
@@ -31,7 +31,7 @@ class TrackBarView final : public ControlView {
   void Scroll(UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
 

@@ -56,7 +56,7 @@ void PaintWith(HWND window, Draw draw) {
 
 // A transparent label is painted after what lies beneath it, which shows
 // through (the parent does not clip such a child away).
-ControlView::WindowSpec LabelView::Spec() const {
+ControlView::WindowRecipe LabelView::Recipe() const {
   return {L"STATIC", SS_NOTIFY | AlignmentStyle(label_.Alignment()),
           static_cast<DWORD>(label_.Transparent() ? WS_EX_TRANSPARENT : 0)};
 }
@@ -124,7 +124,7 @@ void LabelView::Command(HWND /*from*/, UINT code) {
 
 // --- static text ---
 
-ControlView::WindowSpec StaticTextView::Spec() const {
+ControlView::WindowRecipe StaticTextView::Recipe() const {
   return {L"STATIC", SS_NOTIFY | AlignmentStyle(text_.Alignment()), 0};
 }
 
@@ -142,7 +142,7 @@ void StaticTextView::Command(HWND /*from*/, UINT code) {
 
 // --- panel ---
 
-ControlView::WindowSpec PanelView::Spec() const { return {L"STATIC", SS_NOTIFY | WS_CLIPCHILDREN, 0}; }
+ControlView::WindowRecipe PanelView::Recipe() const { return {L"STATIC", SS_NOTIFY | WS_CLIPCHILDREN, 0}; }
 
 void PanelView::Apply(Property property) {
   ControlView::Apply(property);
@@ -179,7 +179,7 @@ void PanelView::Command(HWND /*from*/, UINT code) {
 
 // --- bevel ---
 
-ControlView::WindowSpec BevelView::Spec() const { return {L"STATIC", 0, 0}; }
+ControlView::WindowRecipe BevelView::Recipe() const { return {L"STATIC", 0, 0}; }
 
 void BevelView::Create() {
   ControlView::Create();
@@ -240,7 +240,7 @@ void ImageView::ReleasePicture() {
   picture_ = nullptr;
 }
 
-ControlView::WindowSpec ImageView::Spec() const { return {L"STATIC", SS_NOTIFY | SS_BITMAP, 0}; }
+ControlView::WindowRecipe ImageView::Recipe() const { return {L"STATIC", SS_NOTIFY | SS_BITMAP, 0}; }
 
 void ImageView::Apply(Property property) {
   if (property == Property::Text) return;

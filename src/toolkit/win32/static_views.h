@@ -14,7 +14,7 @@ class LabelView final : public ControlView {
   HBRUSH CtlColor(HDC dc, UINT message) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
 
  private:
@@ -30,7 +30,7 @@ class StaticTextView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
 
  private:
@@ -43,7 +43,7 @@ class PanelView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -57,7 +57,7 @@ class BevelView final : public ControlView {
   void Create() override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -72,7 +72,7 @@ class ImageView final : public ControlView {
   void Command(HWND from, UINT code) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -62,7 +62,7 @@ class FallbackView final : public ControlView {
   using ControlView::ControlView;
 
  protected:
-  WindowSpec Spec() const override { return {L"STATIC", SS_NOTIFY, 0}; }
+  WindowRecipe Recipe() const override { return {L"STATIC", SS_NOTIFY, 0}; }
 };
 
 }  // namespace
