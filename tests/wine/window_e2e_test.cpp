@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "cpl_library.h"
@@ -43,8 +44,17 @@ TEST(ConfigurationWindow, OpensWithItsCaptionTabsAndOkState) {
     if (IsNtFamily()) {
       EXPECT_FALSE(ui.Enabled("ApplyBtn")) << "a fresh window has nothing to save";
       EXPECT_TRUE(ui.Enabled("PageControl"));
-      EXPECT_NE(ui.Text("SysLabel"), L"");
-      EXPECT_EQ(ui.Text("SysVerLabel").rfind(L"Version ", 0), 0u);
+      // The names and versions of the emulated system.
+      const std::map<std::string, std::pair<std::wstring, std::wstring>> expectedTexts = {
+          {"nt40", {L"Microsoft Windows NT 4.0 ", L"Version 4.0 ( Build "}},
+          {"win2k", {L"Microsoft Windows 2000 ", L"Version 5.0 ( Build "}},
+          {"winxp", {L"Windows XP ", L"Version 5.1 ( Build "}},
+          {"win2003", {L"Microsoft Windows Server 2003", L"Version 5.2 ( Build "}},
+          {"win7", {L"Microsoft Windows ", L"Version 6.1 ( Build "}},
+      };
+      const auto& [name, versionText] = expectedTexts.at(EmulatedVersion());
+      EXPECT_EQ(ui.Text("SysLabel").rfind(name, 0), 0u) << "product name of " << EmulatedVersion();
+      EXPECT_EQ(ui.Text("SysVerLabel").rfind(versionText, 0), 0u);
     } else {
       EXPECT_TRUE(ui.Enabled("ApplyBtn"));
       EXPECT_FALSE(ui.Enabled("PageControl"));
@@ -56,6 +66,12 @@ TEST(ConfigurationWindow, OpensWithItsCaptionTabsAndOkState) {
     const std::wstring total = ui.Text("TotalMemoryLabel");
     ASSERT_GE(total.size(), 4u);
     EXPECT_EQ(total.substr(total.size() - 3), L" Kb");
+    EXPECT_GT(std::stoll(total), 0);
+    if (IsNtFamily()) {
+      // The host here is the test program, not rundll32.exe.
+      const std::wstring fileVersion = ui.Text("FileVerLabel");
+      EXPECT_EQ(fileVersion.substr(fileVersion.size() - 16), L" ( Application )");
+    }
     ui.Click("CancelBtn");
   });
   EXPECT_TRUE(ran);
@@ -89,13 +105,24 @@ TEST(ConfigurationWindow, LanguageSwitchChangesThePanelTextsAndBack) {
   const bool ran = RunApplet(cpl, [](UiDriver& ui) {
     EXPECT_EQ(ui.CheckState("cbSwitchLanguage"), BST_UNCHECKED) << "an English locale starts in English";
     EXPECT_EQ(ui.Text("lblHintsLang"), L"Hints in russian language");
+    // The hinted settings are on the pages, which only the NT family opens.
+    const bool pagesOpen = IsNtFamily();
+    if (pagesOpen) ui.SelectTab("PageControl", L"Memory management");
+    const std::wstring englishHint = pagesOpen ? ui.HoverHint("rbIOLockDefault") : L"";
+    if (pagesOpen) EXPECT_EQ(englishHint, L"The system locked the 512K for I/O operations.");
     ui.Click("cbSwitchLanguage");
     EXPECT_EQ(ui.CheckState("cbSwitchLanguage"), BST_CHECKED);
     EXPECT_EQ(ui.Text("lblHintsLang"), Wide("Подсказки на русском языке"));
     EXPECT_EQ(ui.Text("lblVisible2"), Wide("секунд на экране"));
+    if (pagesOpen) {
+      const std::wstring russianHint = ui.HoverHint("rbIOLockDefault");
+      EXPECT_FALSE(russianHint.empty());
+      EXPECT_NE(russianHint, englishHint);
+    }
     ui.Click("lblHintsLang");
     EXPECT_EQ(ui.CheckState("cbSwitchLanguage"), BST_UNCHECKED);
     EXPECT_EQ(ui.Text("lblVisible2"), L"seconds on display");
+    if (pagesOpen) EXPECT_EQ(ui.HoverHint("rbIOLockDefault"), englishHint);
     ui.Click("CancelBtn");
   });
   EXPECT_TRUE(ran);

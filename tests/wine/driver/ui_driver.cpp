@@ -147,6 +147,61 @@ void UiDriver::Key(const std::string& name, WORD virtualKey) const {
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+namespace {
+
+struct TipSearch {
+  DWORD thread;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchVisibleTip(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TipSearch*>(data);
+  if (ClassOf(window) == L"tooltips_class32" && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::wstring TipText(HWND tip) {
+  TOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
+  if (!SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  wchar_t buffer[2048] = {};
+  tool.lpszText = buffer;
+  SendMessageW(tip, TTM_GETTEXTW, 2048, reinterpret_cast<LPARAM>(&tool));
+  return buffer;
+}
+
+}  // namespace
+
+std::wstring UiDriver::HoverHint(const std::string& name, DWORD timeoutMs) const {
+  HWND window = Find(name);
+  if (!window) return {};
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  // Off the control first, so the hint of the last one goes away.
+  SetCursorPos(0, 0);
+  Sleep(100);
+  SetCursorPos(centre.x, centre.y);
+  POINT client = centre;
+  ScreenToClient(window, &client);
+  const DWORD start = GetTickCount();
+  const DWORD thread = GetWindowThreadProcessId(form_, nullptr);
+  while (GetTickCount() - start < timeoutMs) {
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    TipSearch search{thread};
+    EnumThreadWindows(thread, &MatchVisibleTip, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      std::wstring text = TipText(search.found);
+      if (!text.empty()) return text;
+    }
+    Sleep(50);
+  }
+  return {};
+}
+
 int UiDriver::CheckState(const std::string& name) const {
   HWND window = Find(name);
   return window ? static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)) : -1;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cpl_library.h"
+#include "../cpl_library.h"
 
 namespace varnox::test {
 
@@ -37,6 +37,10 @@ class UiDriver {
   void SelectTab(const std::string& name, const std::wstring& caption) const;
   // A key pressed while `name` has the focus.
   void Key(const std::string& name, WORD virtualKey) const;
+
+  // Rests the mouse on the control and returns the hint that shows; empty
+  // when none shows within `timeoutMs`.
+  std::wstring HoverHint(const std::string& name, DWORD timeoutMs = 3000) const;
 
   int CheckState(const std::string& name) const;  // BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE
   std::wstring Text(const std::string& name) const;
