@@ -109,7 +109,9 @@ TEST(ConfigurationWindow, LanguageSwitchChangesThePanelTextsAndBack) {
     const bool pagesOpen = IsNtFamily();
     if (pagesOpen) ui.SelectTab("PageControl", L"Memory management");
     const std::wstring englishHint = pagesOpen ? ui.HoverHint("rbIOLockDefault") : L"";
-    if (pagesOpen) EXPECT_EQ(englishHint, L"The system locked the 512K for I/O operations.");
+    if (pagesOpen) {
+      EXPECT_EQ(englishHint, L"The system locked the 512K for I/O operations.");
+    }
     ui.Click("cbSwitchLanguage");
     EXPECT_EQ(ui.CheckState("cbSwitchLanguage"), BST_CHECKED);
     EXPECT_EQ(ui.Text("lblHintsLang"), Wide("Подсказки на русском языке"));
@@ -122,7 +124,9 @@ TEST(ConfigurationWindow, LanguageSwitchChangesThePanelTextsAndBack) {
     ui.Click("lblHintsLang");
     EXPECT_EQ(ui.CheckState("cbSwitchLanguage"), BST_UNCHECKED);
     EXPECT_EQ(ui.Text("lblVisible2"), L"seconds on display");
-    if (pagesOpen) EXPECT_EQ(ui.HoverHint("rbIOLockDefault"), englishHint);
+    if (pagesOpen) {
+      EXPECT_EQ(ui.HoverHint("rbIOLockDefault"), englishHint);
+    }
     ui.Click("CancelBtn");
   });
   EXPECT_TRUE(ran);
