@@ -1,0 +1,27 @@
+#pragma once
+// Reads and seeds the real registry around an end-to-end scenario.
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnox::test {
+
+struct RegistryData {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  bool operator==(const RegistryData&) const = default;
+};
+
+// Every value of the key, by name; empty when the key is missing.
+std::map<std::string, RegistryData> ValuesOf(HKEY root, const std::string& path);
+std::optional<std::string> ReadString(HKEY root, const std::string& path, const std::string& name);
+std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::string& name);
+bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
+bool SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
+
+}  // namespace varnox::test
