@@ -85,6 +85,11 @@ int main(int argc, char** argv) {
   int saved = 0;
   const bool ran = varnox::test::RunApplet(cpl, [&saved, &directory](UiDriver& ui) {
     SetForegroundWindow(ui.Form());
+    // The options panel first, over the Information page the window opens on.
+    ui.Click("OptionsBtn");
+    Settle();
+    if (SaveBitmap(ui.Form(), directory + "99-options-panel.bmp")) ++saved;
+    ui.Click("OptionsBtn");
     const auto captions = ui.TabCaptions("PageControl");
     for (std::size_t i = 0; i < captions.size(); ++i) {
       ui.SelectTab("PageControl", captions[i]);
@@ -93,10 +98,6 @@ int main(int argc, char** argv) {
       std::snprintf(name, sizeof name, "%02zu-%s.bmp", i + 1, Slug(captions[i]).c_str());
       if (SaveBitmap(ui.Form(), directory + name)) ++saved;
     }
-    ui.SelectTab("PageControl", captions.front());
-    ui.Click("OptionsBtn");
-    Settle();
-    if (SaveBitmap(ui.Form(), directory + "99-options-panel.bmp")) ++saved;
     ui.Click("CancelBtn");
   });
   std::printf("saved %d pictures\n", saved);
