@@ -6,7 +6,7 @@
 // a yardstick; counts the registry calls of one opening; and reads private
 // bytes and GDI/USER object counts before and after 200 open/close cycles.
 //
-// Usage: window_bench [N]   (run under Wine beside varnox.cpl)
+// Usage: window_bench [N [CYCLES]]   (run under Wine beside varnox.cpl; CYCLES defaults to 200)
 
 #include <windows.h>
 
@@ -77,8 +77,8 @@ double OpenOnce(const CplLibrary& cpl, HWND owner) {
 
 double BareOnce(HWND owner) {
   const LONGLONG start = Now();
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"VarnoxBareWindow", L"bare", WS_POPUP | WS_CAPTION, 100, 100,
-                                371, 420, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"VarnoxBareWindow", L"bare", WS_POPUP | WS_CAPTION, 100, 100, 371,
+                                420, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   int i = 0;
   for (const auto& [className, style] : g_children) {
@@ -105,11 +105,25 @@ struct Resources {
   DWORD userObjects;
 };
 
+// Committed private memory, summed over the address space: the process
+// memory counters give it too, but Wine leaves them at zero.
+SIZE_T CommittedPrivateBytes() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
+       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    if (region.RegionSize == 0) break;
+  }
+  return total;
+}
+
 Resources Measure() {
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  return {memory.PrivateUsage, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+  const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : CommittedPrivateBytes();
+  return {privateBytes, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
           GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
 }
 
@@ -122,6 +136,7 @@ void Pump() {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 31;
+  const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
   QueryPerformanceFrequency(&g_frequency);
   InitCommonControls();
 
@@ -160,7 +175,7 @@ int main(int argc, char** argv) {
 
   Pump();
   const Resources before = Measure();
-  for (int i = 0; i < 200; ++i) OpenOnce(cpl, owner);
+  for (int i = 0; i < cycles; ++i) OpenOnce(cpl, owner);
   Pump();
   const Resources after = Measure();
 
@@ -174,11 +189,15 @@ int main(int argc, char** argv) {
   std::printf("ratio window / bare:             %.2f\n", Median(opens) / std::max(Median(bares), 0.001));
   std::printf("registry calls per open:         %ld (import entries counted: %d)\n", registryCalls, patched);
   for (const auto& [name, count] : callsByName) std::printf("  %-18s %ld\n", name.c_str(), count);
-  std::printf("private bytes before/after 200:  %lu / %lu (%+ld)\n", static_cast<unsigned long>(before.privateBytes),
-              static_cast<unsigned long>(after.privateBytes),
+  std::printf("private bytes before/after %d:  %lu / %lu (%+ld)\n", cycles,
+              static_cast<unsigned long>(before.privateBytes), static_cast<unsigned long>(after.privateBytes),
               static_cast<long>(after.privateBytes) - static_cast<long>(before.privateBytes));
-  std::printf("GDI objects before/after 200:    %lu / %lu\n", before.gdiObjects, after.gdiObjects);
-  std::printf("USER objects before/after 200:   %lu / %lu\n", before.userObjects, after.userObjects);
+  if (before.gdiObjects == 0 && after.gdiObjects == 0) {
+    std::printf("GDI and USER object counts:      not reported by this system (GetGuiResources gives 0)\n");
+  } else {
+    std::printf("GDI objects before/after %d:    %lu / %lu\n", cycles, before.gdiObjects, after.gdiObjects);
+    std::printf("USER objects before/after %d:   %lu / %lu\n", cycles, before.userObjects, after.userObjects);
+  }
   DestroyWindow(owner);
   return 0;
 }

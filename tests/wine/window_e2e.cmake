@@ -3,7 +3,7 @@
 set(VARNOX_DRIVER_SOURCES driver/ui_driver.cpp)
 foreach(version nt40 win2k winxp win2003 win7)
   varnox_wine_test(NAME window_e2e WINVER ${version} SOURCES window_e2e_test.cpp ${VARNOX_DRIVER_SOURCES}
-                   REG fixtures/${version}.reg LIBS comctl32 NEEDS_CPL)
+                   REG fixtures/${version}.reg LIBS comctl32 NEEDS_CPL PRIVATE_DISPLAY)
 endforeach()
 varnox_wine_test(NAME window_e2e WINVER win98 SOURCES window_e2e_test.cpp ${VARNOX_DRIVER_SOURCES} LIBS comctl32
-                 NEEDS_CPL)
+                 NEEDS_CPL PRIVATE_DISPLAY)
