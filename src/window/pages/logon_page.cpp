@@ -339,12 +339,6 @@ void BindHandlers(TConfForm& form) {
   form.Find<TMenuItem>("miShowPassword").OnClick = [setMask](Component&) { setMask('\0'); };
 }
 
-std::vector<Control*> Controls(TConfForm& form, std::initializer_list<const char*> names) {
-  std::vector<Control*> controls;
-  for (const char* name : names) controls.push_back(&form.Find<Control>(name));
-  return controls;
-}
-
 }  // namespace
 
 void BuildLogonPage(TConfForm& form, TTabSheet& sheet) {
@@ -353,15 +347,15 @@ void BuildLogonPage(TConfForm& form, TTabSheet& sheet) {
 
   SettingsFrame& frame = form.Frame();
   frame.AddLoadSection({"Logon key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadLogonKey(form, reg); },
-                        Controls(form, {"cbEnableAutoLogon", "cbDontDisplayLastUserName", "LoginNameEdit", "DomainEdit",
-                                        "PasswordEdit", "cbDisableCAD", "cbAutoLogonCount", "edAutoLogonCount",
-                                        "udAutoLogonCount", "cbForceAutoLogon"})});
+                        NamedControls(form, {"cbEnableAutoLogon", "cbDontDisplayLastUserName", "LoginNameEdit",
+                                             "DomainEdit", "PasswordEdit", "cbDisableCAD", "cbAutoLogonCount",
+                                             "edAutoLogonCount", "udAutoLogonCount", "cbForceAutoLogon"})});
   frame.AddLoadSection(
       {"Shutdown keys", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadShutdownKeys(form, reg); },
-       Controls(form, {"cbClearPageFileAtShutdown", "cbPowerDownAfterShutDown", "cbDisableQuickReboot"})});
+       NamedControls(form, {"cbClearPageFileAtShutdown", "cbPowerDownAfterShutDown", "cbDisableQuickReboot"})});
   frame.AddLoadSection({"End-task key", kHkeyCurrentUser, [&form](TRegistry& reg) { LoadEndTaskKey(form, reg); },
-                        Controls(form, {"edHungApplication", "udHungApplication", "edWaitToKillApp", "udWaitToKillApp",
-                                        "cbAutoEndTask"})});
+                        NamedControls(form, {"edHungApplication", "udHungApplication", "edWaitToKillApp",
+                                             "udWaitToKillApp", "cbAutoEndTask"})});
 
   frame.AddSaveGroup({G::AutoLogon, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveAutoLogon(form, reg); }, {}});
   frame.AddSaveGroup({G::Shutdown, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveShutdown(form, reg); }, {}});

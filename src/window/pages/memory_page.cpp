@@ -301,12 +301,6 @@ void SaveSeparateVDM(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-std::vector<Control*> Controls(TConfForm& form, std::initializer_list<const char*> names) {
-  std::vector<Control*> controls;
-  for (const char* name : names) controls.push_back(&form.Find<Control>(name));
-  return controls;
-}
-
 }  // namespace
 
 void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
@@ -314,15 +308,15 @@ void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
   BindHandlers(form);
 
   SettingsFrame& frame = form.Frame();
-  frame.AddLoadSection({"Memory management key", kHkeyLocalMachine,
-                        [&form](TRegistry& reg) { LoadMemoryManagementKey(form, reg); },
-                        Controls(form, {"cbLargeCache", "rb2CacheAuto", "edSecondLevelCache", "udSecondLevelDataCache",
-                                        "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther",
-                                        "edIOLockOther", "udIOLockOther", "cbDisablePagingExecutive"})});
+  frame.AddLoadSection(
+      {"Memory management key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadMemoryManagementKey(form, reg); },
+       NamedControls(form, {"cbLargeCache", "rb2CacheAuto", "edSecondLevelCache", "udSecondLevelDataCache",
+                            "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther", "edIOLockOther",
+                            "udIOLockOther", "cbDisablePagingExecutive"})});
   frame.AddLoadSection({"Server key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadServerKey(form, reg); },
-                        Controls(form, {"rbServer1", "rbServer2", "rbServer3", "rbServer4", "cbLargeCache"})});
+                        NamedControls(form, {"rbServer1", "rbServer2", "rbServer3", "rbServer4", "cbLargeCache"})});
   frame.AddLoadSection({"WOW key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadWowKey(form, reg); },
-                        Controls(form, {"cbDefaultSeparateVDM"})});
+                        NamedControls(form, {"cbDefaultSeparateVDM"})});
 
   auto save = [&form](void (*write)(TConfForm&, TRegistry&)) {
     return [&form, write](TRegistry& reg) { write(form, reg); };

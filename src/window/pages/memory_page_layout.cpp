@@ -9,20 +9,6 @@
 
 namespace varnox {
 
-namespace {
-
-constexpr int kRadioButtonHeight = 17;
-
-TRadioButton& AddRadioButton(TForm& form, Control& parent, const std::string& name, const std::string& caption,
-                             int left, int top, int width) {
-  auto& button = form.Add<TRadioButton>(name, parent);
-  button.SetBounds(left, top, width, kRadioButtonHeight);
-  button.SetCaption(caption);
-  return button;
-}
-
-}  // namespace
-
 void LayOutMemoryPage(TConfForm& form, TTabSheet& sheet) {
   auto& optimization = AddGroupBox(form, sheet, "gbOptimization", " Server's memory optimization ", 4, 2, 345, 82);
   AddRadioButton(form, optimization, "rbServer1", "Minimize Memory Use (default for workstations)", 8, 15, 330);

@@ -170,12 +170,6 @@ void SaveHideServer(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-std::vector<Control*> Controls(TConfForm& form, std::initializer_list<const char*> names) {
-  std::vector<Control*> controls;
-  for (const char* name : names) controls.push_back(&form.Find<Control>(name));
-  return controls;
-}
-
 }  // namespace
 
 void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
@@ -195,11 +189,11 @@ void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
 
   frame.AddLoadSection({"Server key", kHkeyLocalMachine,
                         [&form, diskAlert](TRegistry& reg) { LoadServerKey(form, reg, diskAlert); },
-                        Controls(form, {"cbAutoShareServer", "cbAutoShareWks", "edDiskAlert", "udDiskAlert",
-                                        "sbCreateDiskAlert", "cbHideServer", "edServerComment"})});
+                        NamedControls(form, {"cbAutoShareServer", "cbAutoShareWks", "edDiskAlert", "udDiskAlert",
+                                             "sbCreateDiskAlert", "cbHideServer", "edServerComment"})});
   frame.AddLoadSection({"Workstation key", kHkeyLocalMachine,
                         [cacheTimeout](TRegistry& reg) { LoadWorkstationKey(reg, cacheTimeout); },
-                        Controls(form, {"edCacheFileTimeOut", "udCacheFileTimeOut", "sbCreateCacheFileTimeOut"})});
+                        NamedControls(form, {"edCacheFileTimeOut", "udCacheFileTimeOut", "sbCreateCacheFileTimeOut"})});
 
   frame.AddSaveGroup({G::AutoShare, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveAutoShare(form, reg); }, {}});
   frame.AddSaveGroup({G::DiskSpace, kHkeyLocalMachine,

@@ -5,6 +5,7 @@ namespace varnox {
 namespace {
 constexpr int kEditHeight = 19;
 constexpr int kCheckBoxHeight = 17;
+constexpr int kRadioButtonHeight = 17;
 constexpr int kUpDownWidth = 15;
 }  // namespace
 
@@ -32,6 +33,14 @@ TCheckBox& AddCheckBox(TForm& form, Control& parent, const std::string& name, co
   box.SetAllowGrayed(allowGrayed);
   box.SetTabStop(true);
   return box;
+}
+
+TRadioButton& AddRadioButton(TForm& form, Control& parent, const std::string& name, const std::string& caption,
+                             int left, int top, int width) {
+  auto& button = form.Add<TRadioButton>(name, parent);
+  button.SetBounds(left, top, width, kRadioButtonHeight);
+  button.SetCaption(caption);
+  return button;
 }
 
 TEdit& AddEdit(TForm& form, Control& parent, const std::string& name, const std::string& text, int left, int top,
@@ -66,6 +75,12 @@ void AddGreyLegend(TForm& form, Control& parent, const std::string& boxName, con
   box.SetTabStop(false);
   auto& label = AddLabel(form, parent, labelName, "- Not in registry", left + 16, top + 2);
   label.SetShowHint(true);
+}
+
+std::vector<Control*> NamedControls(TForm& form, std::initializer_list<const char*> names) {
+  std::vector<Control*> controls;
+  for (const char* name : names) controls.push_back(&form.Find<Control>(name));
+  return controls;
 }
 
 void ShowHints(TForm& form, std::initializer_list<const char*> names) {
