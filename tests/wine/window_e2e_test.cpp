@@ -50,6 +50,7 @@ TEST(ConfigurationWindow, OpensWithItsCaptionTabsAndOkState) {
           {"win2k", {L"Microsoft Windows 2000 ", L"Version 5.0 ( Build "}},
           {"winxp", {L"Windows XP ", L"Version 5.1 ( Build "}},
           {"win2003", {L"Microsoft Windows Server 2003", L"Version 5.2 ( Build "}},
+          {"vista", {L"Microsoft Windows ", L"Version 6.0 ( Build "}},
           {"win7", {L"Microsoft Windows ", L"Version 6.1 ( Build "}},
       };
       const auto& [name, versionText] = expectedTexts.at(EmulatedVersion());
@@ -67,6 +68,15 @@ TEST(ConfigurationWindow, OpensWithItsCaptionTabsAndOkState) {
     ASSERT_GE(total.size(), 4u);
     EXPECT_EQ(total.substr(total.size() - 3), L" Kb");
     EXPECT_GT(std::stoll(total), 0);
+    // The timer fills the up time and the file cache within a tick or two.
+    Sleep(800);
+    const std::wstring upTime = ui.Text("LoadSystemTimeLabel");
+    EXPECT_NE(upTime.find(L" days, "), std::wstring::npos) << "up time reads as days and a time of day";
+    EXPECT_EQ(upTime.substr(upTime.size() - 2), L"  ");
+    EXPECT_NE(ui.Text("FileCacheLabel"), L"detecting ...");
+    if (!IsNtFamily()) {
+      EXPECT_EQ(ui.Text("FileCacheLabel"), L"File cache information not available");
+    }
     if (IsNtFamily()) {
       // The host here is the test program, not rundll32.exe.
       const std::wstring fileVersion = ui.Text("FileVerLabel");
