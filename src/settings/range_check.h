@@ -3,13 +3,14 @@
 // ends the load with the toolkit's range error unless the page clamps it.
 
 #include <cstdint>
-#include <stdexcept>
+
+#include "base/error.h"
 
 namespace varnox {
 
-class ERangeError : public std::range_error {
+class ERangeError : public Error {
  public:
-  ERangeError() : std::range_error("Range check error") {}
+  ERangeError() : Error("Range check error") {}
 };
 
 inline constexpr std::int64_t kSpinnerMin = -32768;

@@ -4,17 +4,17 @@
 // value operation acts on that key.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
+#include "base/error.h"
 #include "platform/registry_api.h"
 
 namespace varnox {
 
 // The accessor's error; what() is one of the three fixed messages.
-class ERegistryException : public std::runtime_error {
+class ERegistryException : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Where a setting lives: root, key path as the page spells it, value name.

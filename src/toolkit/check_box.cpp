@@ -1,6 +1,6 @@
 #include "toolkit/check_box.h"
 
-#include <stdexcept>
+#include "base/error.h"
 
 namespace varnox {
 
@@ -8,7 +8,7 @@ TCheckBox::TCheckBox(const ComponentArgs& args) : Control(args) { SetTabStop(tru
 
 void TCheckBox::SetState(TCheckBoxState state) {
   if (state != cbUnchecked && state != cbChecked && state != cbGrayed) {
-    throw std::invalid_argument("not a check box state");
+    throw UsageError("not a check box state");
   }
   if (!Update(state_, state, Property::State)) return;
   Fire(OnClick);

@@ -24,7 +24,7 @@ class TComboBox : public Control {
 
   // -1: nothing selected.
   int ItemIndex() const { return itemIndex_; }
-  // Throws std::out_of_range for an index that is neither -1 nor an item.
+  // Throws UsageError for an index that is neither -1 nor an item.
   void SetItemIndex(int index);
   // The selected item's text, empty when nothing is selected.
   std::string SelectedText() const;

@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "base/error.h"
 #include "toolkit/buttons.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/timer.h"
@@ -22,7 +23,7 @@ bool IsTabStop(const Control& control) { return control.TabStop() && control.Can
 }  // namespace
 
 TForm::TForm(const std::string& name) : Control(ComponentArgs(*this, name, nullptr)) {
-  if (name.empty()) throw std::invalid_argument("a form needs a name");
+  if (name.empty()) throw UsageError("a form needs a name");
   byName_.emplace(name, this);
 }
 
@@ -35,15 +36,15 @@ bool TForm::AcceptsChild(const Component& child) const {
 
 void TForm::Adopt(std::unique_ptr<Component> component) {
   const std::string& name = component->Name();
-  if (name.empty()) throw std::invalid_argument("a component needs a name");
-  if (byName_.count(name) != 0) throw std::invalid_argument("the name '" + name + "' is taken");
+  if (name.empty()) throw UsageError("a component needs a name");
+  if (byName_.count(name) != 0) throw UsageError("the name '" + name + "' is taken");
   Component* parent = component->Parent();
   if (parent == nullptr || &parent->Form() != this) {
-    throw std::invalid_argument("the parent of '" + name + "' is not on this form");
+    throw UsageError("the parent of '" + name + "' is not on this form");
   }
   if (!parent->AcceptsChild(*component)) {
-    throw std::invalid_argument(std::string("a ") + parent->ClassName() + " cannot hold the " + component->ClassName() +
-                                " '" + name + "'");
+    throw UsageError(std::string("a ") + parent->ClassName() + " cannot hold the " + component->ClassName() + " '" +
+                     name + "'");
   }
   Component& added = *component;
   owned_.push_back(std::move(component));
@@ -56,6 +57,16 @@ void TForm::Adopt(std::unique_ptr<Component> component) {
 Component* TForm::FindComponent(std::string_view name) const {
   auto found = byName_.find(name);
   return found == byName_.end() ? nullptr : found->second;
+}
+
+Component& TForm::FindExisting(std::string_view name) const {
+  Component* component = FindComponent(name);
+  if (component == nullptr) throw UsageError("no component named '" + std::string(name) + "'");
+  return *component;
+}
+
+void TForm::ThrowWrongKind(std::string_view name, const Component& component) {
+  throw UsageError("component '" + std::string(name) + "' is a " + component.ClassName() + ", not the kind asked for");
 }
 
 void TForm::SetFrameExtents(int width, int height) {

@@ -9,12 +9,12 @@
 
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
+#include "base/error.h"
 #include "toolkit/control.h"
 
 namespace varnox {
@@ -56,8 +56,8 @@ class TForm : public Control {
   const char* ClassName() const override { return "TForm"; }
 
   // Creates a component named `name` inside `parent` (the form when left
-  // out). Throws std::invalid_argument when the name is empty or taken, or
-  // the parent does not hold this kind (a tab sheet belongs in a page
+  // out). Throws UsageError when the name is empty or taken, or the parent
+  // does not hold this kind (a tab sheet belongs in a page
   // control, a menu item in a pop-up menu, a timer or a pop-up menu on the
   // form, anything else in the form, a tab sheet, a group box or a panel).
   template <class T>
@@ -75,17 +75,13 @@ class TForm : public Control {
 
   // nullptr when no component has this name (the form's own name included).
   Component* FindComponent(std::string_view name) const;
-  // Throws std::out_of_range when the name is unknown and std::logic_error
-  // when the component is of another kind.
+  // Throws UsageError when the name is unknown or the component is of
+  // another kind.
   template <class T>
   T& Find(std::string_view name) const {
-    Component* component = FindComponent(name);
-    if (component == nullptr) throw std::out_of_range("no component named '" + std::string(name) + "'");
-    T* typed = dynamic_cast<T*>(component);
-    if (typed == nullptr) {
-      throw std::logic_error("component '" + std::string(name) + "' is a " + component->ClassName() +
-                             ", not the kind asked for");
-    }
+    Component& component = FindExisting(name);
+    T* typed = dynamic_cast<T*>(&component);
+    if (typed == nullptr) ThrowWrongKind(name, component);
     return *typed;
   }
   // Every component but the form, in creation order.
@@ -147,6 +143,9 @@ class TForm : public Control {
 
  private:
   void Adopt(std::unique_ptr<Component> component);
+  // Find's checks, out of line so that each kind it is asked for stays small.
+  Component& FindExisting(std::string_view name) const;
+  [[noreturn]] static void ThrowWrongKind(std::string_view name, const Component& component);
 
   std::vector<std::unique_ptr<Component>> owned_;
   std::vector<Component*> order_;

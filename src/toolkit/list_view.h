@@ -35,7 +35,7 @@ class TListView : public Control {
   // Removes every row; nothing is selected or marked afterwards.
   void Clear();
 
-  // The selected row, -1 for none. Throws std::out_of_range for an index
+  // The selected row, -1 for none. Throws UsageError for an index
   // that is neither -1 nor a row.
   int Selected() const { return selected_; }
   void SetSelected(int index);

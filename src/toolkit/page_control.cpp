@@ -1,7 +1,8 @@
 #include "toolkit/page_control.h"
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "base/error.h"
 
 namespace varnox {
 
@@ -28,7 +29,7 @@ void TPageControl::ChildAdded(Component& child) {
 
 void TPageControl::SetActivePage(TTabSheet* page) {
   if (page != nullptr && &page->PageControl() != this) {
-    throw std::invalid_argument("tab sheet '" + page->Name() + "' is not a page of '" + Name() + "'");
+    throw UsageError("tab sheet '" + page->Name() + "' is not a page of '" + Name() + "'");
   }
   Update(activePage_, page, Property::ActivePage);
 }

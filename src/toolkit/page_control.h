@@ -24,7 +24,7 @@ class TPageControl : public Control {
   // nullptr only while there is no page, or when every tab is hidden.
   TTabSheet* ActivePage() const { return activePage_; }
   // Any page of this control (also one whose tab is hidden), or nullptr;
-  // throws std::invalid_argument for a page of another control.
+  // throws UsageError for a page of another control.
   void SetActivePage(TTabSheet* page);
 
   // Tabs light up under the mouse.

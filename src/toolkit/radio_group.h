@@ -22,7 +22,7 @@ class TRadioGroup : public Control {
 
   // -1: nothing selected.
   int ItemIndex() const { return itemIndex_; }
-  // Throws std::out_of_range for an index that is neither -1 nor an item.
+  // Throws UsageError for an index that is neither -1 nor an item.
   void SetItemIndex(int index);
 
   // The user picked item `index`; ignored when it is not an item.

@@ -1,8 +1,8 @@
 #include "toolkit/up_down.h"
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "base/error.h"
 #include "settings/range_check.h"
 #include "toolkit/edit.h"
 #include "toolkit/static_controls.h"
@@ -21,7 +21,7 @@ void TUpDown::SetRange(int min, int max) {
 }
 
 void TUpDown::SetIncrement(int increment) {
-  if (increment < 1) throw std::invalid_argument("an up-down's increment must be at least 1");
+  if (increment < 1) throw UsageError("an up-down's increment must be at least 1");
   Update(increment_, increment, Property::Range);
 }
 
@@ -43,7 +43,7 @@ void TUpDown::SetAssociate(Control* associate) {
     const bool showsText =
         dynamic_cast<TEdit*>(associate) != nullptr || dynamic_cast<TStaticText*>(associate) != nullptr;
     if (!showsText || &associate->Form() != &Form()) {
-      throw std::invalid_argument("up-down '" + Name() + "' can be bound only to an edit or a static text");
+      throw UsageError("up-down '" + Name() + "' can be bound only to an edit or a static text");
     }
   }
   if (associate_ != nullptr) associate_->RemoveObserver(watcher_);

@@ -51,7 +51,7 @@ class TUpDown : public Control {
   void SetMin(int min) { SetRange(min, max_); }
   void SetMax(int max) { SetRange(min_, max); }
   void SetRange(int min, int max);
-  // At least 1, else std::invalid_argument.
+  // At least 1, else UsageError.
   void SetIncrement(int increment);
 
   int Position() const { return position_; }

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "memory_registry.h"
+#include "settings/range_check.h"
 #include "settings/registry_errors.h"
 #include "toolkit/toolkit.h"
 
@@ -127,10 +127,10 @@ TEST_F(SettingsFrameTest, AnyErrorOfASectionFreesTheAccessor) {
                         kHkeyLocalMachine,
                         [](TRegistry& reg) {
                           reg.OpenKey(kKey, false);
-                          throw std::range_error("Range check error");
+                          throw ERangeError();
                         },
                         {}});
-  EXPECT_THROW(frame.Load(), std::range_error);
+  EXPECT_THROW(frame.Load(), ERangeError);
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 

@@ -63,7 +63,7 @@ TEST(SpinnerPosition, FitsSixteenBitsOrRaisesTheRangeError) {
     try {
       ToSpinnerPosition(number);
       ADD_FAILURE() << number << " should not fit";
-    } catch (const std::range_error& error) {
+    } catch (const ERangeError& error) {
       EXPECT_STREQ(error.what(), "Range check error");
     }
   }

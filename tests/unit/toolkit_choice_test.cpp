@@ -76,7 +76,7 @@ TEST_F(ChoiceTest, GreyCountsAsNotChecked) {
   auto& box = form.Add<TCheckBox>("cbHideServer");
   box.SetState(cbGrayed);
   EXPECT_FALSE(box.Checked());
-  EXPECT_THROW(box.SetState(static_cast<TCheckBoxState>(3)), std::invalid_argument);
+  EXPECT_THROW(box.SetState(static_cast<TCheckBoxState>(3)), UsageError);
   EXPECT_EQ(box.State(), cbGrayed);
 }
 
@@ -134,7 +134,7 @@ TEST_F(ChoiceTest, RadioGroupFiresOnEveryChangeOfItsIndex) {
   group.SetItemIndex(1);
   group.UserSelect(2);
   group.UserSelect(7);  // no such item: ignored
-  EXPECT_THROW(group.SetItemIndex(3), std::out_of_range);
+  EXPECT_THROW(group.SetItemIndex(3), UsageError);
 
   EXPECT_EQ(calls, (std::vector<std::string>{"rgATAPI_0:1", "rgATAPI_0:2"}));
 

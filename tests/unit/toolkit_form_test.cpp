@@ -27,8 +27,8 @@ TEST_F(FormTest, FindsComponentsByNameAndRefusesTheWrongKind) {
   EXPECT_EQ(&form.Find<Control>("cbDisableCAD"), &box);
   EXPECT_EQ(&form.Find<TForm>("ConfForm"), &form);
   EXPECT_EQ(form.FindComponent("cbMissing"), nullptr);
-  EXPECT_THROW(form.Find<TEdit>("cbDisableCAD"), std::logic_error);
-  EXPECT_THROW(form.Find<TCheckBox>("cbMissing"), std::out_of_range);
+  EXPECT_THROW(form.Find<TEdit>("cbDisableCAD"), UsageError);
+  EXPECT_THROW(form.Find<TCheckBox>("cbMissing"), UsageError);
 
   EXPECT_EQ(box.ParentControl(), &group);
   EXPECT_EQ(form.Components(), (std::vector<Component*>{&pages, &sheet, &group, &box}));
@@ -39,16 +39,16 @@ TEST_F(FormTest, AddRefusesBadNamesAndParents) {
   auto& box = form.Add<TCheckBox>("cbOne");
   auto& menu = form.Add<TPopupMenu>("pmLoginName");
 
-  EXPECT_THROW(form.Add<TCheckBox>("cbOne"), std::invalid_argument);
-  EXPECT_THROW(form.Add<TCheckBox>("ConfForm"), std::invalid_argument);
-  EXPECT_THROW(form.Add<TCheckBox>(""), std::invalid_argument);
-  EXPECT_THROW(form.Add<TCheckBox>("cbInBox", box), std::invalid_argument);
-  EXPECT_THROW(form.Add<TCheckBox>("cbOnPages", pages), std::invalid_argument);
-  EXPECT_THROW(form.Add<TTabSheet>("tsLoose"), std::invalid_argument);
-  EXPECT_THROW(form.Add<TMenuItem>("miLoose"), std::invalid_argument);
-  EXPECT_THROW(form.Add<TCheckBox>("cbInMenu", menu), std::invalid_argument);
+  EXPECT_THROW(form.Add<TCheckBox>("cbOne"), UsageError);
+  EXPECT_THROW(form.Add<TCheckBox>("ConfForm"), UsageError);
+  EXPECT_THROW(form.Add<TCheckBox>(""), UsageError);
+  EXPECT_THROW(form.Add<TCheckBox>("cbInBox", box), UsageError);
+  EXPECT_THROW(form.Add<TCheckBox>("cbOnPages", pages), UsageError);
+  EXPECT_THROW(form.Add<TTabSheet>("tsLoose"), UsageError);
+  EXPECT_THROW(form.Add<TMenuItem>("miLoose"), UsageError);
+  EXPECT_THROW(form.Add<TCheckBox>("cbInMenu", menu), UsageError);
   TForm other{"Other"};
-  EXPECT_THROW(form.Add<TCheckBox>("cbElsewhere", other), std::invalid_argument);
+  EXPECT_THROW(form.Add<TCheckBox>("cbElsewhere", other), UsageError);
 
   EXPECT_EQ(form.Components().size(), 3u);
   EXPECT_EQ(form.FindComponent("cbInBox"), nullptr) << "a refused component leaves no trace";
@@ -172,7 +172,7 @@ TEST_F(FormTest, HidingTheActiveTabMovesToAnotherVisibleTab) {
   EXPECT_EQ(pages.ActivePage(), &second);
   TForm other{"Other"};
   auto& foreign = other.Add<TTabSheet>("tsForeign", other.Add<TPageControl>("pc"));
-  EXPECT_THROW(pages.SetActivePage(&foreign), std::invalid_argument);
+  EXPECT_THROW(pages.SetActivePage(&foreign), UsageError);
 }
 
 TEST_F(FormTest, PopupFiresOnPopupBeforeAskingTheViewToShow) {

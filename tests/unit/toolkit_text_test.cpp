@@ -74,7 +74,7 @@ TEST_F(TextTest, ComboBoxFiresOnlyOnTheUsersSelection) {
   combo.UserSelect(5);  // not an item
 
   EXPECT_EQ(seen, (std::vector<std::string>{"NdisWan5"}));
-  EXPECT_THROW(combo.SetItemIndex(2), std::out_of_range);
+  EXPECT_THROW(combo.SetItemIndex(2), UsageError);
 
   combo.Clear();
   EXPECT_EQ(combo.ItemIndex(), -1);
@@ -93,7 +93,7 @@ TEST_F(TextTest, ListViewSelectsSilentlyByProgramAndFiresOnTheUsersClick) {
   list.UserClickItem(1);
   list.UserClickItem(-1);  // empty space below the rows
   list.UserClickItem(2);   // no such row
-  EXPECT_THROW(list.SetSelected(2), std::out_of_range);
+  EXPECT_THROW(list.SetSelected(2), UsageError);
 
   EXPECT_EQ(seen, (std::vector<std::string>{"1", "-1"}));
   EXPECT_EQ(list.ItemFocused(), 1);

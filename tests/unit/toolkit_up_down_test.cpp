@@ -165,7 +165,7 @@ TEST_F(UpDownTest, BindingWritesThePositionAndRebindingLetsTheOldEditGo) {
   EXPECT_EQ(spinner.Position(), 5000);
 
   auto& label = form.Add<TLabel>("lblVisible");
-  EXPECT_THROW(spinner.SetAssociate(&label), std::invalid_argument);
+  EXPECT_THROW(spinner.SetAssociate(&label), UsageError);
   EXPECT_EQ(spinner.Associate(), &shown);
 }
 

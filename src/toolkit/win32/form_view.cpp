@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/error.h"
 #include "toolkit/up_down.h"
 #include "toolkit/win32/control_view.h"
 #include "toolkit/win32/hint_view.h"
@@ -127,7 +128,7 @@ void FormView::CreateFormWindow(HWND owner) {
   const std::wstring caption = Utf8ToWide(form_.Caption());
   window_ = CreateWindowExW(ExStyle(), className.c_str(), caption.c_str(), Style(), form_.Left(), form_.Top(),
                             form_.Width(), form_.Height(), owner, nullptr, resources_, this);
-  if (!window_) throw std::runtime_error("The window '" + form_.Name() + "' could not be created");
+  if (!window_) throw Error("The window '" + form_.Name() + "' could not be created");
   SetWindowName(window_, form_.Name());
   ReportFrame();
   ApplyBounds();
