@@ -1,7 +1,6 @@
 #include "sysinfo/up_time_text.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace varnox {
@@ -33,6 +32,11 @@ std::uint64_t CounterToMilliseconds(std::uint64_t counter, std::uint64_t frequen
   return seconds * 1000 + fraction;
 }
 
+// Two decimal digits, zero first when below ten.
+std::string TwoDigits(std::uint64_t number) {
+  return {static_cast<char>('0' + number / 10 % 10), static_cast<char>('0' + number % 10)};
+}
+
 }  // namespace
 
 std::uint64_t UpTimeMilliseconds(SystemApi& system) {
@@ -47,10 +51,8 @@ std::string FormatUpTime(std::uint64_t milliseconds) {
   constexpr std::uint64_t kMillisecondsPerDay = 86'400'000;
   const std::uint64_t days = milliseconds / kMillisecondsPerDay;
   const std::uint64_t secondsOfDay = (milliseconds % kMillisecondsPerDay) / 1000;
-  char timeOfDay[16];
-  std::snprintf(timeOfDay, sizeof timeOfDay, "%02u:%02u:%02u", static_cast<unsigned>(secondsOfDay / 3600),
-                static_cast<unsigned>(secondsOfDay / 60 % 60), static_cast<unsigned>(secondsOfDay % 60));
-  return std::to_string(days) + " days, " + timeOfDay + "  ";
+  return std::to_string(days) + " days, " + TwoDigits(secondsOfDay / 3600) + ":" + TwoDigits(secondsOfDay / 60 % 60) +
+         ":" + TwoDigits(secondsOfDay % 60) + "  ";
 }
 
 std::string GetUpTimeText(SystemApi& system) { return FormatUpTime(UpTimeMilliseconds(system)); }

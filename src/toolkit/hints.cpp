@@ -34,10 +34,12 @@ void HintSettings::RemoveObserver(HintSettingsObserver& observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
 }
 
-HintSettings& ApplicationHints() {
-  static HintSettings settings;
-  return settings;
-}
+namespace {
+// Made as the program starts, so that no first call has to be guarded.
+HintSettings applicationHints;
+}  // namespace
+
+HintSettings& ApplicationHints() { return applicationHints; }
 
 std::optional<ShownHint> ResolveHint(const Control& underMouse) {
   const Control* owner = &underMouse;

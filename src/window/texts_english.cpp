@@ -268,26 +268,27 @@ constexpr std::string_view kMarqueeTail =
     ".This program change only legal registry entrys.For delete this program  just remove it from your %System32% "
     "folder.";
 
+// Put together once, as the library loads (before any window can ask).
+const std::string kMarquee = std::string(kMarqueeHead) + kMaintainerEmail + std::string(kMarqueeTail);
+
+const LanguageTexts kTexts{
+    .switchLanguageTicked = false,
+    .hints = kHints,
+    .legendHintCount = 4,
+    .marquee = kMarquee,
+    .typeAdminEnglishCaption = "Type \"Administrator\" here",
+    .typeAdminRussianCaption = "Not need in English",
+    .typeAdminRussianEnabled = false,
+    .currentUserCaptionPrefix = "Type current user name here (",
+    .showPasswordCaption = "Show password",
+    .hidePasswordCaption = "Hide password",
+    .hintsLanguageCaption = "Hints in russian language",
+    .visibleCaption = "Hints visible",
+    .visibleSecondsCaption = "seconds on display",
+};
+
 }  // namespace
 
-const LanguageTexts& EnglishTexts() {
-  static const std::string marquee = std::string(kMarqueeHead) + kMaintainerEmail + std::string(kMarqueeTail);
-  static const LanguageTexts texts{
-      .switchLanguageTicked = false,
-      .hints = kHints,
-      .legendHintCount = 4,
-      .marquee = marquee,
-      .typeAdminEnglishCaption = "Type \"Administrator\" here",
-      .typeAdminRussianCaption = "Not need in English",
-      .typeAdminRussianEnabled = false,
-      .currentUserCaptionPrefix = "Type current user name here (",
-      .showPasswordCaption = "Show password",
-      .hidePasswordCaption = "Hide password",
-      .hintsLanguageCaption = "Hints in russian language",
-      .visibleCaption = "Hints visible",
-      .visibleSecondsCaption = "seconds on display",
-  };
-  return texts;
-}
+const LanguageTexts& EnglishTexts() { return kTexts; }
 
 }  // namespace varnox

@@ -1,14 +1,14 @@
 #include "window/version_value.h"
 
-#include <cstdio>
-
 namespace varnox {
 
 std::string TranslationKey(std::uint32_t translation) {
-  const unsigned language = translation & 0xFFFFu;
-  const unsigned codePage = (translation >> 16) & 0xFFFFu;
-  char key[9];
-  std::snprintf(key, sizeof key, "%04X%04X", language, codePage);
+  // Language then code page, four upper-case hexadecimal digits each.
+  const std::uint32_t swapped = (translation << 16) | (translation >> 16);
+  std::string key(8, '0');
+  for (int digit = 7; digit >= 0; --digit) {
+    key[static_cast<std::size_t>(7 - digit)] = "0123456789ABCDEF"[(swapped >> (digit * 4)) & 0xFu];
+  }
   return key;
 }
 

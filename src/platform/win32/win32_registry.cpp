@@ -90,9 +90,12 @@ long Win32RegistryApi::QueryInfoKey(RegKey key, RegKeyInfo* info) {
 
 long Win32RegistryApi::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
-RegistryApi& SystemRegistry() {
-  static Win32RegistryApi registry;
-  return registry;
-}
+namespace {
+// Made as the library loads, so that no first call has to be guarded; all it
+// asks is kernel32, which is always loaded by then.
+Win32RegistryApi systemRegistry;
+}  // namespace
+
+RegistryApi& SystemRegistry() { return systemRegistry; }
 
 }  // namespace varnox

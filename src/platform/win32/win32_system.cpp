@@ -281,9 +281,11 @@ bool Win32System::FileExists(const std::string& path) {
 
 void Win32System::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-SystemApi& WindowsSystem() {
-  static Win32System system;
-  return system;
-}
+namespace {
+// Made as the library loads, so that no first call has to be guarded.
+Win32System windowsSystem;
+}  // namespace
+
+SystemApi& WindowsSystem() { return windowsSystem; }
 
 }  // namespace varnox

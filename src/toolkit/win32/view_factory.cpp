@@ -1,7 +1,5 @@
 #include "toolkit/win32/view_factory.h"
 
-#include <functional>
-#include <map>
 #include <string_view>
 
 #include "toolkit/toolkit.h"
@@ -18,43 +16,44 @@ namespace varnox {
 
 namespace {
 
-using Maker = std::function<std::unique_ptr<ComponentView>(FormView&, Component&)>;
+using Maker = std::unique_ptr<ComponentView> (*)(FormView&, Component&);
 
 template <class View, class Kind>
-Maker For() {
-  return [](FormView& form, Component& component) -> std::unique_ptr<ComponentView> {
-    auto* kind = dynamic_cast<Kind*>(&component);
-    if (!kind) return nullptr;
-    return std::make_unique<View>(form, *kind);
-  };
+std::unique_ptr<ComponentView> Make(FormView& form, Component& component) {
+  auto* kind = dynamic_cast<Kind*>(&component);
+  if (!kind) return nullptr;
+  return std::make_unique<View>(form, *kind);
 }
 
-const std::map<std::string_view, Maker>& Makers() {
-  static const std::map<std::string_view, Maker> makers = {
-      {"TCheckBox", For<CheckBoxView, TCheckBox>()},
-      {"TRadioButton", For<RadioButtonView, TRadioButton>()},
-      {"TRadioGroup", For<RadioGroupView, TRadioGroup>()},
-      {"TButton", For<ButtonView, TButton>()},
-      {"TBitBtn", For<ButtonView, TButton>()},
-      {"TSpeedButton", For<SpeedButtonView, TSpeedButton>()},
-      {"TGroupBox", For<GroupBoxView, Control>()},
-      {"TLabel", For<LabelView, TLabel>()},
-      {"TStaticText", For<StaticTextView, TStaticText>()},
-      {"TPanel", For<PanelView, TPanel>()},
-      {"TBevel", For<BevelView, TBevel>()},
-      {"TImage", For<ImageView, TImage>()},
-      {"TEdit", For<EditView, TEdit>()},
-      {"TUpDown", For<UpDownView, TUpDown>()},
-      {"TTrackBar", For<TrackBarView, TTrackBar>()},
-      {"TComboBox", For<ComboBoxView, TComboBox>()},
-      {"TListView", For<ListViewView, TListView>()},
-      {"TPageControl", For<PageControlView, TPageControl>()},
-      {"TTabSheet", For<TabSheetView, TTabSheet>()},
-      {"TPopupMenu", For<PopupMenuView, TPopupMenu>()},
-      {"TTimer", For<TimerView, TTimer>()},
-  };
-  return makers;
-}
+struct MakerRow {
+  std::string_view className;
+  Maker make;
+};
+
+// A constant table: nothing to build or guard when the first window opens.
+constexpr MakerRow kMakers[] = {
+    {"TCheckBox", &Make<CheckBoxView, TCheckBox>},
+    {"TRadioButton", &Make<RadioButtonView, TRadioButton>},
+    {"TRadioGroup", &Make<RadioGroupView, TRadioGroup>},
+    {"TButton", &Make<ButtonView, TButton>},
+    {"TBitBtn", &Make<ButtonView, TButton>},
+    {"TSpeedButton", &Make<SpeedButtonView, TSpeedButton>},
+    {"TGroupBox", &Make<GroupBoxView, Control>},
+    {"TLabel", &Make<LabelView, TLabel>},
+    {"TStaticText", &Make<StaticTextView, TStaticText>},
+    {"TPanel", &Make<PanelView, TPanel>},
+    {"TBevel", &Make<BevelView, TBevel>},
+    {"TImage", &Make<ImageView, TImage>},
+    {"TEdit", &Make<EditView, TEdit>},
+    {"TUpDown", &Make<UpDownView, TUpDown>},
+    {"TTrackBar", &Make<TrackBarView, TTrackBar>},
+    {"TComboBox", &Make<ComboBoxView, TComboBox>},
+    {"TListView", &Make<ListViewView, TListView>},
+    {"TPageControl", &Make<PageControlView, TPageControl>},
+    {"TTabSheet", &Make<TabSheetView, TTabSheet>},
+    {"TPopupMenu", &Make<PopupMenuView, TPopupMenu>},
+    {"TTimer", &Make<TimerView, TTimer>},
+};
 
 // A static text that shows the control's caption.
 class FallbackView final : public ControlView {
@@ -68,9 +67,10 @@ class FallbackView final : public ControlView {
 }  // namespace
 
 std::unique_ptr<ComponentView> MakeView(FormView& form, Component& component) {
-  const auto& makers = Makers();
-  if (auto found = makers.find(component.ClassName()); found != makers.end()) {
-    if (std::unique_ptr<ComponentView> view = found->second(form, component)) return view;
+  for (const MakerRow& row : kMakers) {
+    if (row.className != component.ClassName()) continue;
+    if (std::unique_ptr<ComponentView> view = row.make(form, component)) return view;
+    break;
   }
   if (auto* control = dynamic_cast<Control*>(&component)) return std::make_unique<FallbackView>(form, *control);
   return nullptr;
