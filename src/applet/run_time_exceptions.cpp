@@ -1,9 +1,9 @@
 // The C++ run-time raises its own errors (a string too long, an index out of
 // range, memory exhausted) through the std::__throw_* functions. Its versions
-// throw std::length_error and kin, which drag in a second string type, the
-// stream formatting behind the messages and the thread library, well over a
-// tenth of the library. These raise the same conditions as the library's own
-// Error, which the window's handlers report like any other.
+// throw std::length_error and kin, which drag in a second, reference-counted
+// string type and the formatting behind their messages, a fifth of the
+// library. These raise the same conditions as the library's own Error, which
+// the window's handlers report like any other.
 //
 // Every function of the run-time's file is defined here, so the linker never
 // takes that file; if a new compiler adds one, the link fails on a duplicate.

@@ -57,9 +57,9 @@ class TForm : public Control {
 
   // Creates a component named `name` inside `parent` (the form when left
   // out). Throws UsageError when the name is empty or taken, or the parent
-  // does not hold this kind (a tab sheet belongs in a page
-  // control, a menu item in a pop-up menu, a timer or a pop-up menu on the
-  // form, anything else in the form, a tab sheet, a group box or a panel).
+  // does not hold this kind (a tab sheet belongs in a page control, a menu
+  // item in a pop-up menu, a timer or a pop-up menu on the form, anything
+  // else in the form, a tab sheet, a group box or a panel).
   template <class T>
   T& Add(const std::string& name) {
     return Add<T>(name, *this);

@@ -3,7 +3,6 @@
 // message and its numbers filled in, and the catch-all handler reports them.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
