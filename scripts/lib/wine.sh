@@ -66,6 +66,13 @@ varnox_quiet_crashes() {
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
 }
 
+# Under a bare X server nobody manages windows, and Wine would wait about two
+# seconds after every window closes for a window manager to answer. Test
+# prefixes, and runs on a virtual X server, ask for unmanaged windows instead.
+varnox_unmanaged_reg() {
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+}
+
 # The Windows version Wine reports to programs (nt40, win2k, winxp, ...).
 varnox_winver_reg() {
   printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n\r\n' "$1"
@@ -103,10 +110,12 @@ varnox_import_reg() {
 }
 
 # Sets the Windows version and imports the given registry files, in one run.
+# With VARNOX_UNMANAGED=1 the windows are not handed to a window manager.
 varnox_configure_prefix() {
   local prefix=$1 winver=$2 text reg
   shift 2
   text="$(varnox_reg_header; varnox_winver_reg "$winver")" || return 1
+  if [[ ${VARNOX_UNMANAGED:-0} == 1 ]]; then text+=$'\r\n'"$(varnox_unmanaged_reg)"; fi
   for reg in "$@"; do
     text+=$'\r\n'"$(varnox_reg_body "$reg")" || return 1
   done
