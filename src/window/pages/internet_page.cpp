@@ -33,17 +33,17 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
   form.Add<TComboBox>("cbTCPProfile", mtu).SetBounds(8, 34, 329, 21);
   AddLabel(form, mtu, "lblIPAddress", "IP address", 8, 62);
   AddLabel(form, mtu, "lblMTUValue", "MTU value", 8, 86);
-  AddEdit(form, mtu, "edMTU", "", 70, 82, 40).SetMaxLength(4);
-  AddLabel(form, mtu, "lblMTUcomment", "(MTU value should be greater than  68)", 118, 86);
+  AddEdit(form, mtu, "edMTU", "", 66, 82, 36).SetMaxLength(4);
+  AddLabel(form, mtu, "lblMTUcomment", "(MTU value should be greater than  68)", 108, 86);
   form.Add<TSpeedButton>("sbCreateMTU", mtu).SetBounds(8, 112, 22, 22);
   AddLabel(form, mtu, "lblMTU", kRegistryStatusPending, 36, 117);
 
   auto& ttl = AddGroupBox(form, sheet, "gbTTL", " Time to live (TTL) ", 4, 158, 345, 72);
   AddLabel(form, ttl, "lblTTLHops", "Time to live (hops)", 8, 19);
-  auto& hops = AddEdit(form, ttl, "edTTL", "", 112, 15, 36);
+  auto& hops = AddEdit(form, ttl, "edTTL", "", 128, 15, 36);
   hops.SetMaxLength(3);
   AddUpDown(form, ttl, "udTTL", hops, 1, 255, 128).SetArrowKeys(false);
-  AddLabel(form, ttl, "lblTTLDefault", "(128 by default)", 172, 19);
+  AddLabel(form, ttl, "lblTTLDefault", "(128 by default)", 188, 19);
   form.Add<TSpeedButton>("sbCreateTTL", ttl).SetBounds(8, 41, 22, 22);
   AddLabel(form, ttl, "lblTTL", kRegistryStatusPending, 36, 46);
 

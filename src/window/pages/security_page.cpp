@@ -61,24 +61,24 @@ constexpr std::array<SfcChoice, 6> kSfcChoices = {{
 }};
 
 void LayOut(TConfForm& form, TTabSheet& sheet) {
-  auto& syskey = AddGroupBox(form, sheet, "gbSyskey", " Securing Windows NT Account Database ", 4, 2, 345, 56);
-  AddLabel(form, syskey, "lblSyskey1", "Your account database status: ", 8, 16);
-  AddLabel(form, syskey, "lblSyskey", "accounts database not crypted.", 160, 16);
-  AddLabel(form, syskey, "lblSyskey2", "For enable or update encryption key run", 8, 34);
-  auto& link = AddLabel(form, syskey, "lblRunSyskey", "syskey.exe", 206, 34);
+  auto& syskey = AddGroupBox(form, sheet, "gbSyskey", " Securing Windows NT Account Database ", 4, 2, 345, 78);
+  AddLabel(form, syskey, "lblSyskey1", "Your account database status: ", 8, 15);
+  AddLabel(form, syskey, "lblSyskey", "accounts database not crypted.", 24, 30);
+  AddLabel(form, syskey, "lblSyskey2", "For enable or update encryption key run", 8, 45);
+  auto& link = AddLabel(form, syskey, "lblRunSyskey", "syskey.exe", 252, 45);
   link.SetFontColor(clNavy);
   link.SetFontStyle(fsUnderline);
   link.SetCursor(TCursor::HandPoint);
-  AddLabel(form, syskey, "lblSyskey3", "from %System32%.", 262, 34);
+  AddLabel(form, syskey, "lblSyskey3", "from %System32%.", 8, 60);
 
-  auto& objects = AddGroupBox(form, sheet, "gbProtection", " Securing Base System Objects ", 4, 60, 345, 54);
-  AddCheckBox(form, objects, "cbProtectionMode", "Enable securing base system objects (disabled by default)", 8, 15,
+  auto& objects = AddGroupBox(form, sheet, "gbProtection", " Securing Base System Objects ", 4, 82, 345, 52);
+  AddCheckBox(form, objects, "cbProtectionMode", "Enable securing base system objects (disabled by default)", 8, 14,
               330);
   AddCheckBox(form, objects, "cbAddProtectionMode",
-              "Enable additional securing base named objects (disabled by default)", 8, 33, 330);
+              "Enable additional securing base named objects (disabled by default)", 8, 32, 330);
 
-  auto& sfc = AddGroupBox(form, sheet, "gbSFC", " System File Checker (SFC) in Windows 2000 ", 4, 116, 345, 206);
-  auto& status = AddGroupBox(form, sfc, "gbSFCStatus", " SFC status ", 8, 14, 329, 112);
+  auto& sfc = AddGroupBox(form, sheet, "gbSFC", " System File Checker (SFC) in Windows 2000 ", 4, 136, 345, 182);
+  auto& status = AddGroupBox(form, sfc, "gbSFCStatus", " SFC status ", 8, 14, 329, 104);
   const std::array<std::pair<const char*, const char*>, 6> buttons = {{
       {"rbSFC1", "Enabled (default)"},
       {"rbSFC2", "Unknown (=enabled)"},
@@ -87,21 +87,21 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
       {"rbSFC6", "Disabled next boot, w/o prompt (req. debugger)"},
       {"rbSFC4", "Fully disabled (undocumented value)"},
   }};
-  int top = 14;
+  int top = 13;
   for (const auto& [name, caption] : buttons) {
     AddRadioButton(form, status, name, caption, 8, top, 315);
-    top += 16;
+    top += 15;
   }
 
-  auto& quota = AddGroupBox(form, sfc, "gbSFCQuota", " SFC Quota size ", 8, 130, 150, 66);
-  AddCheckBox(form, quota, "cbSFCQuota", "Unlimited ->", 8, 28, 82).SetChecked(true);
-  auto& megabytes = AddEdit(form, quota, "edSFCQuota", "", 90, 26, 34);
+  auto& quota = AddGroupBox(form, sfc, "gbSFCQuota", " SFC Quota size ", 8, 120, 154, 56);
+  AddCheckBox(form, quota, "cbSFCQuota", "Unlimited ->", 8, 26, 88).SetChecked(true);
+  auto& megabytes = AddEdit(form, quota, "edSFCQuota", "", 96, 24, 32);
   megabytes.SetEnabled(false);
-  AddLabel(form, quota, "lblSFCQuotaMB", "MB", 128, 30);
+  AddLabel(form, quota, "lblSFCQuotaMB", "MB", 132, 28);
 
-  auto& cache = AddGroupBox(form, sfc, "gbDllCachePath", " SFC Dll cache path ", 164, 130, 173, 66);
-  AddCheckBox(form, cache, "cbDllCachePath", "Specify path for cache :", 8, 18, 158);
-  auto& path = AddEdit(form, cache, "edDllCachePath", kDefaultDllCachePath, 8, 38, 157);
+  auto& cache = AddGroupBox(form, sfc, "gbDllCachePath", " SFC Dll cache path ", 166, 120, 171, 56);
+  AddCheckBox(form, cache, "cbDllCachePath", "Specify path for cache :", 6, 16, 160);
+  auto& path = AddEdit(form, cache, "edDllCachePath", kDefaultDllCachePath, 6, 34, 158);
   path.SetEnabled(false);
   path.SetColor(clBtnFace);
 
