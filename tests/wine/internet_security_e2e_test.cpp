@@ -9,13 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "cpl_library.h"
 #include "driver/ui_driver.h"
+#include "page_scenario.h"
 #include "registry_probe.h"
 
 namespace varnox::test {
@@ -26,11 +24,6 @@ constexpr char kStaticCard[] = "SYSTEM\\CurrentControlSet\\Services\\NE20001\\Pa
 constexpr char kTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 constexpr char kSession[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-
-std::string Version() {
-  const char* version = std::getenv("VARNOX_WINVER");
-  return version ? version : "";
-}
 
 // The items and the selection of a drop-down list, as a reader gets them.
 std::vector<std::wstring> ComboItems(HWND combo) {
@@ -66,19 +59,7 @@ Spin NativeSpin(const UiDriver& ui, const std::string& name) {
   return result;
 }
 
-class InternetSecurityEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path(); }
-  void Run(const std::function<void(UiDriver&)>& scenario) {
-    const bool ran = RunApplet(cpl_, [&](UiDriver& ui) {
-      EXPECT_TRUE(ui.CreationMessages().empty()) << "an error box came up while the window opened";
-      scenario(ui);
-    });
-    EXPECT_TRUE(ran) << "the window never showed";
-  }
-
-  CplLibrary cpl_;
-};
+class InternetSecurityEndToEnd : public PageScenario {};
 
 TEST_F(InternetSecurityEndToEnd, TheInternetTabShowsOnNt4AloneAndSecurityEverywhere) {
   Run([](UiDriver& ui) {
