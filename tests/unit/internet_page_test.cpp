@@ -142,9 +142,12 @@ TEST_F(InternetPage, AnAdapterWhoseKeyDoesNotOpenCanBeNeitherEditedNorWritten) {
   Profiles().UserSelect(2);
   EXPECT_TRUE(Find<Control>("sbCreateMTU").Enabled()) << "the next adapter's button is back";
   Mtu().UserType("1300");
+  // Even when the key turns up meanwhile, nothing read from it is written.
+  const char* gone = "SYSTEM\\CurrentControlSet\\Services\\Gone1\\Parameters\\Tcpip";
+  registry.CreateKeyPath(HKLM, gone);
   PressOk();
   EXPECT_EQ(MtuOf(kStaticCard), 1300u);
-  EXPECT_FALSE(registry.KeyExists(HKLM, "SYSTEM\\CurrentControlSet\\Services\\Gone1\\Parameters\\Tcpip"));
+  EXPECT_FALSE(registry.Value(HKLM, gone, "MTU"));
 
   // A key that reads but cannot be written is skipped at OK; the others are written.
   registry.DenyFullAccess(HKLM, kStaticCard);
@@ -211,6 +214,14 @@ TEST_F(InternetPage, ATtlTooBigForTheSpinnerStopsTheLoadAndLeavesNothingToSave) 
   EXPECT_FALSE(Find<Control>("cbProtectionMode").Enabled()) << "a later page";
   EXPECT_FALSE(OkEnabled());
   EXPECT_FALSE(form().Flags().AnyRaised());
+
+  // Showing the page again picks the first adapter but gives back nothing.
+  registry.SetDword(HKLM, kDhcpCard, "MTU", 1000);
+  Open(ScriptedSystem::WinNT4Sp6Workstation());
+  ShowPage("tsInternet");
+  EXPECT_EQ(Profiles().ItemIndex(), 0);
+  EXPECT_FALSE(Mtu().Enabled());
+  EXPECT_FALSE(Find<Control>("sbCreateMTU").Enabled());
 }
 
 TEST_F(InternetPage, AboveNt4ThePageIsHiddenAndNothingOfItIsReadOrWritten) {

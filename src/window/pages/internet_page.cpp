@@ -67,8 +67,11 @@ class InternetPage {
         ttlStatus_(form.Find<TLabel>("lblTTL")) {}
 
   void Load(TRegistry& reg);
-  // cbTCPProfileChange: shows the selected adapter.
-  void ShowSelected();
+  // cbTCPProfileChange: shows the selected adapter. Only once the page has
+  // loaded: after a load error its controls stay as the error left them.
+  void ProfileChange() {
+    if (loaded_) ShowSelected();
+  }
   // edMTUChange: what the user types lands in the selected adapter.
   void MtuChange();
   void CreateMtuClick();
@@ -79,6 +82,7 @@ class InternetPage {
 
  private:
   MtuEntry* Selected();
+  void ShowSelected();
   void LoadAdapters();
   void LoadTtl(TRegistry& reg);
   std::string Ansi(const std::string& text) const { return form_.platform().system.AnsiToUtf8(text); }
@@ -94,6 +98,7 @@ class InternetPage {
   TUpDown& ttlSpin_;
   TLabel& ttlStatus_;
   TMTUArray adapters_;
+  bool loaded_ = false;
 };
 
 void InternetPage::Load(TRegistry& reg) {
@@ -105,6 +110,7 @@ void InternetPage::Load(TRegistry& reg) {
   }
   LoadAdapters();
   LoadTtl(reg);
+  loaded_ = true;
 }
 
 void InternetPage::LoadAdapters() {
@@ -241,7 +247,7 @@ void BuildInternetPage(TConfForm& form, TTabSheet& sheet) {
   LayOut(form, sheet);
   const auto page = std::make_shared<InternetPage>(form, sheet);
 
-  form.Find<TComboBox>("cbTCPProfile").OnChange = [page](Component&) { page->ShowSelected(); };
+  form.Find<TComboBox>("cbTCPProfile").OnChange = [page](Component&) { page->ProfileChange(); };
   form.Find<TEdit>("edMTU").OnChange = [page](Component&) { page->MtuChange(); };
   form.Find<TSpeedButton>("sbCreateMTU").OnClick = [page](Component&) { page->CreateMtuClick(); };
   form.Find<TSpeedButton>("sbCreateTTL").OnClick = [page](Component&) { page->CreateTtlClick(); };
