@@ -1,8 +1,7 @@
 #pragma once
-// The two pages that exist only on older systems: the load hides the
-// Internet page above Windows NT 4.0 and the IDE/ATAPI page above Windows
-// 2003/XP, in their places of the load order. What the pages show on the
-// systems that keep them is added with the pages themselves.
+// The Internet page exists only on Windows NT 4.0: the load hides it on
+// later systems, in its place of the load order. What the page shows on the
+// systems that keep it is added with the page itself.
 
 namespace varnox {
 
@@ -10,6 +9,5 @@ class TConfForm;
 class TTabSheet;
 
 void BuildInternetPageGate(TConfForm& form, TTabSheet& sheet);
-void BuildIdePageGate(TConfForm& form, TTabSheet& sheet);
 
 }  // namespace varnox

@@ -9,6 +9,7 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/ide_page.h"
 #include "window/pages/logon_page.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
@@ -34,7 +35,7 @@ inline constexpr std::array<PageEntry, 5> kPageBuilders = {{
     {"tsMemory", &BuildMemoryPage},
     {"tsNetWork", &BuildNetworkPage},
     {"tsInternet", &BuildInternetPageGate},
-    {"tsIDE", &BuildIdePageGate},
+    {"tsIDE", &BuildIdePage},
 }};
 
 }  // namespace varnox
