@@ -50,32 +50,34 @@ int ImageOf(const std::string& type) {
   return kImageOther;
 }
 
+// The list is as wide as its four columns; each channel's status line sits
+// under its radio group.
 void LayOut(TConfForm& form, TTabSheet& sheet) {
-  auto& status = AddGroupBox(form, sheet, "gbIDEStatus", " IDE/ATAPI and SCSI drivers information ", 4, 2, 345, 196);
+  auto& status = AddGroupBox(form, sheet, "gbIDEStatus", " IDE/ATAPI and SCSI drivers information ", 2, 2, 349, 176);
   auto& drives = form.Add<TListView>("lvDrives", status);
-  drives.SetBounds(8, 16, 329, 112);
+  drives.SetBounds(6, 16, 337, 96);
   drives.SetColumns({{"Drive(s)", 215}, {"Driver", 55}, {"Port", 31}, {"IRQ", 31}});
   drives.SetReadOnly(true);
   drives.SetHideSelection(false);
   drives.SetColumnClick(false);
   drives.SetSmallImages(kDeviceImages);
-  AddLabel(form, status, "lblDriver", "Driver information: ", 8, 132);
-  AddLabel(form, status, "lblDriverName", "Detecting...", 8, 146);
-  AddLabel(form, status, "lblIDEDriverInfo", "Detecting...", 8, 160);
-  AddLabel(form, status, "lblDMAUsage", "Detecting...", 8, 174);
+  AddLabel(form, status, "lblDriver", "Driver information: ", 8, 116);
+  AddLabel(form, status, "lblDriverName", "Detecting...", 8, 130);
+  AddLabel(form, status, "lblIDEDriverInfo", "Detecting...", 8, 144);
+  AddLabel(form, status, "lblDMAUsage", "Detecting...", 8, 158);
 
-  auto& atapi = AddGroupBox(form, sheet, "gbATAPI", " DMA detection for MS Atapi driver ", 4, 202, 345, 112);
+  auto& atapi = AddGroupBox(form, sheet, "gbATAPI", " DMA detection for MS Atapi driver ", 2, 182, 349, 138);
   const std::array<const char*, 2> captions = {" on Channel 0 ", " on Channel 1 "};
   for (std::size_t channel = 0; channel < kChannelGroups.size(); ++channel) {
     auto& group = form.Add<TRadioGroup>(kChannelGroups[channel], atapi);
-    group.SetBounds(8 + static_cast<int>(channel) * 106, 16, 100, 86);
+    group.SetBounds(8 + static_cast<int>(channel) * 168, 16, 160, 78);
     group.SetCaption(captions[channel]);
     group.SetItems({"Disabled", "Enabled", "Force enable"});
   }
-  AddLabel(form, atapi, "lblATAPIStatus", "MS Atapi driver status:", 222, 20).SetFontStyle(fsUnderline);
-  AddLabel(form, atapi, "lblATAPIload", "Service status", 222, 40);
-  AddLabel(form, atapi, "lblDMAonChannel0", "", 222, 60);
-  AddLabel(form, atapi, "lblDMAonChannel1", "", 222, 80);
+  AddLabel(form, atapi, "lblATAPIStatus", "MS Atapi driver status:", 8, 100).SetFontStyle(fsUnderline);
+  AddLabel(form, atapi, "lblATAPIload", "Service status", 176, 100);
+  AddLabel(form, atapi, "lblDMAonChannel0", "", 8, 118);
+  AddLabel(form, atapi, "lblDMAonChannel1", "", 176, 118);
 
   ShowHints(form, {"rgATAPI_0", "rgATAPI_1"});
 }
