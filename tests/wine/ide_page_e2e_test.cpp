@@ -28,6 +28,8 @@ std::string Version() {
   const char* version = std::getenv("VARNOX_WINVER");
   return version ? version : "";
 }
+// The run whose device map holds a value of the wrong type.
+bool DamagedMap() { return std::getenv("VARNOX_DAMAGED_MAP") != nullptr; }
 bool PageShown() { return Version() != "vista" && Version() != "win7"; }
 
 // One row as the list view holds it: its columns' texts, then its picture.
@@ -151,7 +153,10 @@ Expected ForVersion() {
 
 class IdePageEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path(); }
+  void SetUp() override {
+    ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path();
+    if (DamagedMap()) GTEST_SKIP() << "a run on a damaged device map";
+  }
   void Run(const std::function<void(UiDriver&)>& scenario) {
     const bool ran = RunApplet(cpl_, [&](UiDriver& ui) {
       EXPECT_TRUE(ui.CreationMessages().empty()) << "an error box came up while the window opened";
@@ -232,6 +237,22 @@ TEST_F(IdePageEndToEnd, VistaAndSevenShowNoIdeTab) {
     for (const std::wstring& caption : ui.TabCaptions("PageControl")) EXPECT_NE(caption, L"IDE/ATAPI");
     ui.Click("CancelBtn");
   });
+}
+
+TEST(IdePageOnDamagedMap, TheLoadStopsWithTheAccessorsMessageAndTheListStaysEmpty) {
+  if (!DamagedMap()) GTEST_SKIP() << "a run on a sound device map";
+  CplLibrary cpl;
+  ASSERT_TRUE(cpl.Loaded()) << cpl.Path();
+  const bool ran = RunApplet(cpl, [](UiDriver& ui) {
+    EXPECT_EQ(ui.CreationMessages(), (std::vector<std::wstring>{L"Invalid data type for 'DMAEnabled'"}));
+    HWND list = ui.Find("lvDrives");
+    EXPECT_TRUE(Rows(list).empty());
+    EXPECT_FALSE(ui.Enabled("rgATAPI_0"));
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    EXPECT_EQ(ui.Text("lblDriverName"), L"Detecting...");
+    ui.Click("CancelBtn");
+  });
+  EXPECT_TRUE(ran) << "the window never showed";
 }
 
 }  // namespace
