@@ -37,8 +37,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-bool IsAtapi(const std::string& driver) { return Lower(driver) == "atapi"; }
-
 std::string Hex(std::uint32_t value) {
   std::string digits;
   do {
@@ -58,6 +56,8 @@ std::string ResourceText(TRegistry& reg, const std::string& name, Format format)
 }
 
 }  // namespace
+
+bool IsAtapiDriver(const std::string& driver) { return Lower(driver) == "atapi"; }
 
 std::string CollapseBlanks(const std::string& identifier) {
   const std::string_view cut = std::string_view(identifier).substr(0, kIdentifierLength);
@@ -149,7 +149,9 @@ void TIDEArray::ReadAdapterInstances(TRegistry& reg, const std::vector<int>& por
         row.EnumInstance = reg.ReadText(reg.ValueExists(instance) ? instance : "0");
         reg.CloseKey();
       }
-      row.ChannelRole = !IsAtapi(row.Driver) ? "UnknownDevice" : row.TargetId == 0 ? "MasterDevice" : "SlaveDevice";
+      row.ChannelRole = !IsAtapiDriver(row.Driver) ? "UnknownDevice"
+                        : row.TargetId == 0        ? "MasterDevice"
+                                                   : "SlaveDevice";
     }
   }
 }
@@ -163,7 +165,7 @@ void TIDEArray::ReadAdapterAndMode(TRegistry& reg, TIDEDevice& row) {
     reg.CloseKey();
   }
   SystemApi& system = platform_.system;
-  if (IsAtapi(row.Driver) && (IsWin2000(system) || IsWinXP(system))) {
+  if (IsAtapiDriver(row.Driver) && (IsWin2000(system) || IsWinXP(system))) {
     if (!row.ClassKey.empty() && reg.OpenKey(kClassKey + row.ClassKey, false)) {
       // Third-party IDE drivers keep no timing values: the mode is then not known.
       const std::string name = row.ChannelRole + "TimingMode";

@@ -39,6 +39,9 @@ struct TIDEDevice {
 
 inline constexpr char kDeviceMapKey[] = "HARDWARE\\DEVICEMAP\\Scsi";
 
+// Whether a port's driver is the system's ATAPI driver, in any letter case.
+bool IsAtapiDriver(const std::string& driver);
+
 // The value cut to 255 characters, then every run of blanks made one blank.
 std::string CollapseBlanks(const std::string& identifier);
 

@@ -95,13 +95,6 @@ void SetChannelLabel(TConfForm& form, const char* label, const std::string& dmaE
   if (!text.empty()) form.Find<TLabel>(label).SetCaption(text);
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 // One row per device; the ATAPI labels from the rows its driver serves: the
 // first ATAPI port is channel 0, any other ATAPI port channel 1.
 void FillDeviceList(TConfForm& form, const TIDEArray& inventory) {
@@ -116,7 +109,7 @@ void FillDeviceList(TConfForm& form, const TIDEArray& inventory) {
     drives.AddItem({system.AnsiToUtf8(device.Identifier),
                     {system.AnsiToUtf8(device.Driver), device.IOAddress, device.Interrupt},
                     ImageOf(device.Type)});
-    if (Lower(device.Driver) != "atapi") continue;
+    if (!IsAtapiDriver(device.Driver)) continue;
     form.Find<TLabel>("lblATAPIload").SetCaption("MS Atapi driver started");
     const std::string port = std::to_string(device.Port);
     if (firstAtapiPort.empty()) {
