@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <string_view>
 
 #include "devices/transfer_mode.h"
 #include "settings/registry.h"
+#include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "window/version_value.h"
 
@@ -137,11 +137,13 @@ void TIDEArray::ReadPortAndUnit(TRegistry& reg, TIDEDevice& row) {
 // The k-th port a driver serves (from 0, in port order) is the driver's k-th
 // device instance: "Enum" value "k", or "0" when there is no such value.
 void TIDEArray::ReadAdapterInstances(TRegistry& reg, const std::vector<int>& ports) {
-  std::map<std::string, int> portsSeen;  // by driver name in lower case
+  std::vector<std::string> servedPorts;  // the driver of each port seen, in lower case
   for (int port : ports) {
     if (!reg.OpenKey(PortKey(port), false)) continue;
-    const int occurrence = portsSeen[Lower(reg.ReadText("Driver"))]++;
+    const std::string driver = Lower(reg.ReadText("Driver"));
     reg.CloseKey();
+    const auto occurrence = std::count(servedPorts.begin(), servedPorts.end(), driver);
+    servedPorts.push_back(driver);
     for (TIDEDevice& row : rows_) {
       if (row.Port != port) continue;
       if (reg.OpenKey(kServicesKey + row.Driver + "\\Enum\\", false)) {
@@ -175,7 +177,8 @@ void TIDEArray::ReadAdapterAndMode(TRegistry& reg, TIDEDevice& row) {
     row.TransferMode = TimingModeText(row.TimingMode);
     return;
   }
-  row.TransferMode = DmaModeText(std::stoi(row.DMAEnabled.empty() ? "-1" : row.DMAEnabled));
+  // A port key that did not open leaves no flag: unknown, as when it is absent.
+  row.TransferMode = DmaModeText(TextToNumber(row.DMAEnabled, -1));
 }
 
 }  // namespace varnox
