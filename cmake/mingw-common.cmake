@@ -1,14 +1,20 @@
-# What the two MinGW-w64 toolchain files share; they set VARNOX_MINGW_TRIPLET
-# and CMAKE_SYSTEM_PROCESSOR, then include this.
-# The posix thread flavour of GCC is the one that builds GoogleTest; the
-# runtime is linked statically (top CMakeLists), so nothing of it is shipped.
+# What the MinGW-w64 toolchain files share; they set VARNOX_MINGW_TRIPLET,
+# VARNOX_MINGW_THREADS and CMAKE_SYSTEM_PROCESSOR, then include this.
+#
+# Debian ships GCC for MinGW in two thread flavours. The posix one builds
+# GoogleTest and the test programs (std::thread, std::mutex). The win32 one
+# builds the shipped library: its run-time needs nothing newer from kernel32
+# than Windows NT 4.0 has, while the posix one drags in a thread library that
+# imports GetTickCount64 and the vectored exception handler calls, which
+# would keep the library from loading on NT 4.0, 2000 and XP. The run-time is
+# linked statically either way (top CMakeLists), so nothing of it is shipped.
 
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER ${VARNOX_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VARNOX_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_C_COMPILER ${VARNOX_MINGW_TRIPLET}-gcc-${VARNOX_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${VARNOX_MINGW_TRIPLET}-g++-${VARNOX_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${VARNOX_MINGW_TRIPLET}-windres)
-# The compiler names end in -posix, so CMake cannot guess the binutils prefix.
+# The compiler names end in the flavour, so CMake cannot guess the binutils prefix.
 set(CMAKE_AR ${VARNOX_MINGW_TRIPLET}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${VARNOX_MINGW_TRIPLET}-ranlib CACHE FILEPATH "")
 set(CMAKE_OBJDUMP ${VARNOX_MINGW_TRIPLET}-objdump CACHE FILEPATH "")

@@ -83,9 +83,9 @@ class SystemApi {
   virtual std::string SystemDirectory() = 0;
   // Full path of the host process's executable.
   virtual std::string HostExecutablePath() = 0;
-  virtual std::string CommandLine() = 0;
-  // GetFullPathNameA; the input unchanged when it fails.
-  virtual std::string FullPath(const std::string& path) = 0;
+  // Full path of the file the program's own code was loaded from (the
+  // library, whichever process hosts it).
+  virtual std::string LibraryPath() = 0;
   // CharUpperA on a copy.
   virtual std::string UpperCase(const std::string& text) = 0;
   // GetThreadLocale: the locale whose primary language picks the hint language.
@@ -108,7 +108,7 @@ class SystemApi {
 
   // ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL).
   virtual void ShellOpen(const std::string& target) = 0;
-  // WinExec(commandLine, SW_SHOWNORMAL).
+  // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;

@@ -107,7 +107,9 @@ void TConfForm::ApplyNonNTGate() {
 void TConfForm::FillVersionLabels() {
   SystemApi& system = platform_.system;
   const bool rundll32 = IsRunDll32Host(system);
-  const std::string path = ShownVersionFilePath(system, rundll32);
+  // The applet's own file, whichever program hosts it: the labels name this
+  // program's version, never the host's.
+  const std::string path = system.LibraryPath();
   Find<TLabel>("ProductVerLabel").SetCaption(GetVersionValue(system, path, "ProductVersion"));
   Find<TLabel>("FileVerLabel")
       .SetCaption(GetVersionValue(system, path, "FileVersion") + (rundll32 ? kRunDll32Suffix : kApplicationSuffix));

@@ -23,38 +23,4 @@ std::string GetVersionValue(SystemApi& system, const std::string& path, const st
   return value ? system.AnsiToUtf8(*value) : std::string();
 }
 
-std::string CommandLineItem(const std::string& commandLine, std::size_t index) {
-  std::size_t item = 0;
-  std::size_t at = 0;
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  while (at < commandLine.size()) {
-    while (at < commandLine.size() && isBlank(commandLine[at])) ++at;
-    if (at == commandLine.size()) break;
-    std::string text;
-    bool quoted = false;
-    for (; at < commandLine.size() && (quoted || !isBlank(commandLine[at])); ++at) {
-      if (commandLine[at] == '"') {
-        quoted = !quoted;
-      } else {
-        text.push_back(commandLine[at]);
-      }
-    }
-    if (item == index) return text;
-    ++item;
-  }
-  return {};
-}
-
-std::string ShownVersionFilePath(SystemApi& system, bool rundll32Host) {
-  if (!rundll32Host) return system.HostExecutablePath();
-  // The Control Panel starts rundll32.exe with "shell32.dll,Control_RunDLL"
-  // and then "<library>,<applet name>".
-  const std::string item = CommandLineItem(system.CommandLine(), 2);
-  if (item.empty()) return {};
-  std::string path = system.FullPath(item);
-  const std::size_t comma = path.find(',');
-  if (comma != std::string::npos) path.erase(comma);
-  return path;
-}
-
 }  // namespace varnox

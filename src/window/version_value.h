@@ -1,8 +1,6 @@
 #pragma once
-// Strings of a file's version resource, and which file's resource the
-// Information page shows.
+// Strings of a file's version resource.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,15 +17,5 @@ std::string GetVersionValue(SystemApi& system, const std::string& path, const st
 // The sub-block key of a translation entry: language then code page, each as
 // four upper-case hexadecimal digits (0x04E30419 gives "041904E3").
 std::string TranslationKey(std::uint32_t translation);
-
-// Item `index` (0 is the program) of a command line whose items are separated
-// by blanks outside double quotation marks; the quotation marks are dropped.
-// Empty when the line has fewer items.
-std::string CommandLineItem(const std::string& commandLine, std::size_t index);
-
-// The file whose version resource the Information page shows: under
-// rundll32.exe the library named on the command line (its full path, without
-// the applet name behind the comma), otherwise the host's executable.
-std::string ShownVersionFilePath(SystemApi& system, bool rundll32Host);
 
 }  // namespace varnox

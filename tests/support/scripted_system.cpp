@@ -7,10 +7,6 @@ namespace {
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool IsAbsolutePath(const std::string& path) {
-  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
 // A version block names its file, so that the version queries can find its resource again.
 constexpr char kBlockTag[] = "scripted-version-block:";
 
@@ -31,8 +27,7 @@ ScriptedSystem NTBase(const std::string& windowsDirectory) {
   system.userName = "Administrator";
   system.systemDirectory = windowsDirectory + "\\system32";
   system.hostExecutablePath = windowsDirectory + "\\system32\\rundll32.exe";
-  system.commandLine = "\"" + system.hostExecutablePath + "\" shell32.dll,Control_RunDLL \"varnox.cpl\"";
-  system.currentDirectory = windowsDirectory + "\\system32";
+  system.libraryPath = windowsDirectory + "\\system32\\varnox.cpl";
   system.existingFiles.insert(system.systemDirectory + "\\syskey.exe");
   return system;
 }
@@ -126,8 +121,7 @@ ScriptedSystem ScriptedSystem::Win98SE() {
   system.userName = "User";
   system.systemDirectory = "C:\\WINDOWS\\SYSTEM";
   system.hostExecutablePath = "C:\\WINDOWS\\RUNDLL32.EXE";
-  system.commandLine = "C:\\WINDOWS\\RUNDLL32.EXE shell32.dll,Control_RunDLL varnox.cpl";
-  system.currentDirectory = "C:\\WINDOWS";
+  system.libraryPath = "C:\\WINDOWS\\SYSTEM\\varnox.cpl";
   return system;
 }
 
@@ -201,14 +195,7 @@ std::uint64_t ScriptedSystem::TickCount() { return tickCount; }
 std::optional<std::string> ScriptedSystem::UserName() { return userName; }
 std::string ScriptedSystem::SystemDirectory() { return systemDirectory; }
 std::string ScriptedSystem::HostExecutablePath() { return hostExecutablePath; }
-std::string ScriptedSystem::CommandLine() { return commandLine; }
-
-std::string ScriptedSystem::FullPath(const std::string& path) {
-  const auto it = fullPaths.find(path);
-  if (it != fullPaths.end()) return it->second;
-  if (path.empty() || IsAbsolutePath(path) || currentDirectory.empty()) return path;
-  return currentDirectory + "\\" + path;
-}
+std::string ScriptedSystem::LibraryPath() { return libraryPath; }
 
 std::string ScriptedSystem::UpperCase(const std::string& text) {
   std::string upper = text;

@@ -48,11 +48,7 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> userName;
   std::string systemDirectory;
   std::string hostExecutablePath;
-  std::string commandLine;
-  // FullPath: an entry here wins; otherwise a relative path is joined to the
-  // current directory and an absolute one returned unchanged.
-  std::map<std::string, std::string, PathLess> fullPaths;
-  std::string currentDirectory;
+  std::string libraryPath;
   std::uint32_t threadLocale = 0x0409;
   // Identity by default, as on a system whose texts are all ASCII.
   std::function<std::string(const std::string&)> ansiToUtf8 = [](const std::string& s) { return s; };
@@ -94,8 +90,7 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> UserName() override;
   std::string SystemDirectory() override;
   std::string HostExecutablePath() override;
-  std::string CommandLine() override;
-  std::string FullPath(const std::string& path) override;
+  std::string LibraryPath() override;
   std::string UpperCase(const std::string& text) override;
   std::uint32_t ThreadLocale() override;
   std::string AnsiToUtf8(const std::string& ansi) override;

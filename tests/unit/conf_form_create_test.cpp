@@ -74,45 +74,42 @@ TEST_F(CreateTest, NTWindowOpensFilledWithNothingToSave) {
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
-TEST_F(CreateTest, MemoryAboveFourGigabytesAndOutsideRundll32) {
+TEST_F(CreateTest, MemoryAboveFourGigabytes) {
   ScriptedSystem system = ScriptedSystem::Win7X64();
   system.memory = {3 * 1024 * kMiB, 1536 * kMiB + 512};  // half a kilobyte rounds to even
-  system.hostExecutablePath = "C:\\Tools\\host.exe";
-  ScriptedVersionResource host;
-  host.translation = 0x04B00409;
-  host.strings["\\StringFileInfo\\040904B0\\FileVersion"] = "6.1";
-  system.versionResources[system.hostExecutablePath] = host;
   Open(system);
-
   EXPECT_EQ(Caption("TotalMemoryLabel"), "3145728 Kb");
   EXPECT_EQ(Caption("FreeMemoryLabel"), "1572864 Kb");
-  // The host has no product version or copyright string: those stay empty.
-  EXPECT_EQ(Caption("ProductVerLabel"), "");
-  EXPECT_EQ(Caption("FileVerLabel"), "6.1 ( Application )");
-  EXPECT_EQ(Caption("AuthorLabel"), "");
 }
 
-TEST_F(CreateTest, VersionLabelsComeFromTheLibraryNamedToRundll32) {
+// The labels name the applet's own file under every host: the system's
+// rundll32.exe, a Control Panel that loads the applet itself, or a 32-bit
+// rundll32.exe of a 64-bit Windows. Only the suffix tells the hosts apart.
+TEST_F(CreateTest, VersionLabelsComeFromTheLibrarysOwnFileUnderEveryHost) {
   struct Case {
-    std::string commandLine;
-    std::string library;
+    std::string host;
+    std::string suffix;
   };
   const std::vector<Case> cases = {
-      // What the Control Panel passes: a quoted full path with the applet name behind a comma.
-      {"\"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL \"C:\\Program Files\\Varnox\\varnox.cpl\","
-       "Varnox",
-       "C:\\Program Files\\Varnox\\varnox.cpl"},
-      // A bare name is taken relative to the current directory.
-      {"rundll32.exe shell32.dll,Control_RunDLL varnox.cpl,Varnox", "C:\\WINDOWS\\system32\\varnox.cpl"},
+      {"C:\\WINDOWS\\system32\\rundll32.exe", " ( Control panel applet )"},
+      {"C:\\WINDOWS\\system32\\control.exe", " ( Application )"},
+      {"C:\\WINDOWS\\SysWOW64\\rundll32.exe", " ( Application )"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.commandLine);
+    SCOPED_TRACE(c.host);
     ScriptedSystem xp = ScriptedSystem::WinXPSp3();
-    xp.commandLine = c.commandLine;
-    xp.versionResources[c.library] = VarnoxResource();
+    xp.hostExecutablePath = c.host;
+    xp.libraryPath = "C:\\Program Files\\Varnox\\varnox.cpl";
+    ScriptedVersionResource host;
+    host.translation = 0x04B00409;
+    host.strings["\\StringFileInfo\\040904B0\\FileVersion"] = "6.1";
+    host.strings["\\StringFileInfo\\040904B0\\LegalCopyright"] = "host";
+    xp.versionResources[c.host] = host;
+    xp.versionResources[xp.libraryPath] = VarnoxResource();
     Open(xp);
-    EXPECT_EQ(Caption("FileVerLabel"), "1.0.0.1 ( Control panel applet )");
+    EXPECT_EQ(Caption("FileVerLabel"), "1.0.0.1" + c.suffix);
     EXPECT_EQ(Caption("ProductVerLabel"), "1.0 (first release)");
+    EXPECT_EQ(Caption("AuthorLabel"), "The Varnox developers");
   }
 }
 

@@ -1,5 +1,5 @@
-// Version resource strings, the command line's items and the marquee's
-// rotation: the small rules behind the Information page.
+// Version resource strings and the marquee's rotation: the small rules
+// behind the Information page.
 
 #include <gtest/gtest.h>
 
@@ -48,28 +48,6 @@ TEST(VersionValueTest, TranslationKeyIsLanguageThenCodePageInUpperCaseHex) {
   EXPECT_EQ(TranslationKey(0x04B00409), "040904B0");
   EXPECT_EQ(TranslationKey(0x0000000A), "000A0000");
   EXPECT_EQ(TranslationKey(0xFFFFABCD), "ABCDFFFF");
-}
-
-TEST(VersionValueTest, CommandLineItemsSplitOutsideQuotes) {
-  const std::string line = "\"C:\\Program Files\\x.exe\"  a,b\t\"C:\\My Dir\\v.cpl\",Varnox  last";
-  EXPECT_EQ(CommandLineItem(line, 0), "C:\\Program Files\\x.exe");
-  EXPECT_EQ(CommandLineItem(line, 1), "a,b");
-  EXPECT_EQ(CommandLineItem(line, 2), "C:\\My Dir\\v.cpl,Varnox");
-  EXPECT_EQ(CommandLineItem(line, 3), "last");
-  EXPECT_EQ(CommandLineItem(line, 4), "");
-  EXPECT_EQ(CommandLineItem("", 0), "");
-  EXPECT_EQ(CommandLineItem("   ", 0), "");
-}
-
-TEST(VersionValueTest, ShownFileUnderRundll32IsTheNamedLibrary) {
-  ScriptedSystem system = ScriptedSystem::WinXPSp3();
-  system.commandLine = "rundll32.exe shell32.dll,Control_RunDLL \"..\\apps\\varnox.cpl\",Varnox";
-  system.fullPaths["..\\apps\\varnox.cpl,Varnox"] = "C:\\WINDOWS\\apps\\varnox.cpl,Varnox";
-  EXPECT_EQ(ShownVersionFilePath(system, true), "C:\\WINDOWS\\apps\\varnox.cpl");
-  EXPECT_EQ(ShownVersionFilePath(system, false), system.hostExecutablePath);
-  // A line without the library leaves nothing to look up.
-  system.commandLine = "rundll32.exe";
-  EXPECT_EQ(ShownVersionFilePath(system, true), "");
 }
 
 TEST(MarqueeTest, RotatesWholeCharacters) {

@@ -1,7 +1,8 @@
 # The shipped library's shape, read from its headers (no Wine needed): the only
-# export is CPlApplet by name, the imports are Windows system DLLs, and the x86
-# build stays small once stripped.
-set(varnox_check_binary ${PROJECT_SOURCE_DIR}/scripts/check-binary --objdump ${CMAKE_OBJDUMP} --strip ${CMAKE_STRIP})
+# export is CPlApplet by name, every imported function is on the allow-list of
+# what the oldest Windows has, and the x86 build stays small once stripped.
+set(varnox_check_binary ${PROJECT_SOURCE_DIR}/scripts/check-binary --objdump ${CMAKE_OBJDUMP} --strip ${CMAKE_STRIP}
+                        --allow ${CMAKE_CURRENT_SOURCE_DIR}/allowed_imports.txt)
 set(varnox_size_limit)
 # About 100 KB of it is the statically linked C++ run-time (the unwinder,
 # the thread library it needs, strings); the window, its three pages so far
@@ -24,6 +25,8 @@ varnox_binary_sample(binary_sample_foreign_import SAMPLE_FOREIGN_IMPORT)
 target_link_libraries(binary_sample_foreign_import PRIVATE binary_sample_helper)
 varnox_binary_sample(binary_sample_extra_export SAMPLE_EXTRA_EXPORT)
 varnox_binary_sample(binary_sample_no_entry SAMPLE_NO_ENTRY)
+varnox_binary_sample(binary_sample_vista_import SAMPLE_VISTA_IMPORT)
+varnox_binary_sample(binary_sample_xp_import SAMPLE_XP_IMPORT)
 
 function(varnox_binary_check_rejects sample reason)
   add_test(NAME binary_check_rejects_${sample} COMMAND ${varnox_check_binary} ${ARGN} $<TARGET_FILE:${sample}>)
@@ -32,4 +35,6 @@ endfunction()
 varnox_binary_check_rejects(binary_sample_foreign_import "FAIL: imports libbinary_sample_helper.dll,")
 varnox_binary_check_rejects(binary_sample_extra_export "FAIL: the only export must be CPlApplet")
 varnox_binary_check_rejects(binary_sample_no_entry "FAIL: the only export must be CPlApplet")
+varnox_binary_check_rejects(binary_sample_vista_import "FAIL: imports GetTickCount64 from kernel32.dll,")
+varnox_binary_check_rejects(binary_sample_xp_import "FAIL: imports AddVectoredExceptionHandler from kernel32.dll,")
 varnox_binary_check_rejects(binary_sample_helper "FAIL: stripped size [0-9]+ bytes is over 1 KB" --max-kb 1)

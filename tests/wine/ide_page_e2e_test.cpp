@@ -8,14 +8,11 @@
 // clang-format on
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "cpl_library.h"
-#include "driver/ui_driver.h"
+#include "page_scenario.h"
 #include "registry_probe.h"
 
 namespace varnox::test {
@@ -24,10 +21,6 @@ namespace {
 constexpr char kDevice0[] = "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device0";
 constexpr char kDevice1[] = "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device1";
 
-std::string Version() {
-  const char* version = std::getenv("VARNOX_WINVER");
-  return version ? version : "";
-}
 // The run whose device map holds a value of the wrong type.
 bool DamagedMap() { return std::getenv("VARNOX_DAMAGED_MAP") != nullptr; }
 bool PageShown() { return Version() != "vista" && Version() != "win7"; }
@@ -151,21 +144,12 @@ Expected ForVersion() {
           L"DMA not use on Channel 1"};
 }
 
-class IdePageEndToEnd : public ::testing::Test {
+class IdePageEndToEnd : public PageScenario {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path();
+    PageScenario::SetUp();
     if (DamagedMap()) GTEST_SKIP() << "a run on a damaged device map";
   }
-  void Run(const std::function<void(UiDriver&)>& scenario) {
-    const bool ran = RunApplet(cpl_, [&](UiDriver& ui) {
-      EXPECT_TRUE(ui.CreationMessages().empty()) << "an error box came up while the window opened";
-      scenario(ui);
-    });
-    EXPECT_TRUE(ran) << "the window never showed";
-  }
-
-  CplLibrary cpl_;
 };
 
 TEST_F(IdePageEndToEnd, ListsTheMachinesDevicesAndShowsTheDetailsOfTheClickedRow) {

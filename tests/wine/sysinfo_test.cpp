@@ -115,8 +115,8 @@ TEST_F(WineSystemInformation, PathsNamesAndVersionResources) {
 
   const std::string host = system.UpperCase(system.HostExecutablePath());
   EXPECT_NE(std::string::npos, host.find("WINE_SYSINFO.EXE")) << host;
-  EXPECT_EQ(system.FullPath("wine_sysinfo.exe"), system.FullPath(".\\wine_sysinfo.exe"));
-  EXPECT_EQ(':', system.FullPath("x.txt").at(1));
+  // Linked into the test program, the library's own file is the program.
+  EXPECT_EQ(system.UpperCase(system.LibraryPath()), host);
   EXPECT_TRUE(system.UserName().has_value());
 
   const auto block = system.FileVersionInfo(kernel32);

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace varnox {
 namespace {
 
@@ -205,19 +207,11 @@ std::string Win32System::HostExecutablePath() {
   return GrowingBuffer([](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
 }
 
-std::string Win32System::CommandLine() {
-  const char* commandLine = GetCommandLineA();
-  return commandLine ? commandLine : "";
-}
-
-std::string Win32System::FullPath(const std::string& path) {
-  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::string full(needed, '\0');
-  const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
-  return full;
+std::string Win32System::LibraryPath() {
+  // The linker's symbol for the start of the image this code belongs to: its
+  // module handle, without GetModuleHandleEx (Windows XP and later).
+  const auto module = reinterpret_cast<HMODULE>(&__ImageBase);
+  return GrowingBuffer([module](char* buffer, DWORD size) { return GetModuleFileNameA(module, buffer, size); });
 }
 
 std::string Win32System::UpperCase(const std::string& text) {
@@ -273,7 +267,7 @@ void Win32System::ShellOpen(const std::string& target) {
   ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32System::Execute(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }
+void Win32System::Execute(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOW); }
 
 bool Win32System::FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

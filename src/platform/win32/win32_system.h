@@ -27,8 +27,7 @@ class Win32System final : public SystemApi {
   std::optional<std::string> UserName() override;
   std::string SystemDirectory() override;
   std::string HostExecutablePath() override;
-  std::string CommandLine() override;
-  std::string FullPath(const std::string& path) override;
+  std::string LibraryPath() override;
   std::string UpperCase(const std::string& text) override;
   std::uint32_t ThreadLocale() override;
 
