@@ -1,7 +1,6 @@
 #include "devices/ide_array.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "devices/transfer_mode.h"
@@ -32,8 +31,11 @@ std::string UnitKey(int port, int bus, int target) {
          "\\Logical Unit Id 0";
 }
 
+// Driver names are ASCII; the C library's locale-bound tolower is not needed.
 std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   return text;
 }
 
