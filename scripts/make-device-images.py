@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the device-kind pictures of the IDE/ATAPI page's list: four 16 x 16
 pictures side by side (disk, CD-ROM, optical disk, any other device) in one
-64 x 16 Windows bitmap of 16 colours (the palette below). The colour of the
-top-left pixel (magenta) is the transparent one, as the image list takes it.
+64 x 16, 24-bit Windows bitmap. The colour of the top-left pixel (magenta)
+is the transparent one, as the image list takes it.
 
 Usage: make-device-images.py OUT.bmp
 """
@@ -112,20 +112,21 @@ def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     pictures = [rows(p) for p in (DISK, CDROM, OPTICAL, OTHER)]
-    letters = list(COLOURS)
-    palette = b''.join(bytes((blue, green, red, 0)) for red, green, blue in COLOURS.values())
-    palette += bytes(4 * (16 - len(letters)))
     width, height = 16 * len(pictures), 16
+    stride = (width * 3 + 3) & ~3
     pixels = bytearray()
-    for y in reversed(range(height)):  # bottom-up, two pixels a byte, rows of whole 32-bit words
-        indexes = [letters.index(letter) for picture in pictures for letter in picture[y]]
-        line = bytes(indexes[i] << 4 | indexes[i + 1] for i in range(0, width, 2))
-        pixels += line + bytes(-len(line) % 4)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
-    offset = 14 + len(info) + len(palette)
-    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    for y in reversed(range(height)):  # bottom-up
+        line = bytearray()
+        for picture in pictures:
+            for letter in picture[y]:
+                red, green, blue = COLOURS[letter]
+                line += bytes((blue, green, red))
+        line += bytes(stride - len(line))
+        pixels += line
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
     with open(sys.argv[1], 'wb') as out:
-        out.write(header + info + palette + pixels)
+        out.write(header + info + pixels)
 
 
 if __name__ == '__main__':
