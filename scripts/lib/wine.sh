@@ -101,23 +101,72 @@ varnox_import_reg() {
   local prefix=$1 text=$2 view=()
   [[ -d $prefix/drive_c/windows/syswow64 ]] && view=(/reg:64)
   printf '%s' "$text" >"$prefix/drive_c/varnox-import.reg"
-  local output rc
-  output=$(WINEPREFIX=$prefix wine reg import 'C:\varnox-import.reg' "${view[@]}" 2>&1)
-  rc=$?
-  ((rc == 0)) || echo "$output" >&2
+  varnox_wine_quietly "$prefix" reg import 'C:\varnox-import.reg' "${view[@]}"
+  local rc=$?
   rm -f "$prefix/drive_c/varnox-import.reg"
   return $rc
 }
 
-# Sets the Windows version and imports the given registry files, in one run.
+# Runs a Windows program in PREFIX and shows its output only when it fails.
+# The output goes through a file, not a pipe: the service processes Wine
+# starts beside the program inherit it and, while a persistent wineserver
+# keeps them alive, would hold a pipe open for good.
+varnox_wine_quietly() {
+  local prefix=$1 log rc
+  shift
+  log=$(mktemp)
+  WINEPREFIX=$prefix wine "$@" >"$log" 2>&1
+  rc=$?
+  ((rc == 0)) || cat "$log" >&2
+  rm -f "$log"
+  return $rc
+}
+
+# Prints the sections of registry text (a body without its header) that lie
+# under HKEY_LOCAL_MACHINE\HARDWARE, or with --others all the other ones.
+varnox_hardware_sections() {
+  local want=hardware
+  [[ ${1:-} == --others ]] && want=others
+  awk -v want="$want" '
+    /^\[/ { kind = (toupper($0) ~ /^\[-?HKEY_LOCAL_MACHINE\\HARDWARE(\\|\])/) ? "hardware" : "others" }
+    kind == "" && want == "others" || kind == want { print }'
+}
+
+# Imports registry text (without its header) that holds only keys under
+# HKEY_LOCAL_MACHINE\HARDWARE. Wine lets nothing but volatile keys live
+# there (error 1021), which reg.exe cannot make, so the program named by
+# VARNOX_VOLATILE_IMPORT (tools/volatile_import.exe of a Windows build tree)
+# makes them. Volatile keys last only as long as the prefix's wineserver.
+varnox_import_volatile_reg() {
+  local prefix=$1 text=$2 rc
+  if [[ -z ${VARNOX_VOLATILE_IMPORT:-} || ! -f $VARNOX_VOLATILE_IMPORT ]]; then
+    echo "registry text with HKEY_LOCAL_MACHINE\HARDWARE keys needs VARNOX_VOLATILE_IMPORT" \
+      "(tools/volatile_import.exe; now '${VARNOX_VOLATILE_IMPORT:-}')" >&2
+    return 1
+  fi
+  printf 'REGEDIT4\r\n\r\n%s\r\n' "$text" >"$prefix/drive_c/varnox-volatile.reg"
+  varnox_wine_quietly "$prefix" "$VARNOX_VOLATILE_IMPORT" 'C:\varnox-volatile.reg'
+  rc=$?
+  rm -f "$prefix/drive_c/varnox-volatile.reg"
+  return $rc
+}
+
+# Sets the Windows version and imports the given registry files, in one run,
+# then their HKEY_LOCAL_MACHINE\HARDWARE keys as volatile keys. Those last as
+# long as the prefix's wineserver: the caller starts it persistent first
+# (wineserver -p) and stops it when done.
 # With VARNOX_UNMANAGED=1 the windows are not handed to a window manager.
 varnox_configure_prefix() {
-  local prefix=$1 winver=$2 text reg
+  local prefix=$1 winver=$2 text reg body part hardware=""
   shift 2
   text="$(varnox_reg_header; varnox_winver_reg "$winver")" || return 1
   if [[ ${VARNOX_UNMANAGED:-0} == 1 ]]; then text+=$'\r\n'"$(varnox_unmanaged_reg)"; fi
   for reg in "$@"; do
-    text+=$'\r\n'"$(varnox_reg_body "$reg")" || return 1
+    body=$(varnox_reg_body "$reg") || return 1
+    text+=$'\r\n'"$(varnox_hardware_sections --others <<<"$body")"
+    part=$(varnox_hardware_sections <<<"$body")
+    hardware+=${part%$'\r'}$'\r\n'
   done
-  varnox_import_reg "$prefix" "$text"$'\r\n'
+  varnox_import_reg "$prefix" "$text"$'\r\n' || return 1
+  [[ $hardware != *'['* ]] || varnox_import_volatile_reg "$prefix" "$hardware"
 }

@@ -441,6 +441,13 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
           return text + " shows as " + std::to_string(TextToNumber(text, 5000));
         },
         "5000 shows as 5000", "abc shows as 5000"}},
+      {"device_map_dma_as_text.reg",
+       {"hardware/winxp.reg",
+        [](TRegistry& reg) {
+          reg.OpenKey("HARDWARE\\DEVICEMAP\\Scsi\\Scsi Port 0", false);
+          return std::to_string(reg.ReadDword("DMAEnabled"));
+        },
+        "1", "Invalid data type for 'DMAEnabled'"}},
   };
 
   std::set<std::string> files;

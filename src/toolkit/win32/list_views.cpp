@@ -164,20 +164,19 @@ bool ListViewView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRES
   return false;
 }
 
-int ListViewView::RowAtCursor() const {
-  LVHITTESTINFO hit = {};
-  const DWORD position = GetMessagePos();
-  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-  ScreenToClient(Window(), &hit.pt);
-  const int row = static_cast<int>(SendMessageW(Window(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  return (hit.flags & LVHT_ONITEM) ? row : -1;
+// The control has selected the clicked row (or, on empty space, none) by
+// the time it reports the click. Asking for that selection rather than
+// hit-testing the message position also holds for clicks that did not come
+// from the mouse under the cursor (assistive tools post them).
+int ListViewView::ClickedRow() const {
+  return static_cast<int>(SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 bool ListViewView::Notify(const NMHDR& header, LRESULT& result) {
   switch (header.code) {
     case NM_CLICK: {
       keyboard_ = false;
-      const int row = RowAtCursor();
+      const int row = ClickedRow();
       User([&] { list_.UserClickItem(row); });
       Resync(Property::ItemIndex);
       result = 0;

@@ -41,7 +41,7 @@ class ListViewView final : public ControlView {
   void ApplyItems();
   void ApplySelection();
   void ApplyImages();
-  int RowAtCursor() const;
+  int ClickedRow() const;
 
   TListView& list_;
   HANDLE images_ = nullptr;  // owned: the list shares it (LVS_SHAREIMAGELISTS)

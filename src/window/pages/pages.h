@@ -9,11 +9,11 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/ide_page.h"
 #include "window/pages/internet_page.h"
 #include "window/pages/logon_page.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
-#include "window/pages/page_gates.h"
 #include "window/pages/security_page.h"
 
 namespace varnox {
@@ -37,7 +37,7 @@ inline constexpr std::array<PageEntry, 6> kPageBuilders = {{
     {"tsNetWork", &BuildNetworkPage},
     {"tsInternet", &BuildInternetPage},
     {"tsSecurity", &BuildSecurityPage},
-    {"tsIDE", &BuildIdePageGate},
+    {"tsIDE", &BuildIdePage},
 }};
 
 }  // namespace varnox
