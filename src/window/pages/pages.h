@@ -9,10 +9,13 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/explorer_page.h"
 #include "window/pages/logon_page.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
+#include "window/pages/other_page.h"
 #include "window/pages/page_gates.h"
+#include "window/pages/system_tools_page.h"
 
 namespace varnox {
 
@@ -29,12 +32,15 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 5> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 8> kPageBuilders = {{
     {"tsLogon", &BuildLogonPage},
     {"tsMemory", &BuildMemoryPage},
     {"tsNetWork", &BuildNetworkPage},
     {"tsInternet", &BuildInternetPageGate},
     {"tsIDE", &BuildIdePageGate},
+    {"tsDeskTop", &BuildExplorerPage},
+    {"tsOther", &BuildOtherPage},
+    {"tsOtherTools", &BuildSystemToolsPage},
 }};
 
 }  // namespace varnox
