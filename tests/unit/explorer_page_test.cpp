@@ -30,10 +30,6 @@ class ExplorerPage : public PageTest {
  protected:
   void SetUp() override { LoadRegFile(registry, FixturePath("winxp.reg")); }
   void Use(const char* fixture) { LoadRegFile(registry, FixturePath(fixture)); }
-  void Reopen(ScriptedSystem system) {
-    services.errors.clear();
-    Open(std::move(system));
-  }
   // Opens the window and expects no load error.
   void OpenClean(ScriptedSystem system) {
     Reopen(std::move(system));

@@ -24,10 +24,6 @@ constexpr RegKey HKLM = kHkeyLocalMachine;
 class OtherPage : public PageTest {
  protected:
   void SetUp() override { LoadRegFile(registry, FixturePath("winxp.reg")); }
-  void Reopen(ScriptedSystem system) {
-    services.errors.clear();
-    Open(std::move(system));
-  }
   void OpenXP() {
     Reopen(ScriptedSystem::WinXPSp3());
     ASSERT_TRUE(services.errors.empty()) << services.errors.front();

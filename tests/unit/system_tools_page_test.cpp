@@ -83,10 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
 class SystemToolsPage : public PageTest {
  protected:
   void SetUp() override { LoadRegFile(registry, FixturePath("win7.reg")); }
-  void Reopen(ScriptedSystem system) {
-    services.errors.clear();
-    Open(std::move(system));
-  }
   bool Checked(const std::string& button) { return Find<TRadioButton>(button).Checked(); }
 };
 

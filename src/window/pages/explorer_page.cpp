@@ -38,19 +38,22 @@ constexpr std::int32_t kDefaultMenuShowDelay = 400;
 
 using G = SettingGroup;
 
-// A policy restricts when its value is 1, so a checked box (nothing
-// restricted) writes 0. The policies are always written as numbers.
-constexpr SettingRow Policy(std::string_view control, std::string_view value) {
+// A three-state box that asks the opposite of its number: checked writes 0,
+// unchecked 1, grey deletes. A policy restricts when its value is 1, so a
+// checked box (nothing restricted) writes 0; policies are always written as
+// numbers, whatever type they were read from.
+constexpr SettingRow InvertedFlag(std::string_view control, std::string_view value, SettingGroup group) {
   return {.control = control,
           .value = value,
           .kind = RowKind::NumberFlag,
-          .group = G::Desktop,
+          .group = group,
           .checkedNumber = 0,
           .uncheckedNumber = 1,
           .greyCapable = true};
 }
-constexpr std::array kPolicies = {Policy("cbNoDesktop", "NoDesktop"), Policy("cbNoNetHood", "NoNetHood"),
-                                  Policy("cbNoRun", "NoRun"), Policy("cbNoFind", "NoFind")};
+constexpr std::array kPolicies = {
+    InvertedFlag("cbNoDesktop", "NoDesktop", G::Desktop), InvertedFlag("cbNoNetHood", "NoNetHood", G::Desktop),
+    InvertedFlag("cbNoRun", "NoRun", G::Desktop), InvertedFlag("cbNoFind", "NoFind", G::Desktop)};
 
 constexpr SettingRow kMinAnimate{.control = "cbMinAnimate",
                                  .value = "MinAnimate",
@@ -63,21 +66,8 @@ constexpr SettingRow kBeep{.control = "cbBeepOnError",
                            .group = G::Explorer,
                            .checkedText = "Yes",
                            .uncheckedText = "No"};
-// Both ask the opposite of their value: checked writes 0.
-constexpr SettingRow kDesktopProcess{.control = "cbExplorerSeparately",
-                                     .value = "DesktopProcess",
-                                     .kind = RowKind::NumberFlag,
-                                     .group = G::Explorer,
-                                     .checkedNumber = 0,
-                                     .uncheckedNumber = 1,
-                                     .greyCapable = true};
-constexpr SettingRow kPaintDesktopVersion{.control = "cbShowVersionOnDesktop",
-                                          .value = "PaintDesktopVersion",
-                                          .kind = RowKind::NumberFlag,
-                                          .group = G::Explorer,
-                                          .checkedNumber = 0,
-                                          .uncheckedNumber = 1,
-                                          .greyCapable = true};
+constexpr SettingRow kDesktopProcess = InvertedFlag("cbExplorerSeparately", "DesktopProcess", G::Explorer);
+constexpr SettingRow kPaintDesktopVersion = InvertedFlag("cbShowVersionOnDesktop", "PaintDesktopVersion", G::Explorer);
 constexpr SettingRow kWheelScrollLines{.control = "udWheelScrollLines",
                                        .value = "WheelScrollLines",
                                        .kind = RowKind::SpinnerText,
