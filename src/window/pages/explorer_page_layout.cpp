@@ -57,6 +57,7 @@ void LayOutMenu(TConfForm& form, TTabSheet& sheet) {
   bar.SetBounds(30, 12, 26, 90);
   bar.SetOrientation(TrackBarOrientation::Vertical);
   bar.SetRange(0, kMenuShowDelayMax);
+  bar.SetFrequency(kMenuShowDelayMax / 10);  // ten steps, not one tick a millisecond
   bar.SetTabStop(true);
   AddLabel(form, menu, "lblMenuSlow", "Slow", 8, 86);
 }

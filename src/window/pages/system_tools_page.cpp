@@ -77,7 +77,6 @@ TLabel& AddLink(TConfForm& form, TGroupBox& group, const char* name, const char*
                 bool hand) {
   auto& link = AddLabel(form, group, name, caption, left, top);
   link.SetFontColor(clBlue);
-  link.SetFontStyle(fsUnderline);
   if (hand) link.SetCursor(TCursor::HandPoint);
   return link;
 }
