@@ -30,12 +30,12 @@ void LayOutExplorer(TConfForm& form, TTabSheet& sheet) {
 }
 
 void LayOutMouse(TConfForm& form, TTabSheet& sheet) {
-  auto& mouse = AddGroupBox(form, sheet, "gbIntelliMouse", " PS/2 mouse settings (only for NT 4.0) ", 4, 198, 280, 106);
+  auto& mouse = AddGroupBox(form, sheet, "gbIntelliMouse", " PS/2 mouse settings (only for NT 4.0) ", 4, 198, 290, 106);
   AddLabel(form, mouse, "lblWheelDetection", "Wheel detection", 8, 19);
   auto& detect = AddEdit(form, mouse, "edWheelDetect", "1", 110, 16, 20);
   detect.SetMaxLength(1);
   AddLabel(form, mouse, "lblWheelDetectDefault", "( 1 by default ) ", 152, 19);
-  AddLabel(form, mouse, "lblWheelDetect", "Wheel detection ...", 8, 40);
+  AddLabel(form, mouse, "lblWheelDetect", "Wheel detection ...", 4, 40);
 
   AddLabel(form, mouse, "lblWheelScrollLines", " Wheel scroll lines", 5, 61);
   auto& lines = AddEdit(form, mouse, "edWheelScrollLines", "", 110, 58, 26);
@@ -51,15 +51,15 @@ void LayOutMouse(TConfForm& form, TTabSheet& sheet) {
 }
 
 void LayOutMenu(TConfForm& form, TTabSheet& sheet) {
-  auto& menu = AddGroupBox(form, sheet, "gbMenuSpeed", " Menu ", 288, 198, 61, 106);
-  AddLabel(form, menu, "lblMenuFast", "Fast", 8, 15);
+  auto& menu = AddGroupBox(form, sheet, "gbMenuSpeed", " Menu ", 296, 198, 53, 106);
+  AddLabel(form, menu, "lblMenuFast", "Fast", 4, 15);
   auto& bar = form.Add<TTrackBar>("tbMenuSpeed", menu);
-  bar.SetBounds(30, 12, 26, 90);
+  bar.SetBounds(24, 12, 26, 90);
   bar.SetOrientation(TrackBarOrientation::Vertical);
   bar.SetRange(0, kMenuShowDelayMax);
   bar.SetFrequency(kMenuShowDelayMax / 10);  // ten steps, not one tick a millisecond
   bar.SetTabStop(true);
-  AddLabel(form, menu, "lblMenuSlow", "Slow", 8, 86);
+  AddLabel(form, menu, "lblMenuSlow", "Slow", 4, 86);
 }
 
 }  // namespace

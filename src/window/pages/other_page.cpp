@@ -65,9 +65,9 @@ void LayOutFonts(TConfForm& form, TTabSheet& sheet) {
   for (int i = 0; i < 2; ++i) {
     const int top = 15 + 22 * i;
     AddLabel(form, fonts, i == 0 ? "lblDefaultFont" : "lblArialFont", captions[i], 8, top + 3);
-    AddEdit(form, fonts, kFontEdits[i], "", 100, top, 34).SetMaxLength(3);
+    AddEdit(form, fonts, kFontEdits[i], "", 112, top, 34).SetMaxLength(3);
     AddLabel(form, fonts, i == 0 ? "lblDefaultFontDefault" : "lblArialFontDefault",
-             " ( 0 by default, 204 for russian )", 138, top + 3);
+             " ( 0 by default, 204 for russian )", 150, top + 3);
   }
 }
 
@@ -81,11 +81,11 @@ void LayOutOwner(TConfForm& form, TTabSheet& sheet) {
     int width;
   };
   const Line lines[] = {
-      {"lblRegOwner", "Registered Owner", "edRegOwner", 140, 197},
-      {"lblRegOrg", "Registered Organization", "edRegOrg", 140, 197},
-      {"lblSourcePath", "Source Path", "edSourcePath", 140, 96},
-      {"lblSourcePath3", "Service Pack Source Path", "edSourcePath3", 140, 197},
-      {"lblSourcePath4", "Driver Cache Source Path", "edSourcePath4", 140, 197},
+      {"lblRegOwner", "Registered Owner", "edRegOwner", 158, 179},
+      {"lblRegOrg", "Registered Organization", "edRegOrg", 158, 179},
+      {"lblSourcePath", "Source Path", "edSourcePath", 158, 86},
+      {"lblSourcePath3", "Service Pack Source Path", "edSourcePath3", 158, 179},
+      {"lblSourcePath4", "Driver Cache Source Path", "edSourcePath4", 158, 179},
   };
   int top = 15;
   for (const Line& line : lines) {
@@ -94,7 +94,7 @@ void LayOutOwner(TConfForm& form, TTabSheet& sheet) {
     top += 24;
   }
   // The second source path sits beside the first.
-  AddEdit(form, user, "edSourcePath2", "", 241, 63, 96);
+  AddEdit(form, user, "edSourcePath2", "", 250, 63, 87);
 }
 
 void LayOut(TConfForm& form, TTabSheet& sheet) {

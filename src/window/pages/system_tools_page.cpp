@@ -94,13 +94,13 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
   AddLabel(form, superFetch, "lblSuperFetchstatus", kSuperFetchStatus, 8, 85);
 
   auto& boot =
-      AddGroupBox(form, sheet, "gbBootOptimize", " BootOptimize function in Windows XP / 2003 ", 4, 232, 345, 56);
-  AddCheckBox(form, boot, "cbBootOptimize", "Enable BootOptimize function", 8, 14, 160);
-  AddLabel(form, boot, "lblBootOptimize", "BootOptimize complete status: ", 8, 32);
-  AddLabel(form, boot, "lblBootOptimizeError", "BootOptimize error status: ", 176, 15);
+      AddGroupBox(form, sheet, "gbBootOptimize", " BootOptimize function in Windows XP / 2003 ", 4, 230, 345, 60);
+  AddCheckBox(form, boot, "cbBootOptimize", "Enable BootOptimize function", 8, 13, 330);
+  AddLabel(form, boot, "lblBootOptimize", "BootOptimize complete status: ", 8, 30);
+  AddLabel(form, boot, "lblBootOptimizeError", "BootOptimize error status: ", 8, 44);
 
   auto& tools = AddGroupBox(form, sheet, "gbOtherTools",
-                            " Other useful tools in Windows 2000 / XP / 2003 / Vista / 7 / 2008 ", 4, 290, 345, 34);
+                            " Other useful tools in Windows 2000 / XP / 2003 / Vista / 7 / 2008 ", 4, 292, 345, 33);
   AddLink(form, tools, "lblMSConfig", "MSConfig ", 8, 15, true);
   AddLink(form, tools, "lblUserAccounts", "User Accounts", 90, 15, true);
   AddLink(form, tools, "lblDXDiag", "DirectX Diagnostic", 200, 15, true);
