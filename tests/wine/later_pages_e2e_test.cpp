@@ -15,8 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cpl_library.h"
-#include "driver/ui_driver.h"
+#include "page_scenario.h"
 #include "registry_probe.h"
 
 namespace varnox::test {
@@ -29,10 +28,6 @@ constexpr char kSetup[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
 constexpr char kPrefetch[] =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
 
-std::string Version() {
-  const char* version = std::getenv("VARNOX_WINVER");
-  return version ? version : "";
-}
 bool IsAny(std::initializer_list<const char*> versions) {
   for (const char* v : versions) {
     if (Version() == v) return true;
@@ -88,23 +83,15 @@ int TrackBarPosition(const UiDriver& ui, const std::string& name) {
   return static_cast<int>(SendMessageW(ui.Find(name), TBM_GETPOS, 0, 0));
 }
 
-class LaterPagesEndToEnd : public ::testing::Test {
+class LaterPagesEndToEnd : public PageScenario {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path();
+    PageScenario::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(
         PatchImport(cpl_.Module(), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute)));
     shellCalls.clear();
   }
-  void Run(const std::function<void(UiDriver&)>& scenario) {
-    const bool ran = RunApplet(cpl_, [&](UiDriver& ui) {
-      EXPECT_TRUE(ui.CreationMessages().empty()) << "an error box came up while the window opened";
-      scenario(ui);
-    });
-    EXPECT_TRUE(ran) << "the window never showed";
-  }
-
-  CplLibrary cpl_;
 };
 
 TEST_F(LaterPagesEndToEnd, ExplorerPageGatesByVersionAndSavesEachGroup) {
