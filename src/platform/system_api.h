@@ -108,6 +108,10 @@ class SystemApi {
 
   // ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL).
   virtual void ShellOpen(const std::string& target) = 0;
+  // ShellExecuteA(nullptr, "open", program, parameters, nullptr, SW_SHOWNORMAL),
+  // with no parameters (a null pointer) when `parameters` is empty. The
+  // result is not examined: a tool that cannot start says so itself.
+  virtual void ShellStart(const std::string& program, const std::string& parameters) = 0;
   // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;

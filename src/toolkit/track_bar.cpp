@@ -16,6 +16,8 @@ void TTrackBar::SetRange(int min, int max) {
   SetPosition(position_);
 }
 
+void TTrackBar::SetFrequency(int frequency) { Update(frequency_, std::max(1, frequency), Property::Range); }
+
 void TTrackBar::SetPosition(int position) {
   position = std::clamp(position, min_, max_);
   if (!Update(position_, position, Property::Position)) return;

@@ -22,6 +22,11 @@ class TTrackBar : public Control {
   void SetMin(int min) { SetRange(min, max_); }
   void SetMax(int max) { SetRange(min_, max); }
 
+  // The distance between two tick marks; the bar draws one every
+  // Frequency positions (so a wide range wants a large one).
+  int Frequency() const { return frequency_; }
+  void SetFrequency(int frequency);
+
   int Position() const { return position_; }
   void SetPosition(int position);
 
@@ -40,6 +45,7 @@ class TTrackBar : public Control {
   int min_ = 0;
   int max_ = 10;
   int position_ = 0;
+  int frequency_ = 1;
   TrackBarOrientation orientation_ = TrackBarOrientation::Horizontal;
 };
 

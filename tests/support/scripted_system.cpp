@@ -236,6 +236,9 @@ std::optional<std::string> ScriptedSystem::VersionString(const std::vector<std::
 }
 
 void ScriptedSystem::ShellOpen(const std::string& target) { shellOpened.push_back(target); }
+void ScriptedSystem::ShellStart(const std::string& program, const std::string& parameters) {
+  shellStarted.emplace_back(program, parameters);
+}
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
 bool ScriptedSystem::FileExists(const std::string& path) { return existingFiles.count(path) != 0; }
 void ScriptedSystem::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/system_api.h"
@@ -58,6 +59,7 @@ class ScriptedSystem : public SystemApi {
 
   // What the program did.
   std::vector<std::string> shellOpened;
+  std::vector<std::pair<std::string, std::string>> shellStarted;  // program, parameters
   std::vector<std::string> executed;
   std::vector<std::uint32_t> sleeps;
   int versionQueries = 0;                                        // Version() and VersionEx() together
@@ -100,6 +102,7 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> VersionString(const std::vector<std::uint8_t>& block,
                                            const std::string& subBlock) override;
   void ShellOpen(const std::string& target) override;
+  void ShellStart(const std::string& program, const std::string& parameters) override;
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
   void Sleep(std::uint32_t milliseconds) override;

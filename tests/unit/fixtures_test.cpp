@@ -432,6 +432,21 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
        {"win2k.reg", number("SYSTEM\\CurrentControlSet\\Control\\Lsa", "SecureBoot"), "1",
         "Invalid data type for 'SecureBoot'"}},
       {"sfc_quota_as_text.reg", {"winxp.reg", number(kWinlogon, "SFCQuota"), "-1", "Invalid data type for 'SFCQuota'"}},
+      {"no_desktop_as_binary.reg",
+       {"win2k.reg",
+        [](TRegistry& reg) {
+          reg.SetRoot(kHkeyCurrentUser);
+          reg.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", false);
+          return reg.ValueExists("NoDesktop") ? std::to_string(reg.ReadDword("NoDesktop")) : "absent";
+        },
+        "absent", "Invalid data type for 'NoDesktop'"}},
+      {"enable_prefetcher_missing.reg",
+       {"winxp.reg",
+        [](TRegistry& reg) {
+          reg.OpenKey(std::string(kMemory) + "\\PrefetchParameters", false);
+          return std::to_string(reg.ReadDword("EnablePrefetcher"));
+        },
+        "3", "Failed to get data for 'EnablePrefetcher'"}},
       {"hung_app_timeout_not_a_number.reg",
        {"vista.reg",
         [](TRegistry& reg) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "memory_registry.h"
@@ -34,6 +35,11 @@ class PageTest : public ::testing::Test {
     platform_ = std::make_unique<Platform>(Platform{registry, *system_});
     form_ = std::make_unique<TConfForm>(*platform_, services);
     form_->FormCreate();
+  }
+  // Opens a new window after forgetting the errors the last one reported.
+  void Reopen(ScriptedSystem system) {
+    services.errors.clear();
+    Open(std::move(system));
   }
 
   TConfForm& form() { return *form_; }

@@ -267,6 +267,11 @@ void Win32System::ShellOpen(const std::string& target) {
   ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void Win32System::ShellStart(const std::string& program, const std::string& parameters) {
+  ShellExecuteA(nullptr, "open", program.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr,
+                SW_SHOWNORMAL);
+}
+
 void Win32System::Execute(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOW); }
 
 bool Win32System::FileExists(const std::string& path) {

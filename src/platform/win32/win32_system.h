@@ -40,6 +40,7 @@ class Win32System final : public SystemApi {
                                            const std::string& subBlock) override;
 
   void ShellOpen(const std::string& target) override;
+  void ShellStart(const std::string& program, const std::string& parameters) override;
   void Execute(const std::string& commandLine) override;
   bool FileExists(const std::string& path) override;
   void Sleep(std::uint32_t milliseconds) override;

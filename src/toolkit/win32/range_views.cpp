@@ -87,6 +87,7 @@ void TrackBarView::Apply(Property property) {
     case Property::Range:
       SendMessageW(Window(), TBM_SETRANGEMIN, FALSE, bar_.Min());
       SendMessageW(Window(), TBM_SETRANGEMAX, TRUE, bar_.Max());
+      SendMessageW(Window(), TBM_SETTICFREQ, bar_.Frequency(), 0);
       return;
     case Property::Position:
       SendMessageW(Window(), TBM_SETPOS, TRUE, bar_.Position());

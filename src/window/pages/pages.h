@@ -9,12 +9,15 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/explorer_page.h"
 #include "window/pages/ide_page.h"
 #include "window/pages/internet_page.h"
 #include "window/pages/logon_page.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
+#include "window/pages/other_page.h"
 #include "window/pages/security_page.h"
+#include "window/pages/system_tools_page.h"
 
 namespace varnox {
 
@@ -31,13 +34,16 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 6> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 9> kPageBuilders = {{
     {"tsLogon", &BuildLogonPage},
     {"tsMemory", &BuildMemoryPage},
     {"tsNetWork", &BuildNetworkPage},
     {"tsInternet", &BuildInternetPage},
     {"tsSecurity", &BuildSecurityPage},
     {"tsIDE", &BuildIdePage},
+    {"tsDeskTop", &BuildExplorerPage},
+    {"tsOther", &BuildOtherPage},
+    {"tsOtherTools", &BuildSystemToolsPage},
 }};
 
 }  // namespace varnox

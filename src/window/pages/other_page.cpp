@@ -1,0 +1,225 @@
+// The Other page. Rows for the box and the owner edits; code for the font
+// numbers (decimal text over numbers), the service-pack and driver-cache
+// paths that only XP and Server 2003 keep, and the owner group, which
+// rewrites all its values together.
+
+#include "window/pages/other_page.h"
+
+#include <array>
+#include <initializer_list>
+#include <string>
+
+#include "settings/text_number.h"
+#include "sysinfo/os_predicates.h"
+#include "window/conf_form.h"
+#include "window/pages/page_building.h"
+#include "window/pages/setting_rows.h"
+
+namespace varnox {
+
+namespace {
+
+constexpr char kFontMapperKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontMapper";
+constexpr char kCdromKey[] = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
+constexpr char kFileSystemKey[] = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
+constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+
+using G = SettingGroup;
+
+// Only 1 checks the box; any other number leaves it unchecked.
+constexpr SettingRow kAutorun{.control = "cbAutoPlayCD",
+                              .value = "Autorun",
+                              .kind = RowKind::NumberFlag,
+                              .group = G::AutoPlayCD,
+                              .uncheckedReads = false};
+// The caption asks the opposite of the value: checked means updates stay on.
+constexpr SettingRow kLastAccess{.control = "cbNTFSDisableLAU",
+                                 .value = "NtfsDisableLastAccessUpdate",
+                                 .kind = RowKind::NumberFlag,
+                                 .group = G::NtfsLastAccess,
+                                 .checkedNumber = 0,
+                                 .uncheckedNumber = 1,
+                                 .greyCapable = true};
+
+constexpr SettingRow OwnerEdit(std::string_view control, std::string_view value) {
+  return {.control = control, .value = value, .kind = RowKind::EditText, .group = G::RegOwner};
+}
+constexpr std::array kOwnerRows = {OwnerEdit("edRegOwner", "RegisteredOwner"),
+                                   OwnerEdit("edRegOrg", "RegisteredOrganization"),
+                                   OwnerEdit("edSourcePath", "SourcePath")};
+constexpr SettingRow kSetupSource = OwnerEdit("edSourcePath2", "SourcePath");
+// Kept by Windows XP and Server 2003 only.
+constexpr std::array kServicePackRows = {OwnerEdit("edSourcePath3", "ServicePackSourcePath"),
+                                         OwnerEdit("edSourcePath4", "DriverCachePath")};
+
+constexpr std::array kHandledRows = {kAutorun,      kLastAccess,  kOwnerRows[0],       kOwnerRows[1],
+                                     kOwnerRows[2], kSetupSource, kServicePackRows[0], kServicePackRows[1]};
+
+constexpr const char* kFontEdits[] = {"DefaultFontEdit", "ArialFontEdit"};
+constexpr const char* kFontValues[] = {"DEFAULT", "ARIAL"};
+
+void LayOutFonts(TConfForm& form, TTabSheet& sheet) {
+  auto& fonts = AddGroupBox(form, sheet, "gbFontCorrection", " Font correction (for Russian) ", 4, 54, 345, 62);
+  const char* captions[] = {"Default font map", "Arial font map"};
+  for (int i = 0; i < 2; ++i) {
+    const int top = 15 + 22 * i;
+    AddLabel(form, fonts, i == 0 ? "lblDefaultFont" : "lblArialFont", captions[i], 8, top + 3);
+    AddEdit(form, fonts, kFontEdits[i], "", 112, top, 34).SetMaxLength(3);
+    AddLabel(form, fonts, i == 0 ? "lblDefaultFontDefault" : "lblArialFontDefault",
+             " ( 0 by default, 204 for russian )", 150, top + 3);
+  }
+}
+
+void LayOutOwner(TConfForm& form, TTabSheet& sheet) {
+  auto& user = AddGroupBox(form, sheet, "gbUser", " Current version information ", 4, 164, 345, 140);
+  struct Line {
+    const char* label;
+    const char* caption;
+    const char* edit;
+    int left;
+    int width;
+  };
+  const Line lines[] = {
+      {"lblRegOwner", "Registered Owner", "edRegOwner", 158, 179},
+      {"lblRegOrg", "Registered Organization", "edRegOrg", 158, 179},
+      {"lblSourcePath", "Source Path", "edSourcePath", 158, 86},
+      {"lblSourcePath3", "Service Pack Source Path", "edSourcePath3", 158, 179},
+      {"lblSourcePath4", "Driver Cache Source Path", "edSourcePath4", 158, 179},
+  };
+  int top = 15;
+  for (const Line& line : lines) {
+    AddLabel(form, user, line.label, line.caption, 8, top + 3);
+    AddEdit(form, user, line.edit, "", line.left, top, line.width);
+    top += 24;
+  }
+  // The second source path sits beside the first.
+  AddEdit(form, user, "edSourcePath2", "", 250, 63, 87);
+}
+
+void LayOut(TConfForm& form, TTabSheet& sheet) {
+  auto& cd = AddGroupBox(form, sheet, "gbAutoPlayCD", " CD ", 4, 2, 345, 48);
+  AddCheckBox(form, cd, "cbAutoPlayCD", "Play CD automatically (enabled by default)", 8, 20, 330);
+  LayOutFonts(form, sheet);
+  auto& files = AddGroupBox(form, sheet, "gbFileSystem", " File system ", 4, 120, 345, 40);
+  AddCheckBox(form, files, "cbNTFSDisableLAU", "Update last access time on NTFS (enabled by default)", 8, 16, 330,
+              true);
+  LayOutOwner(form, sheet);
+  AddGreyLegend(form, sheet, "CheckBox3", "lblNoRegistry3", 8, 308);
+  ShowHints(form, {"cbAutoPlayCD", "DefaultFontEdit", "ArialFontEdit", "cbNTFSDisableLAU", "edRegOwner", "edRegOrg",
+                   "edSourcePath", "edSourcePath2", "edSourcePath3", "edSourcePath4"});
+}
+
+void LoadFontMapper(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kFontMapperKey, false)) {
+    SetEnabled(form, {kFontEdits[0], kFontEdits[1]}, false);
+    return;
+  }
+  for (int i = 0; i < 2; ++i) form.Find<TEdit>(kFontEdits[i]).SetText(std::to_string(reg.ReadDword(kFontValues[i])));
+  reg.CloseKey();
+}
+
+// A key with rows, or the rows' controls disabled when it is missing.
+void LoadRowsOfKey(TConfForm& form, TRegistry& reg, const char* key, std::span<const SettingRow> rows) {
+  if (!reg.OpenKey(key, false)) {
+    for (const SettingRow& row : rows) form.Find<Control>(row.control).SetEnabled(false);
+    return;
+  }
+  ReadRows(form, reg, rows);
+  reg.CloseKey();
+}
+
+bool KeepsServicePackPaths(TConfForm& form) {
+  SystemApi& system = form.platform().system;
+  return IsWinXP(system) || IsWin2003(system);
+}
+
+// Without the setup key none of its three paths can be kept, so all three
+// edits are disabled rather than taking text that OK would drop.
+void LoadOwner(TConfForm& form, TRegistry& reg) {
+  LoadRowsOfKey(form, reg, kCurrentVersionKey, kOwnerRows);
+  if (!reg.OpenKey(kSetupKey, false)) {
+    SetEnabled(form, {"edSourcePath2", "edSourcePath3", "edSourcePath4"}, false);
+    return;
+  }
+  ReadRow(form, reg, kSetupSource);
+  if (KeepsServicePackPaths(form)) {
+    ReadRows(form, reg, kServicePackRows);
+  } else {
+    SetEnabled(form, {"edSourcePath3", "edSourcePath4"}, false);
+  }
+  reg.CloseKey();
+}
+
+void SaveFontMapper(TConfForm& form, TRegistry& reg) {
+  if (!reg.OpenKey(kFontMapperKey, false)) return;
+  for (int i = 0; i < 2; ++i) reg.WriteDword(kFontValues[i], TextToNumber(form.Find<TEdit>(kFontEdits[i]).Text(), 0));
+  reg.CloseKey();
+}
+
+void SaveRow(TConfForm& form, TRegistry& reg, const char* key, const SettingRow& row) {
+  if (!reg.OpenKey(key, false)) return;
+  WriteRow(form, reg, row);
+  reg.CloseKey();
+}
+
+// An owner value keeps the type it is stored with: a path kept as
+// expandable text (such as "%SystemRoot%\Driver Cache") stays expandable,
+// or Windows would stop expanding it. A new value is plain text.
+void WriteOwnerValue(TConfForm& form, TRegistry& reg, const SettingRow& row) {
+  const std::string value(row.value);
+  const std::string text = form.platform().system.Utf8ToAnsi(form.Find<TEdit>(row.control).Text());
+  if (reg.ValueType(value) == RegDataType::ExpandString) {
+    reg.WriteExpandText(value, text);
+  } else {
+    reg.WriteText(value, text);
+  }
+}
+
+// All the group's values are rewritten as they stand, edited or not.
+void SaveOwner(TConfForm& form, TRegistry& reg) {
+  if (reg.OpenKey(kCurrentVersionKey, false)) {
+    for (const SettingRow& row : kOwnerRows) WriteOwnerValue(form, reg, row);
+    reg.CloseKey();
+  }
+  if (!reg.OpenKey(kSetupKey, false)) return;
+  WriteOwnerValue(form, reg, kSetupSource);
+  if (KeepsServicePackPaths(form)) {
+    for (const SettingRow& row : kServicePackRows) WriteOwnerValue(form, reg, row);
+  }
+  reg.CloseKey();
+}
+
+}  // namespace
+
+void BuildOtherPage(TConfForm& form, TTabSheet& sheet) {
+  LayOut(form, sheet);
+  BindRowHandlers(form, kHandledRows);
+  for (const char* edit : kFontEdits) {
+    form.Find<TEdit>(edit).OnChange = [&form](Component&) { form.MarkModified(G::FontMapper); };
+  }
+
+  SettingsFrame& frame = form.Frame();
+  frame.AddLoadSection({"Font mapper", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadFontMapper(form, reg); },
+                        NamedControls(form, {kFontEdits[0], kFontEdits[1]})});
+  frame.AddLoadSection({"CD-ROM", kHkeyLocalMachine,
+                        [&form](TRegistry& reg) { LoadRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
+                        NamedControls(form, {"cbAutoPlayCD"})});
+  frame.AddLoadSection({"File system", kHkeyLocalMachine,
+                        [&form](TRegistry& reg) { LoadRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
+                        NamedControls(form, {"cbNTFSDisableLAU"})});
+  frame.AddLoadSection({"Owner and source paths", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadOwner(form, reg); },
+                        NamedControls(form, {"edRegOwner", "edRegOrg", "edSourcePath", "edSourcePath2", "edSourcePath3",
+                                             "edSourcePath4"})});
+
+  frame.AddSaveGroup({G::FontMapper, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveFontMapper(form, reg); }, {}});
+  frame.AddSaveGroup(
+      {G::AutoPlayCD, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveRow(form, reg, kCdromKey, kAutorun); }, {}});
+  frame.AddSaveGroup({G::NtfsLastAccess,
+                      kHkeyLocalMachine,
+                      [&form](TRegistry& reg) { SaveRow(form, reg, kFileSystemKey, kLastAccess); },
+                      {}});
+  frame.AddSaveGroup({G::RegOwner, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveOwner(form, reg); }, {}});
+}
+
+}  // namespace varnox

@@ -1,0 +1,199 @@
+// The Explorer, Other and System tools pages end to end on each emulated
+// version: the user's clicks on the real window, OK, then the real
+// registry. The tool links are caught on their way into the shell: the
+// library's import of ShellExecuteA is pointed at a recorder, so the test
+// sees exactly what would start and nothing starts.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "page_scenario.h"
+#include "registry_probe.h"
+
+namespace varnox::test {
+namespace {
+
+constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr char kDesktop[] = "Control Panel\\Desktop";
+constexpr char kMousePort[] = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
+constexpr char kSetup[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+constexpr char kPrefetch[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
+
+bool IsAny(std::initializer_list<const char*> versions) {
+  for (const char* v : versions) {
+    if (Version() == v) return true;
+  }
+  return false;
+}
+
+// One call of ShellExecuteA as the library made it.
+struct ShellCall {
+  bool ownerless;
+  std::string verb, file, parameters;
+  bool noDirectory;
+  int show;
+  bool operator==(const ShellCall&) const = default;
+};
+std::vector<ShellCall> shellCalls;
+
+std::string OrNull(LPCSTR text) { return text ? text : "(null)"; }
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                    INT show) {
+  shellCalls.push_back({owner == nullptr, OrNull(verb), OrNull(file), OrNull(parameters), directory == nullptr, show});
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));  // what a started program gives
+}
+
+// Points the module's import of `function` from `dll` at `replacement`.
+bool PatchImport(HMODULE module, const char* dll, const char* function, void* replacement) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return false;
+  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name; ++entry) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
+    const DWORD namesAt = entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+      DWORD protection = 0;
+      if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection)) return false;
+      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+      return true;
+    }
+  }
+  return false;
+}
+
+int TrackBarPosition(const UiDriver& ui, const std::string& name) {
+  return static_cast<int>(SendMessageW(ui.Find(name), TBM_GETPOS, 0, 0));
+}
+
+class LaterPagesEndToEnd : public PageScenario {
+ protected:
+  void SetUp() override {
+    PageScenario::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(
+        PatchImport(cpl_.Module(), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute)));
+    shellCalls.clear();
+  }
+};
+
+TEST_F(LaterPagesEndToEnd, ExplorerPageGatesByVersionAndSavesEachGroup) {
+  const bool nt4 = Version() == "nt40";
+  // A value the mouse group must leave alone after NT 4.0.
+  ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kMousePort, "EnableWheelDetection", 2));
+  Run([nt4](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Explorer");
+    EXPECT_EQ(ui.CheckState("cbNoRun"), BST_INDETERMINATE);
+    EXPECT_EQ(ui.Enabled("cbExplorerSeparately"), nt4);
+    EXPECT_EQ(ui.Enabled("cbShowVersionOnDesktop"), !nt4);
+    EXPECT_EQ(ui.Enabled("edWheelDetect"), nt4);
+    EXPECT_EQ(ui.Enabled("edPS2rate"), nt4);
+    EXPECT_EQ(ui.Text("edWheelDetect"), nt4 ? L"2" : L"1");
+    // The spinners' numbers show in their edits.
+    EXPECT_EQ(ui.Text("edPS2rate"), nt4 ? L"60" : L"20");
+    EXPECT_EQ(ui.Text("edWheelScrollLines"), L"3");
+    EXPECT_EQ(TrackBarPosition(ui, "tbMenuSpeed"), 400);
+    EXPECT_NE(ui.Text("lblWheelDetect"), L"Wheel detection ...");
+
+    ui.Click("cbNoRun");  // grey → checked
+    ui.Click("cbNoRun");  // checked → unchecked: the Run command restricted
+    ui.Click("cbSmoothScroll");
+    ui.ArrowClick("udWheelScrollLines", true);
+    ui.Key("tbMenuSpeed", VK_DOWN);
+    for (int i = 0; i < 100 && TrackBarPosition(ui, "tbMenuSpeed") == 400; ++i) Sleep(20);
+    EXPECT_EQ(TrackBarPosition(ui, "tbMenuSpeed"), 401);
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u);
+  EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoFind").has_value()) << "grey and missing stays missing";
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kDesktop, "WheelScrollLines"), "4");
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kDesktop, "MenuShowDelay"), "401");
+  const RegistryData smooth = ValuesOf(HKEY_CURRENT_USER, kDesktop).at("SmoothScroll");
+  if (nt4) {
+    EXPECT_EQ(smooth.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(smooth.bytes, std::vector<BYTE>{1});
+    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kMousePort, "SampleRate"), 60u);
+  } else {
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kDesktop, "SmoothScroll"), 1u);
+  }
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kMousePort, "EnableWheelDetection"), 2u);
+}
+
+TEST_F(LaterPagesEndToEnd, OwnerGroupRewritesThePathsKeepingTheirTypes) {
+  const bool servicePackPaths = IsAny({"winxp", "win2003"});
+  const auto before = ValuesOf(HKEY_LOCAL_MACHINE, kSetup);
+  Run([servicePackPaths](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Other");
+    EXPECT_EQ(ui.Enabled("edSourcePath3"), servicePackPaths);
+    EXPECT_EQ(ui.Enabled("edSourcePath4"), servicePackPaths);
+    if (servicePackPaths) {
+      EXPECT_EQ(ui.Text("edSourcePath4"), L"%SystemRoot%\\Driver Cache");
+    }
+    ui.Type("edRegOwner", L"Somebody Else");
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner"),
+            "Somebody Else");
+  // What was there is rewritten as it was: same data, same types. (Where
+  // the key lacked "SourcePath", the empty edit adds it as plain text.)
+  const auto after = ValuesOf(HKEY_LOCAL_MACHINE, kSetup);
+  for (const auto& [name, data] : before) {
+    ASSERT_TRUE(after.count(name)) << name;
+    EXPECT_EQ(after.at(name), data) << name;
+  }
+  if (servicePackPaths) {
+    ASSERT_TRUE(before.count("DriverCachePath"));
+    EXPECT_EQ(before.at("DriverCachePath").type, static_cast<DWORD>(REG_EXPAND_SZ));
+  }
+}
+
+TEST_F(LaterPagesEndToEnd, SystemToolsGatesAndTheToolsEachLinkStarts) {
+  const bool prefetch = IsAny({"winxp", "win2003", "vista", "win7"});
+  const bool superFetch = IsAny({"vista", "win7"});
+  const bool bootOptimize = IsAny({"winxp", "win2003"});
+  const bool idleAndAccounts = IsAny({"winxp", "win2003", "win7"});
+  Run([=](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"System tools");
+    EXPECT_EQ(ui.Enabled("rbPrefetch5"), prefetch);
+    EXPECT_EQ(ui.Enabled("rbSuperFetch1"), superFetch);
+    EXPECT_EQ(ui.Enabled("cbBootOptimize"), bootOptimize);
+    EXPECT_EQ(ui.Text("lblSuperFetchstatus"),
+              superFetch ? L"SuperFetch status: service auto starting." : L"SuperFetch status: not supported OS");
+    for (const char* link : {"lblProcessIdleTasks", "lblMSConfig", "lblUserAccounts", "lblDXDiag"}) ui.Click(link);
+    EXPECT_FALSE(ui.Enabled("ApplyBtn")) << "starting a tool is no change";
+    if (prefetch) ui.Click("rbPrefetch5");
+    ui.Click("ApplyBtn");
+  });
+  std::vector<ShellCall> expected;
+  const auto start = [&expected](const char* file, const char* parameters) {
+    expected.push_back({true, "open", file, parameters, true, SW_SHOWNORMAL});
+  };
+  if (idleAndAccounts) start("rundll32.exe", "advapi32.dll,ProcessIdleTasks");
+  start("msconfig.exe", "(null)");
+  if (idleAndAccounts) start("control.exe", "userpasswords2");
+  start("dxdiag.exe", "(null)");
+  EXPECT_EQ(shellCalls, expected);
+  if (prefetch) {
+    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kPrefetch, "EnablePrefetcher"), 5u);
+  }
+}
+
+}  // namespace
+}  // namespace varnox::test
