@@ -59,13 +59,18 @@ class StepTimes {
   std::vector<std::pair<std::string, std::vector<double>>> steps_;
 };
 
+// The rounds of one kind of window.
+struct Rounds {
+  std::vector<double> totals;
+  StepTimes steps;
+  int timeouts = 0;
+
+  void Add(const OpeningTimes& times);
+};
+
 struct Results {
-  std::vector<double> opens;
-  std::vector<double> bares;
-  StepTimes openSteps;
-  StepTimes bareSteps;
-  int openTimeouts = 0;
-  int bareTimeouts = 0;
+  Rounds window;
+  Rounds bare;
   int rounds = 0;
 };
 
@@ -77,12 +82,16 @@ void RecordBare(HWND window) {
   if (!g_bare) g_bare = std::make_unique<BareWindow>(window, g_library);
 }
 
-void AddSteps(const OpeningTimes& times, StepTimes& steps, const char* windowStep) {
-  if (times.timedOut) return;
+void Rounds::Add(const OpeningTimes& times) {
+  if (times.timedOut) {
+    ++timeouts;
+    return;
+  }
+  totals.push_back(Milliseconds(times.painted - times.start));
   LONGLONG at = times.start;
   steps.Add("make the model and the window classes", Milliseconds(times.windowCreated - at));
   at = times.windowCreated;
-  std::string step = windowStep;
+  std::string step = "create the controls";
   for (const auto& [name, when] : times.steps) {
     steps.Add(step, Milliseconds(when - at));
     step = name;
@@ -138,15 +147,17 @@ SIZE_T CommittedPrivateBytes() {
 
 void PrintTimes() {
   const Results& r = g_results;
-  std::printf("\nwindow, median of %zu rounds, by step:\n", r.opens.size());
-  r.openSteps.Print("  ");
-  std::printf("bare window, median of %zu rounds, by step:\n", r.bares.size());
-  r.bareSteps.Print("  ");
-  std::printf("rounds past their time limit:     window %d, bare %d (of %d each)\n", r.openTimeouts, r.bareTimeouts,
+  std::printf("\nwindow, median of %zu rounds, by step:\n", r.window.totals.size());
+  r.window.steps.Print("  ");
+  std::printf("bare window, median of %zu rounds, by step:\n", r.bare.totals.size());
+  r.bare.steps.Print("  ");
+  std::printf("rounds past their time limit:     window %d, bare %d (of %d each)\n", r.window.timeouts, r.bare.timeouts,
               r.rounds);
-  std::printf("median bare window, same controls: %.2f ms\n", Median(r.bares));
-  std::printf("median open to shown:             %.2f ms\n", Median(r.opens));
-  std::printf("ratio window / bare:              %.2f\n", Median(r.opens) / std::max(Median(r.bares), 0.001));
+  const double window = Median(r.window.totals);
+  const double bare = Median(r.bare.totals);
+  std::printf("median bare window, same controls: %.2f ms\n", bare);
+  std::printf("median open to shown:             %.2f ms\n", window);
+  std::printf("ratio window / bare:              %.2f\n", window / std::max(bare, 0.001));
   std::fflush(stdout);
 }
 
@@ -201,22 +212,10 @@ int main(int argc, char** argv) {
   Results& r = g_results;
   for (int i = 0; i < rounds; ++i) {
     ++r.rounds;
-    const OpeningTimes window = OpenWindow(cpl, owner, nullptr);
+    r.window.Add(OpenWindow(cpl, owner, nullptr));
     Pump();
-    if (window.timedOut) {
-      ++r.openTimeouts;
-    } else {
-      r.opens.push_back(Milliseconds(window.painted - window.start));
-      AddSteps(window, r.openSteps, "create the controls");
-    }
-    const OpeningTimes bare = OpenBare(owner);
+    r.bare.Add(OpenBare(owner));
     Pump();
-    if (bare.timedOut) {
-      ++r.bareTimeouts;
-    } else {
-      r.bares.push_back(Milliseconds(bare.painted - bare.start));
-      AddSteps(bare, r.bareSteps, "create the controls");
-    }
   }
 
   const SIZE_T before = CommittedPrivateBytes();

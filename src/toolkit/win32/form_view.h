@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void RegisterClasses();
   void CreateFormWindow(HWND owner);
   void CreateViews();
+  void CreateViewsUnder(const Component& parent);
+  void CreateView(Component& component);
   DWORD Style() const;
   DWORD ExStyle() const;
   void ApplyStyle();
@@ -125,6 +128,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   std::map<const Component*, ComponentView*> byComponent_;
   std::map<UINT_PTR, TimerView*> timers_;
   std::vector<ATOM> registeredClasses_;
+  std::set<const Component*> made_;  // while the views are made
 };
 
 // The class name of the tab sheet windows (our own container class).
