@@ -69,23 +69,26 @@ LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(g_messageHook, code, wParam, lParam);
 }
 
-BOOL CALLBACK CloseDialog(HWND window, LPARAM) {
+BOOL CALLBACK CloseDialog(HWND window, LPARAM closed) {
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  if (std::wcscmp(className, L"#32770") == 0) {
+  if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(window)) {
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
+    ++*reinterpret_cast<int*>(closed);
   }
   return TRUE;
 }
 
 // Runs in whatever message loop the thread is in: a message box of the
-// library, or the window's own loop.
+// library, or the window's own loop. A message box goes first, and the
+// window may then still show and paint; a window stuck without one is closed.
 void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
   if (!g_inRound || g_times.painted) return;
   g_times.timedOut = true;
-  EnumThreadWindows(GetCurrentThreadId(), &CloseDialog, 0);
-  if (g_window && IsWindow(g_window)) {
+  int closed = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &CloseDialog, reinterpret_cast<LPARAM>(&closed));
+  if (closed == 0 && g_window && IsWindow(g_window)) {
     PostMessageW(g_window, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(g_window, WM_CLOSE, 0, 0);
   }

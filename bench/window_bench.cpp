@@ -157,7 +157,11 @@ void PrintTimes() {
   const double bare = Median(r.bare.totals);
   std::printf("median bare window, same controls: %.2f ms\n", bare);
   std::printf("median open to shown:             %.2f ms\n", window);
-  std::printf("ratio window / bare:              %.2f\n", window / std::max(bare, 0.001));
+  if (r.window.totals.empty() || r.bare.totals.empty()) {
+    std::printf("ratio window / bare:              none (no round of one of them finished in time)\n");
+  } else {
+    std::printf("ratio window / bare:              %.2f\n", window / bare);
+  }
   std::fflush(stdout);
 }
 
