@@ -266,6 +266,19 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   UserSelectsTab(tabs, 1);
   EXPECT_EQ(pages.ActivePage(), &third) << "tab 1 is now the third page";
   EXPECT_EQ(changes, 2);
+
+  const auto tabText = [&](int index) {
+    wchar_t text[64] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
+  EXPECT_EQ(tabText(0), L"First");
+  third.SetCaption("Renamed");
+  EXPECT_EQ(tabText(1), L"Renamed") << "a caption changed after the window was made reaches its tab";
 }
 
 TEST(ToolkitViewControls, ListsAndTheSliderMirrorTheModelAndReportTheUser) {

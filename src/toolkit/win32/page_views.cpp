@@ -148,7 +148,9 @@ void TabSheetView::Apply(Property property) {
       return;  // the page control's display area places the sheet
     case Property::Text:
       ControlView::Apply(property);
-      if (PageControlView* pages = Pages()) pages->PageTextChanged();
+      // A new sheet's caption is on its tab already: the page control made
+      // every tab when it was made.
+      if (PageControlView* pages = Pages(); pages && !Creating()) pages->PageTextChanged();
       return;
     default:
       ControlView::Apply(property);

@@ -127,7 +127,7 @@ ControlView::WindowRecipe StaticTextView::Recipe() const {
 
 void StaticTextView::Apply(Property property) {
   if (property == Property::Style) {
-    SetAlignment(Window(), text_.Alignment());
+    if (!Creating()) SetAlignment(Window(), text_.Alignment());
     return;
   }
   ControlView::Apply(property);
@@ -143,7 +143,9 @@ ControlView::WindowRecipe PanelView::Recipe() const { return {L"STATIC", SS_NOTI
 
 void PanelView::Apply(Property property) {
   ControlView::Apply(property);
-  if (property == Property::Style || property == Property::Text) InvalidateRect(Window(), nullptr, TRUE);
+  if ((property == Property::Style || property == Property::Text) && !Creating()) {
+    InvalidateRect(Window(), nullptr, TRUE);
+  }
 }
 
 bool PanelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
@@ -186,7 +188,7 @@ void BevelView::Linked() {
 void BevelView::Apply(Property property) {
   if (property == Property::Text) return;  // a bevel shows no text
   ControlView::Apply(property);
-  if (property == Property::Style) InvalidateRect(Window(), nullptr, TRUE);
+  if (property == Property::Style && !Creating()) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 bool BevelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
