@@ -139,24 +139,24 @@ void FormView::CreateFormWindow(HWND owner) {
 // later controls of the layout end up above the earlier ones, as placed,
 // without a move each.
 void FormView::CreateViews() {
-  CreateViewsUnder(form_);
+  std::set<const Component*> made;
+  CreateViewsUnder(form_, made);
   for (Component* component : form_.Components()) {
-    if (!made_.count(component)) CreateView(*component);
+    if (!made.count(component)) CreateView(*component, made);
   }
-  made_.clear();
   for (auto& view : views_) view->Linked();
 }
 
-void FormView::CreateViewsUnder(const Component& parent) {
+void FormView::CreateViewsUnder(const Component& parent, std::set<const Component*>& made) {
   const std::vector<Component*>& children = parent.Children();
   for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    CreateView(**child);
-    CreateViewsUnder(**child);
+    CreateView(**child, made);
+    CreateViewsUnder(**child, made);
   }
 }
 
-void FormView::CreateView(Component& component) {
-  made_.insert(&component);
+void FormView::CreateView(Component& component, std::set<const Component*>& made) {
+  made.insert(&component);
   std::unique_ptr<ComponentView> view = MakeView(*this, component);
   if (!view) return;
   byComponent_[&component] = view.get();

@@ -101,8 +101,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void RegisterClasses();
   void CreateFormWindow(HWND owner);
   void CreateViews();
-  void CreateViewsUnder(const Component& parent);
-  void CreateView(Component& component);
+  void CreateViewsUnder(const Component& parent, std::set<const Component*>& made);
+  void CreateView(Component& component, std::set<const Component*>& made);
   DWORD Style() const;
   DWORD ExStyle() const;
   void ApplyStyle();
@@ -128,7 +128,6 @@ class FormView final : public ErrorSink, private ComponentObserver {
   std::map<const Component*, ComponentView*> byComponent_;
   std::map<UINT_PTR, TimerView*> timers_;
   std::vector<ATOM> registeredClasses_;
-  std::set<const Component*> made_;  // while the views are made
 };
 
 // The class name of the tab sheet windows (our own container class).
