@@ -1,5 +1,6 @@
 #include "opening_probe.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
@@ -29,7 +30,7 @@ PaintedCallback g_paintedCallback = nullptr;
 HWND g_window = nullptr;
 OpeningTimes g_times;
 UINT_PTR g_watchdog = 0;
-volatile LONGLONG g_roundStartedAt = 0;  // read by the hang watch thread; 0 between rounds
+std::atomic<LONGLONG> g_roundStartedAt{0};  // read by the hang watch thread; 0 between rounds
 void (*g_hangReport)() = nullptr;
 
 BOOL WINAPI WatchedSetPropA(HWND window, LPCSTR name, HANDLE data) {
