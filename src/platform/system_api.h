@@ -108,7 +108,7 @@ class SystemApi {
 
   // ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL).
   virtual void ShellOpen(const std::string& target) = 0;
-  // WinExec(commandLine, SW_SHOWNORMAL).
+  // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;

@@ -59,7 +59,12 @@ void TConfForm::PageControlChange(Component& /*sender*/) {
   if (name == "tsInternet") {
     if (auto* profiles = dynamic_cast<TComboBox*>(FindComponent("cbTCPProfile"))) {
       FocusControl(profiles);
-      if (!profiles->Items().empty()) profiles->SetItemIndex(0);
+      // The first adapter is shown along with its selection, so that what
+      // the user types next lands in the adapter on the screen.
+      if (!profiles->Items().empty()) {
+        profiles->SetItemIndex(0);
+        if (profiles->OnChange) profiles->OnChange(*profiles);
+      }
     }
   }
   if (name != "tsIDE") {

@@ -394,6 +394,12 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
       return std::string();
     };
   };
+  const auto number = [](const char* key, const char* name) {
+    return [=](TRegistry& reg) {
+      reg.OpenKey(key, false);
+      return std::to_string(reg.ReadDword(name));
+    };
+  };
   struct Case {
     const char* base;
     std::function<std::string(TRegistry&)> read;
@@ -414,6 +420,18 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
           return reg.ReadText("AutoAdminLogon");
         },
         "0", "Invalid data type for 'AutoAdminLogon'"}},
+      {"default_ttl_too_big.reg",
+       {"nt40.reg",
+        [](TRegistry& reg) {
+          reg.OpenKey("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters", false);
+          if (!reg.ValueExists("DefaultTTL")) return std::string("absent");
+          return std::to_string(ToSpinnerPosition(reg.ReadDword("DefaultTTL")));
+        },
+        "absent", "Range check error"}},
+      {"secure_boot_as_text.reg",
+       {"win2k.reg", number("SYSTEM\\CurrentControlSet\\Control\\Lsa", "SecureBoot"), "1",
+        "Invalid data type for 'SecureBoot'"}},
+      {"sfc_quota_as_text.reg", {"winxp.reg", number(kWinlogon, "SFCQuota"), "-1", "Invalid data type for 'SFCQuota'"}},
       {"hung_app_timeout_not_a_number.reg",
        {"vista.reg",
         [](TRegistry& reg) {

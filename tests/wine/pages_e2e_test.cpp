@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "cpl_library.h"
 #include "driver/ui_driver.h"
+#include "page_scenario.h"
 #include "registry_probe.h"
 
 namespace varnox::test {
@@ -25,26 +23,7 @@ constexpr char kWorkstation[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanWork
 constexpr char kWow[] = "SYSTEM\\CurrentControlSet\\Control\\WOW";
 constexpr char kDesktop[] = "Control Panel\\Desktop";
 
-std::string Version() {
-  const char* version = std::getenv("VARNOX_WINVER");
-  return version ? version : "";
-}
-
-class PagesEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(cpl_.Loaded()) << cpl_.Path(); }
-  // Opens the window, runs the scenario, and fails when no window showed
-  // or the window reported an error while opening.
-  void Run(const std::function<void(UiDriver&)>& scenario) {
-    const bool ran = RunApplet(cpl_, [&](UiDriver& ui) {
-      EXPECT_TRUE(ui.CreationMessages().empty()) << "an error box came up while the window opened";
-      scenario(ui);
-    });
-    EXPECT_TRUE(ran) << "the window never showed";
-  }
-
-  CplLibrary cpl_;
-};
+class PagesEndToEnd : public PageScenario {};
 
 using Snapshot = std::vector<std::map<std::string, RegistryData>>;
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <vector>
 
 #include "toolkit_view_support.h"
@@ -216,6 +217,89 @@ TEST(ToolkitViewControls, AnArrowClickMovesTheSpinnerThroughTheModelAndAProgramM
   EXPECT_EQ(changing, 5);
   SetWindowTextW(text, L"3");
   EXPECT_EQ(spin.Position(), 3);
+}
+
+struct NativeSpin {
+  int position;
+  int min;
+  int max;
+  bool operator==(const NativeSpin&) const = default;
+};
+
+// What an assistive tool reads from the native up-down. (Its error flag
+// tells whether a buddy's text parsed; this up-down has no buddy.)
+NativeSpin ReadNative(HWND arrows) {
+  const int position = static_cast<int>(SendMessageW(arrows, UDM_GETPOS32, 0, 0));
+  int min = 0;
+  int max = 0;
+  SendMessageW(arrows, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&min), reinterpret_cast<LPARAM>(&max));
+  return {position, min, max};
+}
+
+std::ostream& operator<<(std::ostream& out, const NativeSpin& spin) {
+  return out << spin.position << " in " << spin.min << ".." << spin.max;
+}
+
+TEST(ToolkitViewControls, TheNativeSpinnerHoldsTheModelsRangeAndPositionAndStillReportsClicksAtTheEnds) {
+  ShownForm shown;
+  auto& edit = shown.form.Add<TEdit>("edHops");
+  edit.SetBounds(10, 10, 60, 22);
+  auto& spin = shown.form.Add<TUpDown>("udHops");
+  spin.SetBounds(70, 10, 17, 22);
+  spin.SetRange(1, 255);
+  spin.SetAssociate(&edit);
+  spin.SetPosition(128);
+  auto& reversed = shown.form.Add<TUpDown>("udReversed");
+  reversed.SetBounds(100, 10, 17, 22);
+  reversed.SetRange(10, -5);
+  reversed.SetPosition(-5);
+  std::vector<UpDownButton> asked;
+  spin.OnChangingEx = [&](Component&, bool&, int, UpDownButton button) { asked.push_back(button); };
+  int reversedAsked = 0;
+  reversed.OnChanging = [&](Component&, bool&) { ++reversedAsked; };
+  shown.Show();
+  HWND arrows = shown["udHops"];
+  RECT area;
+  GetClientRect(arrows, &area);
+  const auto up = [&](HWND window) { ClickAt(window, area.right / 2, area.bottom / 4); };
+  const auto down = [&](HWND window) { ClickAt(window, area.right / 2, area.bottom * 3 / 4); };
+
+  EXPECT_EQ(ReadNative(arrows), (NativeSpin{128, 1, 255})) << "as shown";
+  EXPECT_EQ(ReadNative(shown["udReversed"]), (NativeSpin{-5, 10, -5})) << "a reversed range, negative numbers";
+
+  up(arrows);
+  EXPECT_EQ(ReadNative(arrows), (NativeSpin{129, 1, 255})) << "an arrow click";
+  SetWindowTextW(shown["edHops"], L"64");
+  EXPECT_EQ(ReadNative(arrows), (NativeSpin{64, 1, 255})) << "a typed number";
+  spin.SetRange(1, 100);
+  spin.SetPosition(100);
+  EXPECT_EQ(ReadNative(arrows), (NativeSpin{100, 1, 100})) << "a program change";
+
+  // At the top the up arrow still asks, and nothing moves.
+  asked.clear();
+  up(arrows);
+  EXPECT_EQ(asked, std::vector<UpDownButton>{UpDownButton::Up}) << "the click at the end reached the handler";
+  EXPECT_EQ(spin.Position(), 100);
+  EXPECT_EQ(ReadNative(arrows).position, 100);
+  spin.SetPosition(1);
+  asked.clear();
+  down(arrows);
+  EXPECT_EQ(asked, std::vector<UpDownButton>{UpDownButton::Down}) << "and at the bottom";
+  EXPECT_EQ(ReadNative(arrows).position, 1);
+
+  // A refused move leaves the native position where the model is.
+  spin.OnChangingEx = [](Component&, bool& allow, int, UpDownButton) { allow = false; };
+  up(arrows);
+  EXPECT_EQ(spin.Position(), 1);
+  EXPECT_EQ(ReadNative(arrows).position, 1);
+
+  // In a reversed range the upper arrow heads for Max, which is below Min.
+  up(shown["udReversed"]);
+  EXPECT_EQ(reversedAsked, 1);
+  EXPECT_EQ(reversed.Position(), -5) << "already at Max";
+  down(shown["udReversed"]);
+  EXPECT_EQ(reversed.Position(), -4);
+  EXPECT_EQ(ReadNative(shown["udReversed"]), (NativeSpin{-4, 10, -5}));
 }
 
 void UserSelectsTab(HWND tabs, int index) {

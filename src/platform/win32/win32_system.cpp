@@ -267,7 +267,7 @@ void Win32System::ShellOpen(const std::string& target) {
   ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32System::Execute(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }
+void Win32System::Execute(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOW); }
 
 bool Win32System::FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

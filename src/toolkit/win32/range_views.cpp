@@ -6,17 +6,6 @@
 
 namespace varnox {
 
-namespace {
-
-// The native up-down keeps a fixed position in the middle of a fixed range,
-// so that it reports every click in both directions wherever the model's
-// position is; the sign of the reported step tells the arrow.
-constexpr int kNativeMin = 0;
-constexpr int kNativeMax = 100;
-constexpr int kNativePosition = 50;
-
-}  // namespace
-
 // --- up-down ---
 
 ControlView::WindowRecipe UpDownView::Recipe() const {
@@ -27,8 +16,8 @@ ControlView::WindowRecipe UpDownView::Recipe() const {
 
 void UpDownView::ApplyAll() {
   ControlView::ApplyAll();
-  SendMessageW(Window(), UDM_SETRANGE, 0, MAKELPARAM(kNativeMax, kNativeMin));
-  SendMessageW(Window(), UDM_SETPOS, 0, MAKELPARAM(kNativePosition, 0));
+  Apply(Property::Range);
+  Apply(Property::Position);
 }
 
 void UpDownView::Apply(Property property) {
@@ -39,6 +28,18 @@ void UpDownView::Apply(Property property) {
       SetStyleBit(UDS_HORZ, upDown_.Orientation() == UpDownOrientation::Horizontal);
       InvalidateRect(Window(), nullptr, TRUE);
       return;
+    // The 16-bit messages, which every comctl32 since NT 4.0 knows; the
+    // model's numbers fit 16 bits. A reader's UDM_GETRANGE32 and
+    // UDM_GETPOS32 give the same numbers.
+    case Property::Range:
+      SendMessageW(Window(), UDM_SETRANGE, 0,
+                   MAKELPARAM(static_cast<WORD>(upDown_.Max()), static_cast<WORD>(upDown_.Min())));
+      // Setting the range may have moved the native position into it.
+      Apply(Property::Position);
+      return;
+    case Property::Position:
+      SendMessageW(Window(), UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(upDown_.Position()), 0));
+      return;
     default:
       ControlView::Apply(property);
   }
@@ -48,11 +49,16 @@ bool UpDownView::Notify(const NMHDR& header, LRESULT& result) {
   if (header.code != UDN_DELTAPOS) return false;
   const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
   if (change.iDelta != 0) {
-    // Up (or right) is the arrow towards Max.
-    const UpDownButton button = change.iDelta > 0 ? UpDownButton::Up : UpDownButton::Down;
+    // The step's sign is the direction of the numbers, so in a reversed
+    // range (Max below Min) the arrow towards Max steps down.
+    const bool increasing = change.iDelta > 0;
+    const bool reversed = upDown_.Max() < upDown_.Min();
+    const UpDownButton button = increasing != reversed ? UpDownButton::Up : UpDownButton::Down;
     User([&] { upDown_.UserArrowClick(button); });
   }
-  result = 1;  // the native control stays where it is
+  // The native control never moves itself: the model decides, and its
+  // position comes back through Apply (also when a handler refused).
+  result = 1;
   return true;
 }
 

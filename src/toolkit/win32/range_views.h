@@ -8,9 +8,11 @@
 
 namespace varnox {
 
-// The native up-down only reports arrow clicks: it has no buddy to write
-// into and never moves itself (each UDN_DELTAPOS is refused); the model
-// moves, fires OnChanging and writes the number into its associate.
+// The native up-down reports arrow clicks and shows the model's range and
+// position, so that whoever reads it (UDM_GETPOS32, UDM_GETRANGE32) finds
+// the number the user sees. It has no buddy to write into and never moves
+// itself (each UDN_DELTAPOS is refused); the model moves, fires OnChanging,
+// writes the number into its associate, and the view copies the position.
 class UpDownView final : public ControlView {
  public:
   UpDownView(FormView& form, TUpDown& upDown) : ControlView(form, upDown), upDown_(upDown) {}

@@ -9,51 +9,51 @@ constexpr int kRadioButtonHeight = 17;
 constexpr int kUpDownWidth = 15;
 }  // namespace
 
-TGroupBox& AddGroupBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
-                       int top, int width, int height) {
-  auto& box = form.Add<TGroupBox>(name, parent);
+TGroupBox& AddGroupBox(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top,
+                       int width, int height) {
+  auto& box = form.Add<TGroupBox>(std::string(name), parent);
   box.SetBounds(left, top, width, height);
-  box.SetCaption(caption);
+  box.SetCaption(std::string(caption));
   return box;
 }
 
-TLabel& AddLabel(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left, int top) {
-  auto& label = form.Add<TLabel>(name, parent);
-  label.SetCaption(caption);
+TLabel& AddLabel(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top) {
+  auto& label = form.Add<TLabel>(std::string(name), parent);
+  label.SetCaption(std::string(caption));
   label.SetBounds(left, top, 0, 13);
   label.SetAutoSize(true);
   return label;
 }
 
-TCheckBox& AddCheckBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
-                       int top, int width, bool allowGrayed) {
-  auto& box = form.Add<TCheckBox>(name, parent);
+TCheckBox& AddCheckBox(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top,
+                       int width, bool allowGrayed) {
+  auto& box = form.Add<TCheckBox>(std::string(name), parent);
   box.SetBounds(left, top, width, kCheckBoxHeight);
-  box.SetCaption(caption);
+  box.SetCaption(std::string(caption));
   box.SetAllowGrayed(allowGrayed);
   box.SetTabStop(true);
   return box;
 }
 
-TRadioButton& AddRadioButton(TForm& form, Control& parent, const std::string& name, const std::string& caption,
-                             int left, int top, int width) {
-  auto& button = form.Add<TRadioButton>(name, parent);
+TRadioButton& AddRadioButton(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left,
+                             int top, int width) {
+  auto& button = form.Add<TRadioButton>(std::string(name), parent);
   button.SetBounds(left, top, width, kRadioButtonHeight);
-  button.SetCaption(caption);
+  button.SetCaption(std::string(caption));
   return button;
 }
 
-TEdit& AddEdit(TForm& form, Control& parent, const std::string& name, const std::string& text, int left, int top,
+TEdit& AddEdit(TForm& form, Control& parent, std::string_view name, std::string_view text, int left, int top,
                int width) {
-  auto& edit = form.Add<TEdit>(name, parent);
+  auto& edit = form.Add<TEdit>(std::string(name), parent);
   edit.SetBounds(left, top, width, kEditHeight);
-  edit.SetText(text);
+  edit.SetText(std::string(text));
   edit.SetTabStop(true);
   return edit;
 }
 
-TUpDown& AddUpDown(TForm& form, Control& parent, const std::string& name, TEdit& edit, int min, int max, int position) {
-  auto& spinner = form.Add<TUpDown>(name, parent);
+TUpDown& AddUpDown(TForm& form, Control& parent, std::string_view name, TEdit& edit, int min, int max, int position) {
+  auto& spinner = form.Add<TUpDown>(std::string(name), parent);
   spinner.SetBounds(edit.Left() + edit.Width(), edit.Top(), kUpDownWidth, edit.Height());
   spinner.SetRange(min, max);
   spinner.SetPosition(position);
@@ -61,13 +61,13 @@ TUpDown& AddUpDown(TForm& form, Control& parent, const std::string& name, TEdit&
   return spinner;
 }
 
-TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, const std::string& name, const std::string& caption) {
-  auto& item = form.Add<TMenuItem>(name, menu);
-  item.SetCaption(caption);
+TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, std::string_view name, std::string_view caption) {
+  auto& item = form.Add<TMenuItem>(std::string(name), menu);
+  item.SetCaption(std::string(caption));
   return item;
 }
 
-void AddGreyLegend(TForm& form, Control& parent, const std::string& boxName, const std::string& labelName, int left,
+void AddGreyLegend(TForm& form, Control& parent, std::string_view boxName, std::string_view labelName, int left,
                    int top) {
   auto& box = AddCheckBox(form, parent, boxName, "", left, top, 13, true);
   box.SetState(cbGrayed);

@@ -3,26 +3,27 @@
 // its design name, place and caption.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/toolkit.h"
 
 namespace varnox {
 
-TGroupBox& AddGroupBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
-                       int top, int width, int height);
-TLabel& AddLabel(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left, int top);
-TCheckBox& AddCheckBox(TForm& form, Control& parent, const std::string& name, const std::string& caption, int left,
-                       int top, int width, bool allowGrayed = false);
-TRadioButton& AddRadioButton(TForm& form, Control& parent, const std::string& name, const std::string& caption,
-                             int left, int top, int width);
-TEdit& AddEdit(TForm& form, Control& parent, const std::string& name, const std::string& text, int left, int top,
+TGroupBox& AddGroupBox(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top,
+                       int width, int height);
+TLabel& AddLabel(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top);
+TCheckBox& AddCheckBox(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top,
+                       int width, bool allowGrayed = false);
+TRadioButton& AddRadioButton(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left,
+                             int top, int width);
+TEdit& AddEdit(TForm& form, Control& parent, std::string_view name, std::string_view text, int left, int top,
                int width);
 // A spinner on the right edge of `edit`, bound to it, at `position`.
-TUpDown& AddUpDown(TForm& form, Control& parent, const std::string& name, TEdit& edit, int min, int max, int position);
-TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, const std::string& name, const std::string& caption);
+TUpDown& AddUpDown(TForm& form, Control& parent, std::string_view name, TEdit& edit, int min, int max, int position);
+TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, std::string_view name, std::string_view caption);
 // The legend of the grey state: a disabled grey box and its label.
-void AddGreyLegend(TForm& form, Control& parent, const std::string& boxName, const std::string& labelName, int left,
+void AddGreyLegend(TForm& form, Control& parent, std::string_view boxName, std::string_view labelName, int left,
                    int top);
 
 // The named controls, for a load section's list.

@@ -23,8 +23,6 @@ void AddHidingSection(TConfForm& form, TTabSheet& sheet, const char* name, std::
 
 }  // namespace
 
-void BuildInternetPageGate(TConfForm& form, TTabSheet& sheet) { AddHidingSection(form, sheet, "Internet page", 4); }
-
 void BuildIdePageGate(TConfForm& form, TTabSheet& sheet) { AddHidingSection(form, sheet, "IDE/ATAPI page", 5); }
 
 }  // namespace varnox

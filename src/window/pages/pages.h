@@ -9,10 +9,12 @@
 #include <array>
 #include <string_view>
 
+#include "window/pages/internet_page.h"
 #include "window/pages/logon_page.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/network_page.h"
 #include "window/pages/page_gates.h"
+#include "window/pages/security_page.h"
 
 namespace varnox {
 
@@ -29,11 +31,12 @@ struct PageEntry {
 // The builders, in load order: Logon, Memory management, Network, Internet,
 // Security, IDE/ATAPI, Explorer, Other, System tools. A sheet without an
 // entry stays empty.
-inline constexpr std::array<PageEntry, 5> kPageBuilders = {{
+inline constexpr std::array<PageEntry, 6> kPageBuilders = {{
     {"tsLogon", &BuildLogonPage},
     {"tsMemory", &BuildMemoryPage},
     {"tsNetWork", &BuildNetworkPage},
-    {"tsInternet", &BuildInternetPageGate},
+    {"tsInternet", &BuildInternetPage},
+    {"tsSecurity", &BuildSecurityPage},
     {"tsIDE", &BuildIdePageGate},
 }};
 
