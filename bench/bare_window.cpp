@@ -227,7 +227,10 @@ struct BareWindow::Recording {
         }
       }
     } else if (IsClass(child.className, UPDOWN_CLASSW)) {
-      if (child.buddy >= 0) SendMessageW(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(built[child.buddy]), 0);
+      const auto buddy = static_cast<std::size_t>(child.buddy);
+      if (child.buddy >= 0 && buddy < built.size()) {
+        SendMessageW(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(built[buddy]), 0);
+      }
       SendMessageW(window, UDM_SETRANGE32, static_cast<WPARAM>(child.low), child.high);
       SendMessageW(window, UDM_SETPOS32, 0, child.position);
     } else if (IsClass(child.className, TRACKBAR_CLASSW)) {
@@ -291,7 +294,9 @@ HWND BareWindow::Build(HWND owner) {
   r.top = CreateWindowExW(r.exStyle, kTopClass, r.caption.c_str(), r.style, r.bounds.left, r.bounds.top,
                           r.bounds.right - r.bounds.left, r.bounds.bottom - r.bounds.top, owner, nullptr, instance,
                           nullptr);
-  // Parents come before their children in the recording.
+  // Parents come before their children in the recording. Each control is
+  // filled as soon as it is made, as the library fills its own; an up-down
+  // made before its buddy gets the buddy at the end.
   for (const auto& child : r.children) {
     HWND parent = child.parent < 0 ? r.top : r.built[static_cast<std::size_t>(child.parent)];
     HWND window = CreateWindowExW(child.exStyle, child.className.c_str(), child.text.c_str(), child.style,
@@ -302,9 +307,13 @@ HWND BareWindow::Build(HWND owner) {
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(r.madeFonts[static_cast<std::size_t>(child.font)]),
                    FALSE);
     }
+    if (window) r.Fill(window, child);
   }
   for (std::size_t i = 0; i < r.children.size(); ++i) {
-    if (r.built[i]) r.Fill(r.built[i], r.children[i]);
+    const auto buddy = static_cast<std::size_t>(r.children[i].buddy);
+    if (r.built[i] && r.children[i].buddy >= 0 && buddy >= i) {
+      SendMessageW(r.built[i], UDM_SETBUDDY, reinterpret_cast<WPARAM>(r.built[buddy]), 0);
+    }
   }
   if (styled) DeactivateActCtx(0, cookie);
   return r.top;
