@@ -181,9 +181,10 @@ std::wstring UiDriver::HoverHint(const std::string& name, DWORD timeoutMs) const
   RECT rect;
   GetWindowRect(window, &rect);
   const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  // Off the control first, so the hint of the last one goes away.
+  // Off the control first, so the hint of the last one goes away; on a busy
+  // machine the tip needs a moment to notice.
   SetCursorPos(0, 0);
-  Sleep(100);
+  Sleep(300);
   SetCursorPos(centre.x, centre.y);
   POINT client = centre;
   ScreenToClient(window, &client);

@@ -40,7 +40,7 @@ class UiDriver {
 
   // Rests the mouse on the control and returns the hint that shows; empty
   // when none shows within `timeoutMs`.
-  std::wstring HoverHint(const std::string& name, DWORD timeoutMs = 3000) const;
+  std::wstring HoverHint(const std::string& name, DWORD timeoutMs = 8000) const;
 
   int CheckState(const std::string& name) const;  // BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE
   std::wstring Text(const std::string& name) const;
