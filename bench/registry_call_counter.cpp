@@ -1,12 +1,18 @@
 #include "registry_call_counter.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cctype>
+
+#include "import_patch.h"
 
 namespace varnox::bench {
 
 namespace {
 
-std::map<std::string, long> g_calls;
+std::string g_section = "before any step";
+RegistryTally g_tally;
+std::map<HKEY, std::string> g_openKeys;  // what each key handle the library holds names
+std::map<std::string, long> g_dataReads;
 
 using OpenKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
 using CreateKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
@@ -25,92 +31,104 @@ DeleteValue g_deleteValue;
 QueryInfoKey g_queryInfoKey;
 CloseKey g_closeKey;
 
+void Count(const char* function) {
+  ++g_tally.byFunction[function];
+  ++g_tally.total;
+  auto found = std::find_if(g_tally.bySection.begin(), g_tally.bySection.end(),
+                            [](const auto& entry) { return entry.first == g_section; });
+  if (found == g_tally.bySection.end()) {
+    g_tally.bySection.emplace_back(g_section, 1);
+  } else {
+    ++found->second;
+  }
+}
+
+std::string KeyName(HKEY key) {
+  if (key == HKEY_LOCAL_MACHINE) return "HKLM";
+  if (key == HKEY_CURRENT_USER) return "HKCU";
+  if (auto found = g_openKeys.find(key); found != g_openKeys.end()) return found->second;
+  return "?";
+}
+
+// Registry names ignore case.
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+void Opened(LONG status, HKEY parent, LPCSTR path, PHKEY result) {
+  if (status == ERROR_SUCCESS && result) g_openKeys[*result] = KeyName(parent) + "\\" + (path ? path : "");
+}
+
 LONG WINAPI CountedOpenKeyEx(HKEY k, LPCSTR p, DWORD o, REGSAM s, PHKEY r) {
-  ++g_calls["RegOpenKeyExA"];
-  return g_openKeyEx(k, p, o, s, r);
+  Count("RegOpenKeyExA");
+  const LONG status = g_openKeyEx(k, p, o, s, r);
+  Opened(status, k, p, r);
+  return status;
 }
 LONG WINAPI CountedCreateKeyEx(HKEY k, LPCSTR p, DWORD r, LPSTR c, DWORD o, REGSAM s, LPSECURITY_ATTRIBUTES a,
                                PHKEY res, LPDWORD d) {
-  ++g_calls["RegCreateKeyExA"];
-  return g_createKeyEx(k, p, r, c, o, s, a, res, d);
+  Count("RegCreateKeyExA");
+  const LONG status = g_createKeyEx(k, p, r, c, o, s, a, res, d);
+  Opened(status, k, p, res);
+  return status;
 }
 LONG WINAPI CountedQueryValueEx(HKEY k, LPCSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s) {
-  ++g_calls["RegQueryValueExA"];
+  Count("RegQueryValueExA");
+  if (d) ++g_dataReads[Lower(KeyName(k) + "\\" + (n ? n : ""))];
   return g_queryValueEx(k, n, r, t, d, s);
 }
 LONG WINAPI CountedSetValueEx(HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE* d, DWORD s) {
-  ++g_calls["RegSetValueExA"];
+  Count("RegSetValueExA");
   return g_setValueEx(k, n, r, t, d, s);
 }
 LONG WINAPI CountedDeleteValue(HKEY k, LPCSTR n) {
-  ++g_calls["RegDeleteValueA"];
+  Count("RegDeleteValueA");
   return g_deleteValue(k, n);
 }
 LONG WINAPI CountedQueryInfoKey(HKEY k, LPSTR c, LPDWORD cl, LPDWORD r, LPDWORD a, LPDWORD b, LPDWORD e, LPDWORD f,
                                 LPDWORD g, LPDWORD h, LPDWORD i, PFILETIME t) {
-  ++g_calls["RegQueryInfoKeyA"];
+  Count("RegQueryInfoKeyA");
   return g_queryInfoKey(k, c, cl, r, a, b, e, f, g, h, i, t);
 }
 LONG WINAPI CountedCloseKey(HKEY k) {
-  ++g_calls["RegCloseKey"];
+  Count("RegCloseKey");
+  g_openKeys.erase(k);
   return g_closeKey(k);
 }
 
 template <class F>
-void* Replace(void* original, F& keep, F counted) {
-  keep = reinterpret_cast<F>(original);
-  return reinterpret_cast<void*>(counted);
-}
-
-void* Wrapper(const char* name, void* original) {
-  if (!std::strcmp(name, "RegOpenKeyExA")) return Replace(original, g_openKeyEx, &CountedOpenKeyEx);
-  if (!std::strcmp(name, "RegCreateKeyExA")) return Replace(original, g_createKeyEx, &CountedCreateKeyEx);
-  if (!std::strcmp(name, "RegQueryValueExA")) return Replace(original, g_queryValueEx, &CountedQueryValueEx);
-  if (!std::strcmp(name, "RegSetValueExA")) return Replace(original, g_setValueEx, &CountedSetValueEx);
-  if (!std::strcmp(name, "RegDeleteValueA")) return Replace(original, g_deleteValue, &CountedDeleteValue);
-  if (!std::strcmp(name, "RegQueryInfoKeyA")) return Replace(original, g_queryInfoKey, &CountedQueryInfoKey);
-  if (!std::strcmp(name, "RegCloseKey")) return Replace(original, g_closeKey, &CountedCloseKey);
-  return nullptr;
+bool Patch(HMODULE module, const char* name, F& keep, F counted) {
+  void* original = PatchImport(module, "advapi32.dll", name, reinterpret_cast<void*>(counted));
+  if (original) keep = reinterpret_cast<F>(original);
+  return original != nullptr;
 }
 
 }  // namespace
 
 int CountRegistryCalls(HMODULE module) {
-  auto* base = reinterpret_cast<BYTE*>(module);
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (directory.VirtualAddress == 0) return 0;
-  int patched = 0;
-  for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); import->Name;
-       ++import) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + import->Name), "advapi32.dll") != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
-    auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++addresses) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      void* original = reinterpret_cast<void*>(addresses->u1.Function);
-      void* wrapper = Wrapper(reinterpret_cast<const char*>(byName->Name), original);
-      if (!wrapper) continue;
-      DWORD protection;
-      VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, PAGE_READWRITE, &protection);
-      addresses->u1.Function = reinterpret_cast<ULONG_PTR>(wrapper);
-      VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, protection, &protection);
-      ++patched;
-    }
+  return Patch(module, "RegOpenKeyExA", g_openKeyEx, &CountedOpenKeyEx) +
+         Patch(module, "RegCreateKeyExA", g_createKeyEx, &CountedCreateKeyEx) +
+         Patch(module, "RegQueryValueExA", g_queryValueEx, &CountedQueryValueEx) +
+         Patch(module, "RegSetValueExA", g_setValueEx, &CountedSetValueEx) +
+         Patch(module, "RegDeleteValueA", g_deleteValue, &CountedDeleteValue) +
+         Patch(module, "RegQueryInfoKeyA", g_queryInfoKey, &CountedQueryInfoKey) +
+         Patch(module, "RegCloseKey", g_closeKey, &CountedCloseKey);
+}
+
+void SetSection(const std::string& section) { g_section = section; }
+
+RegistryTally RegistryCalls() {
+  RegistryTally tally = g_tally;
+  for (const auto& [value, reads] : g_dataReads) {
+    if (reads > 1) tally.readTwice.emplace_back(value, reads);
   }
-  return patched;
+  return tally;
 }
 
-const std::map<std::string, long>& RegistryCalls() { return g_calls; }
-
-long TotalRegistryCalls() {
-  long total = 0;
-  for (const auto& [name, count] : g_calls) total += count;
-  return total;
+void ResetRegistryCalls() {
+  g_tally = {};
+  g_dataReads.clear();
 }
-
-void ResetRegistryCalls() { g_calls.clear(); }
 
 }  // namespace varnox::bench

@@ -1,12 +1,16 @@
-// How fast the configuration window opens, and whether opening it leaks.
+// How fast the configuration window opens, where the time goes, and whether
+// opening it leaks.
 //
-// In one process: opens and closes the real window N times through
-// CPL_DBLCLK and times each from the call to the window's activation; builds
-// a bare window with the same number and kinds of child controls N times as
-// a yardstick; counts the registry calls of one opening; and reads private
-// bytes and GDI/USER object counts before and after 200 open/close cycles.
+// In one process: opens and closes the real window through CPL_DBLCLK and,
+// round by round in turn with it, a bare window with the same controls built
+// and shown the same way; times each from the call to the end of its first
+// paint, split into steps; counts the registry calls of one opening per load
+// section; and reads committed private memory before and after CYCLES
+// open/close cycles. A round that does not finish within LIMIT ms is counted
+// and reported. The ratio comes last.
 //
-// Usage: window_bench [N [CYCLES]]   (run under Wine beside varnox.cpl; CYCLES defaults to 200)
+// Usage: window_bench [ROUNDS [CYCLES [LIMIT]]]   (under Wine beside varnox.cpl;
+//        defaults 21, 200, 5000)
 
 #include <windows.h>
 
@@ -17,115 +21,120 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../tests/wine/cpl_library.h"
+#include "bare_window.h"
+#include "opening_probe.h"
 #include "registry_call_counter.h"
 
 namespace {
 
+using namespace varnox::bench;
 using varnox::test::CplLibrary;
-
-LARGE_INTEGER g_frequency;
-LONGLONG g_shownAt = 0;
-HHOOK g_hook = nullptr;
-std::vector<std::pair<std::wstring, DWORD>> g_children;  // class and style of each child of the first window
-
-double Milliseconds(LONGLONG ticks) { return 1000.0 * static_cast<double>(ticks) / g_frequency.QuadPart; }
-
-LONGLONG Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-bool IsConfForm(HWND window) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name")));
-  char name[64] = {};
-  if (atom) GlobalGetAtomNameA(atom, name, sizeof name);
-  return std::string(name) == "ConfForm";
-}
-
-BOOL CALLBACK RecordChild(HWND child, LPARAM) {
-  wchar_t className[64] = {};
-  GetClassNameW(child, className, 64);
-  g_children.emplace_back(className, static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)));
-  return TRUE;
-}
-
-// Activation is the moment the modal window is on the screen; it is closed
-// at once with Esc.
-LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (IsConfForm(window) && g_shownAt == 0) {
-      g_shownAt = Now();
-      if (g_children.empty()) EnumChildWindows(window, &RecordChild, 0);
-      PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-int g_missedActivations = 0;
-
-BOOL CALLBACK CloseShownForm(HWND window, LPARAM) {
-  if (IsConfForm(window) && IsWindowVisible(window)) {
-    ++g_missedActivations;
-    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
-  }
-  return TRUE;
-}
-
-// A window that showed without being activated would keep the modal loop
-// waiting; the watchdog closes it and the round counts as missed.
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_shownAt == 0) EnumThreadWindows(GetCurrentThreadId(), &CloseShownForm, 0);
-}
-
-double OpenOnce(const CplLibrary& cpl, HWND owner) {
-  g_shownAt = 0;
-  const UINT_PTR watchdog = SetTimer(nullptr, 0, 3000, &Watchdog);
-  const LONGLONG start = Now();
-  cpl.Send(owner, 5 /* CPL_DBLCLK */, 0, 0);
-  KillTimer(nullptr, watchdog);
-  return g_shownAt ? Milliseconds(g_shownAt - start) : -1.0;
-}
-
-double BareOnce(HWND owner) {
-  const LONGLONG start = Now();
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"VarnoxBareWindow", L"bare", WS_POPUP | WS_CAPTION, 100, 100, 371,
-                                420, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  int i = 0;
-  for (const auto& [className, style] : g_children) {
-    HWND child = CreateWindowExW(0, className.c_str(), L"Control", (style | WS_CHILD) & ~WS_POPUP, (i * 7) % 300,
-                                 (i * 11) % 300, 80, 20, window, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ++i;
-  }
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  const double elapsed = Milliseconds(Now() - start);
-  DestroyWindow(window);
-  return elapsed;
-}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0 : values[values.size() / 2];
 }
 
-struct Resources {
-  SIZE_T privateBytes;
-  DWORD gdiObjects;
-  DWORD userObjects;
+// Step durations of many rounds, by step name, in the order first seen.
+class StepTimes {
+ public:
+  void Add(const std::string& step, double milliseconds) {
+    auto found = std::find_if(steps_.begin(), steps_.end(), [&](const auto& entry) { return entry.first == step; });
+    if (found == steps_.end()) {
+      steps_.emplace_back(step, std::vector<double>{milliseconds});
+    } else {
+      found->second.push_back(milliseconds);
+    }
+  }
+  void Print(const char* indent) const {
+    for (const auto& [step, times] : steps_) std::printf("%s%-44s %8.2f ms\n", indent, step.c_str(), Median(times));
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::vector<double>>> steps_;
 };
+
+// The rounds of one kind of window.
+struct Rounds {
+  std::vector<double> totals;
+  StepTimes steps;
+  int timeouts = 0;
+
+  void Add(const OpeningTimes& times);
+};
+
+struct Results {
+  Rounds window;
+  Rounds bare;
+  int rounds = 0;
+};
+
+Results g_results;
+std::unique_ptr<BareWindow> g_bare;
+HMODULE g_library = nullptr;
+
+void RecordBare(HWND window) {
+  if (!g_bare) g_bare = std::make_unique<BareWindow>(window, g_library);
+}
+
+void Rounds::Add(const OpeningTimes& times) {
+  if (times.timedOut) {
+    ++timeouts;
+    return;
+  }
+  totals.push_back(Milliseconds(times.painted - times.start));
+  LONGLONG at = times.start;
+  steps.Add("make the model and the window classes", Milliseconds(times.windowCreated - at));
+  at = times.windowCreated;
+  std::string step = "create the controls";
+  for (const auto& [name, when] : times.steps) {
+    steps.Add(step, Milliseconds(when - at));
+    step = name;
+    at = when;
+  }
+  steps.Add(step, Milliseconds(times.shown - at));
+  steps.Add("first paint", Milliseconds(times.painted - times.shown));
+}
+
+OpeningTimes OpenWindow(const CplLibrary& cpl, HWND owner, PaintedCallback painted) {
+  BeginRound(true, painted);
+  cpl.Send(owner, 5 /* CPL_DBLCLK */, 0, 0);
+  return EndRound();
+}
+
+OpeningTimes OpenBare(HWND owner) {
+  BeginRound(false, nullptr);
+  HWND window = g_bare->Build(owner);
+  ShowWindow(window, SW_SHOW);
+  SetActiveWindow(window);
+  SetFocus(window);
+  MSG message;
+  while (!RoundOver() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  OpeningTimes times = EndRound();
+  g_bare->Destroy();
+  return times;
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
 
 // Committed private memory, summed over the address space: the process
 // memory counters give it too, but Wine leaves them at zero.
 SIZE_T CommittedPrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  if (memory.PrivateUsage) return memory.PrivateUsage;
   SIZE_T total = 0;
   MEMORY_BASIC_INFORMATION region;
   for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
@@ -136,26 +145,45 @@ SIZE_T CommittedPrivateBytes() {
   return total;
 }
 
-Resources Measure() {
-  PROCESS_MEMORY_COUNTERS_EX memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : CommittedPrivateBytes();
-  return {privateBytes, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+void PrintTimes() {
+  const Results& r = g_results;
+  std::printf("\nwindow, median of %zu rounds, by step:\n", r.window.totals.size());
+  r.window.steps.Print("  ");
+  std::printf("bare window, median of %zu rounds, by step:\n", r.bare.totals.size());
+  r.bare.steps.Print("  ");
+  std::printf("rounds past their time limit:     window %d, bare %d (of %d each)\n", r.window.timeouts, r.bare.timeouts,
+              r.rounds);
+  const double window = Median(r.window.totals);
+  const double bare = Median(r.bare.totals);
+  std::printf("median bare window, same controls: %.2f ms\n", bare);
+  std::printf("median open to shown:             %.2f ms\n", window);
+  if (r.window.totals.empty() || r.bare.totals.empty()) {
+    std::printf("ratio window / bare:              none (no round of one of them finished in time)\n");
+  } else {
+    std::printf("ratio window / bare:              %.2f\n", window / bare);
+  }
+  std::fflush(stdout);
 }
 
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+void PrintRegistry(const RegistryTally& tally, int patched) {
+  std::printf("\nregistry calls of one opening:    %ld (import entries counted: %d)\n", tally.total, patched);
+  for (const auto& [name, count] : tally.byFunction) std::printf("  %-42s %ld\n", name.c_str(), count);
+  std::printf("by step:\n");
+  for (const auto& [section, count] : tally.bySection) std::printf("  %-42s %ld\n", section.c_str(), count);
+  if (tally.readTwice.empty()) {
+    std::printf("values read more than once:       none\n");
+  } else {
+    std::printf("values read more than once:\n");
+    for (const auto& [value, reads] : tally.readTwice) std::printf("  %s: %ld reads\n", value.c_str(), reads);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 31;
+  const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 21;
   const int cycles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
-  QueryPerformanceFrequency(&g_frequency);
+  const int limit = argc > 3 ? std::max(500, std::atoi(argv[3])) : 5000;
   InitCommonControls();
 
   CplLibrary cpl;
@@ -163,63 +191,58 @@ int main(int argc, char** argv) {
     std::printf("cannot load %s\n", cpl.Path().c_str());
     return 1;
   }
-  const int patched = varnox::bench::CountRegistryCalls(cpl.Module());
+  g_library = cpl.Module();
+  const int patched = CountRegistryCalls(cpl.Module());
+  InstallOpeningProbe(cpl.Module(), limit);
+  SetHangReport(&PrintTimes);
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   cpl.Send(owner, 1 /* CPL_INIT */, 0, 0);
-  g_hook = SetWindowsHookExW(WH_CBT, &OnActivate, nullptr, GetCurrentThreadId());
 
-  // The first opening warms caches (fonts, classes); it is timed apart.
-  varnox::bench::ResetRegistryCalls();
-  const double first = OpenOnce(cpl, owner);
-  const long registryCalls = varnox::bench::TotalRegistryCalls();
-  const auto callsByName = varnox::bench::RegistryCalls();
-
-  std::vector<double> opens;
-  for (int i = 0; i < rounds; ++i) {
-    const double elapsed = OpenOnce(cpl, owner);
-    if (elapsed >= 0) opens.push_back(elapsed);
+  // The first opening loads what the process keeps (fonts, classes, code):
+  // it is timed apart, and its registry calls are the ones listed.
+  ResetRegistryCalls();
+  const OpeningTimes first = OpenWindow(cpl, owner, &RecordBare);
+  const RegistryTally tally = RegistryCalls();
+  Pump();
+  if (!g_bare) {
+    std::printf("the first opening did not paint within %d ms; stopped\n", limit);
+    return 2;
   }
 
-  WNDCLASSW bare = {};
-  bare.lpfnWndProc = &DefWindowProcW;
-  bare.hInstance = GetModuleHandleW(nullptr);
-  bare.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  bare.lpszClassName = L"VarnoxBareWindow";
-  RegisterClassW(&bare);
-  BareOnce(owner);
-  std::vector<double> bares;
+  // In turn, so that both see the same load on the machine.
+  OpenBare(owner);
+  Pump();
+  Results& r = g_results;
   for (int i = 0; i < rounds; ++i) {
-    bares.push_back(BareOnce(owner));
+    ++r.rounds;
+    r.window.Add(OpenWindow(cpl, owner, nullptr));
+    Pump();
+    r.bare.Add(OpenBare(owner));
     Pump();
   }
 
-  Pump();
-  const Resources before = Measure();
-  for (int i = 0; i < cycles; ++i) OpenOnce(cpl, owner);
-  Pump();
-  const Resources after = Measure();
+  const SIZE_T before = CommittedPrivateBytes();
+  int cycleTimeouts = 0;
+  for (int i = 0; i < cycles; ++i) {
+    if (OpenWindow(cpl, owner, nullptr).timedOut) ++cycleTimeouts;
+    Pump();
+  }
+  const SIZE_T after = CommittedPrivateBytes();
 
-  UnhookWindowsHookEx(g_hook);
+  RemoveOpeningProbe();
   cpl.Send(owner, 7 /* CPL_EXIT */, 0, 0);
 
-  std::printf("controls in the window:          %zu child windows\n", g_children.size());
-  std::printf("first open to shown:             %.2f ms\n", first);
-  std::printf("median open to shown (%d runs):  %.2f ms\n", rounds, Median(opens));
-  if (g_missedActivations) std::printf("rounds closed by the watchdog:   %d\n", g_missedActivations);
-  std::printf("median bare window, same children: %.2f ms\n", Median(bares));
-  std::printf("ratio window / bare:             %.2f\n", Median(opens) / std::max(Median(bares), 0.001));
-  std::printf("registry calls per open:         %ld (import entries counted: %d)\n", registryCalls, patched);
-  for (const auto& [name, count] : callsByName) std::printf("  %-18s %ld\n", name.c_str(), count);
-  std::printf("private bytes before/after %d:  %lu / %lu (%+ld)\n", cycles,
-              static_cast<unsigned long>(before.privateBytes), static_cast<unsigned long>(after.privateBytes),
-              static_cast<long>(after.privateBytes) - static_cast<long>(before.privateBytes));
-  if (before.gdiObjects == 0 && after.gdiObjects == 0) {
-    std::printf("GDI and USER object counts:      not reported by this system (GetGuiResources gives 0)\n");
-  } else {
-    std::printf("GDI objects before/after %d:    %lu / %lu\n", cycles, before.gdiObjects, after.gdiObjects);
-    std::printf("USER objects before/after %d:   %lu / %lu\n", cycles, before.userObjects, after.userObjects);
-  }
+  std::printf("controls in the window:           %zu child windows\n", g_bare->Controls());
+  std::printf("first open to shown:              %.2f ms%s\n", Milliseconds(first.painted - first.start),
+              first.timedOut ? " (past its time limit)" : "");
+  PrintRegistry(tally, patched);
+  std::printf("\ncommitted private bytes before/after %d cycles: %lu / %lu (%+ld)\n", cycles,
+              static_cast<unsigned long>(before), static_cast<unsigned long>(after),
+              static_cast<long>(after) - static_cast<long>(before));
+  if (cycleTimeouts) std::printf("cycles past their time limit:     %d\n", cycleTimeouts);
+  PrintTimes();
+  g_bare.reset();
   DestroyWindow(owner);
   return 0;
 }

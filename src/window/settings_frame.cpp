@@ -25,18 +25,24 @@ void SettingsFrame::AddSaveGroup(SaveGroup group) {
 
 void SettingsFrame::Load() {
   loadedSections_ = 0;
+  const auto tell = [this](const std::string& name) {
+    if (sectionObserver_) sectionObserver_(name);
+  };
   for (LoadSection& section : sections_) {
     try {
+      tell(section.name);
       SettingsReg::Scope accessor(settingsReg_, section.root);
       section.load(*accessor);
     } catch (...) {
       for (auto it = sections_.begin() + static_cast<std::ptrdiff_t>(loadedSections_); it != sections_.end(); ++it) {
         for (Control* control : it->controls) control->SetEnabled(false);
       }
+      tell({});
       throw;
     }
     ++loadedSections_;
   }
+  tell({});
 }
 
 void SettingsFrame::Save(const ModifiedFlags& flags) {

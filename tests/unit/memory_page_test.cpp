@@ -380,11 +380,8 @@ TEST_F(MemoryPage, LoadReadsTheKeysAndValuesInOrder) {
   ASSERT_NE(at, trace.end());
   const std::vector<std::string> expected = {
       open(kMemory),
-      "QueryValue LargeSystemCache",  // 1 checks the box, then a second read for 0
-      "QueryValue LargeSystemCache",
-      "QueryValue SecondLevelDataCache",  // the size, then a second read for Auto
+      "QueryValue LargeSystemCache",  // each value once, whatever it is compared with
       "QueryValue SecondLevelDataCache",
-      "QueryValue IoPageLockLimit",  // the choice, then a second read for the other size
       "QueryValue IoPageLockLimit",
       "QueryValue DisablePagingExecutive",
       close(kMemory),
@@ -392,9 +389,7 @@ TEST_F(MemoryPage, LoadReadsTheKeysAndValuesInOrder) {
       "QueryValue Size",  // exists?
       "QueryValue Size",
       close(kServer),
-      open(kMemory),  // the large cache again, after the buttons' handlers
-      "QueryValue LargeSystemCache",
-      "QueryValue LargeSystemCache",
+      open(kMemory),  // the large cache put back after the buttons' handlers, as first read
       close(kMemory),
       open(kWow),
       "QueryValue DefaultSeparateVDM",  // size, then text

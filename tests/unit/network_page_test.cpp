@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, NetworkPageOnFixture,
                                            FixtureCase{"vista.reg", &ScriptedSystem::WinVista},
                                            FixtureCase{"win7.reg", &ScriptedSystem::Win7X64}));
 
-TEST_F(NetworkPage, BoxesReadTheirNumberOncePerComparisonAndTheHiddenBoxIsInverted) {
+TEST_F(NetworkPage, BoxesReadTheirNumberOnceForBothDataAndTheHiddenBoxIsInverted) {
   struct Case {
     std::optional<std::uint32_t> stored;
     TCheckBoxState share;   // AutoShareServer, AutoShareWks
@@ -118,8 +118,8 @@ TEST_F(NetworkPage, BoxesReadTheirNumberOncePerComparisonAndTheHiddenBoxIsInvert
     EXPECT_FALSE(OkEnabled()) << "the load's own handler calls leave nothing to save";
   }
 
-  // Each box asks whether its value exists, then reads it twice whatever the
-  // first read found; the comment is read only when it is there.
+  // Each box asks whether its value exists, then reads it once for both
+  // comparisons; the comment is read only when it is there.
   registry.SetDword(HKLM, kServer, "AutoShareServer", 1);
   registry.SetDword(HKLM, kServer, "AutoShareWks", 0);
   registry.SetDword(HKLM, kServer, "Hidden", 0);
@@ -129,9 +129,8 @@ TEST_F(NetworkPage, BoxesReadTheirNumberOncePerComparisonAndTheHiddenBoxIsInvert
   const std::string key = std::string("HKLM\\") + kServer;
   EXPECT_EQ(SectionTrace(kServer),
             (Trace{"OpenKey " + key, "QueryValue AutoShareServer", "QueryValue AutoShareServer",
-                   "QueryValue AutoShareServer", "QueryValue AutoShareWks", "QueryValue AutoShareWks",
-                   "QueryValue AutoShareWks", "QueryValue DiskSpaceThreshold", "QueryValue DiskSpaceThreshold",
-                   "QueryValue Hidden", "QueryValue Hidden", "QueryValue Hidden", "QueryValue SrvComment",
+                   "QueryValue AutoShareWks", "QueryValue AutoShareWks", "QueryValue DiskSpaceThreshold",
+                   "QueryValue DiskSpaceThreshold", "QueryValue Hidden", "QueryValue Hidden", "QueryValue SrvComment",
                    "QueryValue SrvComment", "QueryValue SrvComment", "CloseKey " + key}));
   EXPECT_EQ(Find<TEdit>("edServerComment").Text(), "Files");
 }

@@ -95,8 +95,10 @@ TEST_F(SettingsFrameTest, FailedWriteEndsTheSaveAndFreesItsAccessor) {
 TEST_F(SettingsFrameTest, SectionsLoadInOrderEachWithItsOwnAccessor) {
   frame.AddLoadSection(Section("one", {}));
   frame.AddLoadSection(Section("two", {}));
+  // The observer hears of each section before it reads anything.
+  frame.SetSectionObserver([this](const std::string& name) { ran.push_back("start " + name); });
   frame.Load();
-  EXPECT_EQ(ran, (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(ran, (std::vector<std::string>{"start one", "one", "start two", "two", "start "}));
   EXPECT_EQ(frame.LoadedSections(), 2u);
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
   EXPECT_EQ(frame.Slot().Current(), nullptr);
@@ -110,9 +112,13 @@ TEST_F(SettingsFrameTest, FailedSectionDisablesItselfAndEveryLaterOne) {
   frame.AddLoadSection(Section("first", {&first}));
   frame.AddLoadSection(Section("failing", {&failing}, true));
   frame.AddLoadSection(Section("later", {&later, &laterToo}));
+  std::vector<std::string> told;
+  frame.SetSectionObserver([&told](const std::string& name) { told.push_back(name); });
   EXPECT_THROW(frame.Load(), ERegistryException);
 
   EXPECT_EQ(ran, (std::vector<std::string>{"first", "failing"}));
+  // The load's end is told also when an error ends it.
+  EXPECT_EQ(told, (std::vector<std::string>{"first", "failing", ""}));
   EXPECT_EQ(frame.LoadedSections(), 1u);
   EXPECT_TRUE(first.Enabled());
   EXPECT_FALSE(failing.Enabled());

@@ -350,6 +350,19 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   UserSelectsTab(tabs, 1);
   EXPECT_EQ(pages.ActivePage(), &third) << "tab 1 is now the third page";
   EXPECT_EQ(changes, 2);
+
+  const auto tabText = [&](int index) {
+    wchar_t text[64] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
+  EXPECT_EQ(tabText(0), L"First");
+  third.SetCaption("Renamed");
+  EXPECT_EQ(tabText(1), L"Renamed") << "a caption changed after the window was made reaches its tab";
 }
 
 TEST(ToolkitViewControls, ListsAndTheSliderMirrorTheModelAndReportTheUser) {
@@ -422,6 +435,46 @@ TEST(ToolkitViewControls, RussianTextsReadCorrectlyWhateverTheAnsiCodePage) {
   EXPECT_EQ(TextOf(shown["lblHintsLang"]), L"Отображать");
   SetWindowTextW(shown["edOwner"], L"Владелец");
   EXPECT_EQ(edit.Text(), "Владелец");
+}
+
+TEST(ToolkitViewControls, WindowsAreMadeAsTheModelStandsAndStackedInLayoutOrder) {
+  ShownForm shown;
+  TForm& form = shown.form;
+  form.Add<TBevel>("bvFrame").SetBounds(0, 0, 300, 100);
+  form.Add<TLabel>("lblShadow").SetBounds(12, 11, 100, 13);
+  auto& label = form.Add<TLabel>("lblOver");
+  label.SetBounds(10, 10, 5, 13);
+  label.SetCaption("A caption wider than five pixels");
+  auto& off = form.Add<TCheckBox>("cbOff");
+  off.SetBounds(10, 40, 100, 17);
+  off.SetEnabled(false);
+  auto& hidden = form.Add<TEdit>("edHidden");
+  hidden.SetBounds(10, 60, 100, 21);
+  hidden.SetVisible(false);
+  shown.Show();
+
+  // From the top: each later control over the earlier ones, the bevel beneath all.
+  std::vector<std::string> stack;
+  for (HWND child = GetWindow(shown.Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    stack.push_back(NameOf(child));
+  }
+  EXPECT_EQ(stack, (std::vector<std::string>{"edHidden", "cbOff", "lblOver", "lblShadow", "bvFrame"}));
+  EXPECT_FALSE(IsWindowEnabled(shown["cbOff"]));
+  EXPECT_FALSE(GetWindowLongPtrW(shown["edHidden"], GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(TextOf(shown["lblOver"]), L"A caption wider than five pixels");
+
+  // An auto-sized label is made at its caption's size and follows a new caption.
+  const auto windowWidth = [&] {
+    RECT bounds;
+    GetWindowRect(shown["lblOver"], &bounds);
+    return static_cast<int>(bounds.right - bounds.left);
+  };
+  const int first = label.Width();
+  EXPECT_GT(first, 5);
+  EXPECT_EQ(windowWidth(), first);
+  label.SetCaption("A caption wider than five pixels, and then some");
+  EXPECT_GT(label.Width(), first);
+  EXPECT_EQ(windowWidth(), label.Width());
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ ControlView::WindowRecipe ButtonView::Recipe() const {
 
 void ButtonView::Apply(Property property) {
   if (property == Property::Style) {
-    SendMessageW(Window(), BM_SETSTYLE, button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(Window(), BM_SETSTYLE, button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, !Creating());
     ApplyGlyph();
     return;
   }
@@ -152,7 +152,7 @@ void SpeedButtonView::Apply(Property property) {
       SetStyleBit(BS_BITMAP, true);
       SendMessageW(Window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
     }
-    InvalidateRect(Window(), nullptr, TRUE);
+    if (!Creating()) InvalidateRect(Window(), nullptr, TRUE);
     return;
   }
   ControlView::Apply(property);

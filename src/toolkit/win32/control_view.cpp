@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "toolkit/popup_menu.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/hint_view.h"
@@ -12,9 +14,10 @@ namespace varnox {
 
 namespace {
 
-// Our own bookkeeping on each window we subclass.
-constexpr wchar_t kViewProperty[] = L"VarnoxView";
-constexpr wchar_t kProcedureProperty[] = L"VarnoxProcedure";
+// The view of each window we subclass, and in the view the window's own
+// procedure: both are looked up on every message, which window properties
+// would turn into a trip to the window server each time.
+std::map<HWND, ControlView*> adoptedWindows;
 
 HCURSOR HandCursor() {
   // IDC_HAND came with Windows 2000; NT 4.0 gets the arrow.
@@ -40,7 +43,8 @@ unsigned ShiftStateOf(WPARAM keys) {
 ControlView::ControlView(FormView& form, Control& control) : ComponentView(form, control) {}
 
 ControlView* ControlView::FromWindow(HWND window) {
-  return window ? static_cast<ControlView*>(GetPropW(window, kViewProperty)) : nullptr;
+  const auto found = adoptedWindows.find(window);
+  return found == adoptedWindows.end() ? nullptr : found->second;
 }
 
 HWND ControlView::ParentWindow() const { return form_.ChildParentOf(Ctl().Parent()); }
@@ -50,22 +54,24 @@ void ControlView::Create() {
   const Control& control = Ctl();
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | recipe.style;
   if (control.TabStop()) style |= WS_TABSTOP;
+  if (VisibleAtCreation()) style |= WS_VISIBLE;
+  if (!control.Enabled()) style |= WS_DISABLED;
   const std::wstring text = Utf8ToWide(control.Text());
   window_ = CreateWindowExW(recipe.exStyle, recipe.className, text.c_str(), style, control.Left(), control.Top(),
                             control.Width(), control.Height(), ParentWindow(), nullptr, form_.Resources(), nullptr);
   if (!window_) return;
   Adopt(window_);
-  SetWindowName(window_, control.Name());
-  // Later controls lie above earlier ones, as they were placed in the layout.
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  NameNewWindow(window_, control.Name());
+  creating_ = true;
   ApplyAll();
+  creating_ = false;
 }
 
 void ControlView::Adopt(HWND window) {
-  SetPropW(window, kViewProperty, this);
-  const auto original = reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-  SetPropW(window, kProcedureProperty, original);
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlView::SubclassProcedure));
+  adoptedWindows[window] = this;
+  const auto original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlView::SubclassProcedure)));
+  adopted_.emplace_back(window, original);
 }
 
 void ControlView::PropertyChanged(Component& /*component*/, Property property) {
@@ -92,13 +98,13 @@ void ControlView::Apply(Property property) {
   const Control& control = Ctl();
   switch (property) {
     case Property::Text:
-      ApplyText();
+      if (!creating_) ApplyText();
       break;
     case Property::Enabled:
-      EnableWindow(window_, control.Enabled());
+      if (!creating_) EnableWindow(window_, control.Enabled());
       break;
     case Property::Visible:
-      ShowWindow(window_, control.Visible() ? SW_SHOWNA : SW_HIDE);
+      if (!creating_) ShowWindow(window_, control.Visible() ? SW_SHOWNA : SW_HIDE);
       break;
     case Property::Bounds:
       SetWindowPos(window_, nullptr, control.Left(), control.Top(), control.Width(), control.Height(),
@@ -133,7 +139,10 @@ void ControlView::SetStyleBit(DWORD bit, bool on) {
 
 HFONT ControlView::Font() const { return form_.FontFor(Ctl()); }
 
-void ControlView::ApplyFont() { SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE); }
+// A window still being made is hidden and paints in full when shown.
+void ControlView::ApplyFont() {
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), creating_ ? FALSE : TRUE);
+}
 
 HBRUSH ControlView::CtlColor(HDC dc, UINT message) {
   const Control& control = Ctl();
@@ -147,9 +156,10 @@ HBRUSH ControlView::CtlColor(HDC dc, UINT message) {
 void ControlView::User(const std::function<void()>& action) { form_.RunUser(action); }
 
 LRESULT ControlView::Original(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kProcedureProperty));
-  return original ? CallWindowProcW(original, window, message, wParam, lParam)
-                  : DefWindowProcW(window, message, wParam, lParam);
+  for (const auto& [adopted, original] : adopted_) {
+    if (adopted == window && original) return CallWindowProcW(original, window, message, wParam, lParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool ControlView::HandleMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -202,11 +212,16 @@ LRESULT ControlView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM 
   LRESULT result = 0;
   if (message == WM_NCDESTROY) {
     // The window goes; its name atom and our bookkeeping go with it.
-    const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kProcedureProperty));
+    WNDPROC original = nullptr;
+    for (auto it = adopted_.begin(); it != adopted_.end(); ++it) {
+      if (it->first != window) continue;
+      original = it->second;
+      adopted_.erase(it);
+      break;
+    }
     RemoveWindowName(window);
-    RemovePropW(window, kViewProperty);
-    RemovePropW(window, kProcedureProperty);
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    adoptedWindows.erase(window);
     if (window == window_) window_ = nullptr;
     return original ? CallWindowProcW(original, window, message, wParam, lParam)
                     : DefWindowProcW(window, message, wParam, lParam);

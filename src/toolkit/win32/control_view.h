@@ -12,6 +12,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "toolkit/control.h"
 #include "toolkit/win32/component_view.h"
@@ -50,6 +52,11 @@ class ControlView : public ComponentView {
     DWORD exStyle;
   };
   virtual WindowRecipe Recipe() const = 0;
+  // Whether the window is made visible; it is made with the model's text,
+  // enabled state and visibility, which ApplyAll then need not repeat.
+  virtual bool VisibleAtCreation() const { return Ctl().Visible(); }
+  // True while Create mirrors the model onto the new, still hidden window.
+  bool Creating() const { return creating_; }
   // Mirrors one property onto the window; the guard is already held.
   virtual void Apply(Property property);
   // Mirrors every property after the window was made.
@@ -77,6 +84,9 @@ class ControlView : public ComponentView {
   void ApplyText();
 
   HWND window_ = nullptr;
+  bool creating_ = false;
+  // Each adopted window with the procedure it had before.
+  std::vector<std::pair<HWND, WNDPROC>> adopted_;
 };
 
 // Shift and button state of a mouse message.

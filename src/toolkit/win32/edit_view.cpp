@@ -29,7 +29,7 @@ void EditView::Apply(Property property) {
   SendMessageW(Window(), EM_LIMITTEXT, edit_.MaxLength(), 0);
   SendMessageW(Window(), EM_SETPASSWORDCHAR, MaskCharacter(edit_.PasswordChar()), 0);
   SendMessageW(Window(), EM_SETREADONLY, edit_.ReadOnly(), 0);
-  InvalidateRect(Window(), nullptr, TRUE);
+  if (!Creating()) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void EditView::Command(HWND /*from*/, UINT code) {

@@ -134,16 +134,34 @@ void FormView::CreateFormWindow(HWND owner) {
   ApplyBounds();
 }
 
+// Every parent before its children, and each parent's children from the
+// last to the first: a new child window goes beneath its siblings, so the
+// later controls of the layout end up above the earlier ones, as placed,
+// without a move each.
 void FormView::CreateViews() {
-  // Creation order puts every parent before its children.
+  std::set<const Component*> made;
+  CreateViewsUnder(form_, made);
   for (Component* component : form_.Components()) {
-    std::unique_ptr<ComponentView> view = MakeView(*this, *component);
-    if (!view) continue;
-    byComponent_[component] = view.get();
-    view->Create();
-    views_.push_back(std::move(view));
+    if (!made.count(component)) CreateView(*component, made);
   }
   for (auto& view : views_) view->Linked();
+}
+
+void FormView::CreateViewsUnder(const Component& parent, std::set<const Component*>& made) {
+  const std::vector<Component*>& children = parent.Children();
+  for (auto child = children.rbegin(); child != children.rend(); ++child) {
+    CreateView(**child, made);
+    CreateViewsUnder(**child, made);
+  }
+}
+
+void FormView::CreateView(Component& component, std::set<const Component*>& made) {
+  made.insert(&component);
+  std::unique_ptr<ComponentView> view = MakeView(*this, component);
+  if (!view) return;
+  byComponent_[&component] = view.get();
+  view->Create();
+  views_.push_back(std::move(view));
 }
 
 ComponentView* FormView::ViewOf(const Component* component) const {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void RegisterClasses();
   void CreateFormWindow(HWND owner);
   void CreateViews();
+  void CreateViewsUnder(const Component& parent, std::set<const Component*>& made);
+  void CreateView(Component& component, std::set<const Component*>& made);
   DWORD Style() const;
   DWORD ExStyle() const;
   void ApplyStyle();

@@ -11,6 +11,8 @@ COLORREF ResolveColor(TColor color, COLORREF fallback) {
 }
 
 GdiCache::~GdiCache() {
+  // The DC goes first: it may hold one of the fonts.
+  if (measuring_) DeleteDC(measuring_);
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
@@ -27,6 +29,21 @@ HFONT GdiCache::Font(const FontKey& key) {
   else
     fonts_.emplace(key, font);
   return font;
+}
+
+SIZE GdiCache::TextExtent(HFONT font, const std::wstring& text) {
+  if (!measuring_) measuring_ = CreateCompatibleDC(nullptr);
+  if (!measuring_) return {0, 0};
+  SelectObject(measuring_, font);
+  RECT extent = {0, 0, 0, 0};
+  if (text.empty()) {
+    TEXTMETRICW metrics;
+    GetTextMetricsW(measuring_, &metrics);
+    extent.bottom = metrics.tmHeight;
+  } else {
+    DrawTextW(measuring_, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+  }
+  return {extent.right - extent.left, extent.bottom - extent.top};
 }
 
 HBRUSH GdiCache::Brush(COLORREF color) {

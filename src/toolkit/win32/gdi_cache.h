@@ -35,10 +35,15 @@ class GdiCache {
 
   HFONT Font(const FontKey& key);
   HBRUSH Brush(COLORREF color);
+  // The size `text` takes in `font` on the screen (one line per line break;
+  // an empty text is one line high, no wide).
+  SIZE TextExtent(HFONT font, const std::wstring& text);
 
  private:
   std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
+  // One screen-compatible DC for all measuring, made on first use.
+  HDC measuring_ = nullptr;
 };
 
 }  // namespace varnox

@@ -130,9 +130,13 @@ void TabSheetView::Create() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool TabSheetView::VisibleAtCreation() const { return sheet_.Visible() && sheet_.IsActive(); }
+
 void TabSheetView::ApplyShowing() {
   if (!Window()) return;
-  ShowWindow(Window(), sheet_.Visible() && sheet_.IsActive() ? SW_SHOWNA : SW_HIDE);
+  const bool showing = VisibleAtCreation();
+  if (showing == ((GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0)) return;
+  ShowWindow(Window(), showing ? SW_SHOWNA : SW_HIDE);
 }
 
 void TabSheetView::Apply(Property property) {
@@ -144,7 +148,9 @@ void TabSheetView::Apply(Property property) {
       return;  // the page control's display area places the sheet
     case Property::Text:
       ControlView::Apply(property);
-      if (PageControlView* pages = Pages()) pages->PageTextChanged();
+      // A new sheet's caption is on its tab already: the page control made
+      // every tab when it was made.
+      if (PageControlView* pages = Pages(); pages && !Creating()) pages->PageTextChanged();
       return;
     default:
       ControlView::Apply(property);

@@ -44,6 +44,7 @@ class TabSheetView final : public ControlView {
 
  protected:
   WindowRecipe Recipe() const override;
+  bool VisibleAtCreation() const override;
   void Apply(Property property) override;
 
  private:

@@ -61,9 +61,17 @@ ControlView::WindowRecipe LabelView::Recipe() const {
           static_cast<DWORD>(label_.Transparent() ? WS_EX_TRANSPARENT : 0)};
 }
 
+// Measured once, before the window is made at the size it takes; the window
+// is made with its alignment, transparency, text and font.
+void LabelView::Create() {
+  FitToText();
+  ControlView::Create();
+}
+
 void LabelView::Apply(Property property) {
   switch (property) {
     case Property::Style: {
+      if (Creating()) return;
       SetAlignment(Window(), label_.Alignment());
       const LONG_PTR exStyle = GetWindowLongPtrW(Window(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT);
       SetWindowLongPtrW(Window(), GWL_EXSTYLE, exStyle | (label_.Transparent() ? WS_EX_TRANSPARENT : 0));
@@ -73,6 +81,7 @@ void LabelView::Apply(Property property) {
     case Property::Text:
     case Property::Font:
       ControlView::Apply(property);
+      if (Creating()) return;
       FitToText();
       if (label_.Transparent()) {
         // What lay behind the old text shows through only if the parent repaints.
@@ -89,21 +98,9 @@ void LabelView::Apply(Property property) {
 
 void LabelView::FitToText() {
   if (!label_.AutoSize()) return;
-  const std::wstring text = Utf8ToWide(label_.Caption());
-  HDC dc = GetDC(Window());
-  HGDIOBJ old = SelectObject(dc, Font());
-  RECT extent = {0, 0, 0, 0};
-  if (text.empty()) {
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    extent.bottom = metrics.tmHeight;
-  } else {
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
-  }
-  SelectObject(dc, old);
-  ReleaseDC(Window(), dc);
-  const int width = extent.right - extent.left;
-  const int height = extent.bottom - extent.top;
+  const SIZE extent = form_.Gdi().TextExtent(Font(), Utf8ToWide(label_.Caption()));
+  const int width = extent.cx;
+  const int height = extent.cy;
   // A right-aligned label grows to the left, a centred one both ways.
   int left = label_.Left();
   if (label_.Alignment() == TAlignment::RightJustify) left += label_.Width() - width;
@@ -130,7 +127,7 @@ ControlView::WindowRecipe StaticTextView::Recipe() const {
 
 void StaticTextView::Apply(Property property) {
   if (property == Property::Style) {
-    SetAlignment(Window(), text_.Alignment());
+    if (!Creating()) SetAlignment(Window(), text_.Alignment());
     return;
   }
   ControlView::Apply(property);
@@ -146,7 +143,9 @@ ControlView::WindowRecipe PanelView::Recipe() const { return {L"STATIC", SS_NOTI
 
 void PanelView::Apply(Property property) {
   ControlView::Apply(property);
-  if (property == Property::Style || property == Property::Text) InvalidateRect(Window(), nullptr, TRUE);
+  if ((property == Property::Style || property == Property::Text) && !Creating()) {
+    InvalidateRect(Window(), nullptr, TRUE);
+  }
 }
 
 bool PanelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {
@@ -181,16 +180,15 @@ void PanelView::Command(HWND /*from*/, UINT code) {
 
 ControlView::WindowRecipe BevelView::Recipe() const { return {L"STATIC", 0, 0}; }
 
-void BevelView::Create() {
-  ControlView::Create();
-  // Painted beneath its neighbours, as a frame around them.
+// Once its neighbours exist: painted beneath them, as a frame around them.
+void BevelView::Linked() {
   if (Window()) SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void BevelView::Apply(Property property) {
   if (property == Property::Text) return;  // a bevel shows no text
   ControlView::Apply(property);
-  if (property == Property::Style) InvalidateRect(Window(), nullptr, TRUE);
+  if (property == Property::Style && !Creating()) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 bool BevelView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT& result) {

@@ -10,6 +10,7 @@ namespace varnox {
 class LabelView final : public ControlView {
  public:
   LabelView(FormView& form, TLabel& label) : ControlView(form, label), label_(label) {}
+  void Create() override;
   void Command(HWND from, UINT code) override;
   HBRUSH CtlColor(HDC dc, UINT message) override;
 
@@ -54,7 +55,7 @@ class PanelView final : public ControlView {
 class BevelView final : public ControlView {
  public:
   BevelView(FormView& form, TBevel& bevel) : ControlView(form, bevel), bevel_(bevel) {}
-  void Create() override;
+  void Linked() override;
 
  protected:
   WindowRecipe Recipe() const override;

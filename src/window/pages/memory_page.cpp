@@ -8,10 +8,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/kilobytes.h"
+#include "settings/range_check.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
@@ -31,7 +34,7 @@ constexpr char kIoPageLockLimit[] = "IoPageLockLimit";
 
 using G = SettingGroup;
 
-// Read twice: 1 checks the box, then 0 unchecks it; other numbers leave it.
+// 1 checks the box, 0 unchecks it; other numbers leave it.
 constexpr SettingRow kLargeCache{.control = "cbLargeCache",
                                  .value = "LargeSystemCache",
                                  .kind = RowKind::NumberFlag,
@@ -174,7 +177,7 @@ void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
   }
   form.Find<TRadioButton>("rbIOLockOther").SetChecked(true);
   SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, true);
-  form.Find<TUpDown>("udIOLockOther").SetPosition(RoundedKilobytes(reg.ReadDword(kIoPageLockLimit)));
+  form.Find<TUpDown>("udIOLockOther").SetPosition(RoundedKilobytes(bytes));
 }
 
 void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
@@ -192,8 +195,22 @@ void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
   }
 }
 
-// Load section 4: the memory manager's values.
-void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg) {
+// The large cache as read by section 4, so that section 5 can put it back
+// after the buttons' handlers without reading the value again.
+using StoredLargeCache = std::shared_ptr<std::optional<std::int32_t>>;
+
+void LoadLargeCache(TConfForm& form, TRegistry& reg, const StoredLargeCache& stored) {
+  if (!stored->has_value()) *stored = reg.ReadDword(std::string(kLargeCache.value));
+  auto& box = form.Find<TCheckBox>(kLargeCache.control);
+  if (**stored == kLargeCache.checkedNumber) {
+    box.SetState(cbChecked);
+  } else if (**stored == kLargeCache.uncheckedNumber) {
+    box.SetState(cbUnchecked);
+  }
+}
+
+// Load section 4: the memory manager's values, each read once.
+void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& largeCache) {
   if (!reg.OpenKey(kMemoryManagementKey, false)) {
     SetEnabled(form,
                {"cbLargeCache", "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther", "edIOLockOther",
@@ -201,9 +218,11 @@ void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg) {
                false);
     return;
   }
-  ReadRow(form, reg, kLargeCache);
-  ReadRow(form, reg, kSecondLevelCache);
-  form.Find<TCheckBox>("rb2CacheAuto").SetChecked(reg.ReadDword(kSecondLevelDataCache) == 0);
+  LoadLargeCache(form, reg, largeCache);
+  // One number for the size and for Auto.
+  const std::int32_t secondLevel = reg.ReadDword(kSecondLevelDataCache);
+  form.Find<TUpDown>(kSecondLevelCache.control).SetPosition(ToSpinnerPosition(secondLevel));
+  form.Find<TCheckBox>("rb2CacheAuto").SetChecked(secondLevel == 0);
   LoadIoPageLock(form, reg);
   LoadPagingExecutive(form, reg);
   reg.CloseKey();
@@ -227,9 +246,9 @@ void SelectServerChoice(TConfForm& form, std::int32_t size) {
   form.Find<TRadioButton>(button).SetChecked(true);
 }
 
-// Load section 5: the server's optimisation, then the large cache again,
-// since the buttons' handlers have overwritten the box.
-void LoadServerKey(TConfForm& form, TRegistry& reg) {
+// Load section 5: the server's optimisation, then the large cache put back
+// under its reopened key, since the buttons' handlers have overwritten the box.
+void LoadServerKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& largeCache) {
   if (reg.OpenKey(kServerKey, false)) {
     if (reg.ValueExists(kSize)) {
       SelectServerChoice(form, reg.ReadDword(kSize));
@@ -241,7 +260,7 @@ void LoadServerKey(TConfForm& form, TRegistry& reg) {
     SetServerButtonsEnabled(form, false);
   }
   if (reg.OpenKey(kMemoryManagementKey, false)) {
-    ReadRow(form, reg, kLargeCache);
+    LoadLargeCache(form, reg, largeCache);
   } else {
     form.Find<Control>(kLargeCache.control).SetEnabled(false);
   }
@@ -308,12 +327,15 @@ void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
   BindHandlers(form);
 
   SettingsFrame& frame = form.Frame();
+  auto largeCache = std::make_shared<std::optional<std::int32_t>>();
   frame.AddLoadSection(
-      {"Memory management key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadMemoryManagementKey(form, reg); },
+      {"Memory management key", kHkeyLocalMachine,
+       [&form, largeCache](TRegistry& reg) { LoadMemoryManagementKey(form, reg, largeCache); },
        NamedControls(form, {"cbLargeCache", "rb2CacheAuto", "edSecondLevelCache", "udSecondLevelDataCache",
                             "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther", "edIOLockOther",
                             "udIOLockOther", "cbDisablePagingExecutive"})});
-  frame.AddLoadSection({"Server key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadServerKey(form, reg); },
+  frame.AddLoadSection({"Server key", kHkeyLocalMachine,
+                        [&form, largeCache](TRegistry& reg) { LoadServerKey(form, reg, largeCache); },
                         NamedControls(form, {"rbServer1", "rbServer2", "rbServer3", "rbServer4", "cbLargeCache"})});
   frame.AddLoadSection({"WOW key", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadWowKey(form, reg); },
                         NamedControls(form, {"cbDefaultSeparateVDM"})});

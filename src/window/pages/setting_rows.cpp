@@ -31,20 +31,18 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
     box.SetState((reg.ReadDword(value) & 0xFF) != 0 ? cbChecked : cbUnchecked);
     return;
   }
-  std::int32_t number = reg.ReadDword(value);
-  const bool checks = number == row.checkedNumber;
-  if (checks) box.SetState(cbChecked);
-  // A row read per comparison reads again for the second comparison even
-  // when the first one matched.
-  if (checks && !row.readPerComparison) return;
-  if (row.uncheckedReads) {
-    if (row.readPerComparison) number = reg.ReadDword(value);
-    if (number == row.uncheckedNumber) {
-      box.SetState(cbUnchecked);
-      return;
-    }
+  // One read serves both comparisons: a second read could only find the
+  // same number (or raise where the first already had).
+  const std::int32_t number = reg.ReadDword(value);
+  if (number == row.checkedNumber) {
+    box.SetState(cbChecked);
+    return;
   }
-  if (!checks && row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
+  if (row.uncheckedReads && number == row.uncheckedNumber) {
+    box.SetState(cbUnchecked);
+    return;
+  }
+  if (row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
 }
 
 void ReadSpinnerNumber(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {

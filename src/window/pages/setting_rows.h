@@ -44,7 +44,8 @@ struct SettingRow {
   // Whether stored unchecked data unchecks the box; when false only the
   // checked data acts and everything else goes by `other`.
   bool uncheckedReads = true;
-  // Number flags read the value once for each datum they compare with.
+  // Rows that compare a number with both data. Every number flag reads its
+  // value once and compares that; the mark only says the row was designed so.
   bool readPerComparison = false;
   // A missing value shows as grey (ValueExists is asked first), and a grey
   // box deletes the value on save.
