@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/ascii.h"
 #include "devices/transfer_mode.h"
 #include "settings/registry.h"
 #include "settings/text_number.h"
@@ -31,14 +32,6 @@ std::string UnitKey(int port, int bus, int target) {
          "\\Logical Unit Id 0";
 }
 
-// Driver names are ASCII; the C library's locale-bound tolower is not needed.
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 std::string Hex(std::uint32_t value) {
   std::string digits;
   do {
@@ -59,7 +52,7 @@ std::string ResourceText(TRegistry& reg, const std::string& name, Format format)
 
 }  // namespace
 
-bool IsAtapiDriver(const std::string& driver) { return Lower(driver) == "atapi"; }
+bool IsAtapiDriver(const std::string& driver) { return AsciiLowerCase(driver) == "atapi"; }
 
 std::string CollapseBlanks(const std::string& identifier) {
   const std::string_view cut = std::string_view(identifier).substr(0, kIdentifierLength);
@@ -142,7 +135,7 @@ void TIDEArray::ReadAdapterInstances(TRegistry& reg, const std::vector<int>& por
   std::vector<std::string> servedPorts;  // the driver of each port seen, in lower case
   for (int port : ports) {
     if (!reg.OpenKey(PortKey(port), false)) continue;
-    const std::string driver = Lower(reg.ReadText("Driver"));
+    const std::string driver = AsciiLowerCase(reg.ReadText("Driver"));
     reg.CloseKey();
     const auto occurrence = std::count(servedPorts.begin(), servedPorts.end(), driver);
     servedPorts.push_back(driver);

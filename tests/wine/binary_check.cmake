@@ -4,12 +4,11 @@
 set(varnox_check_binary ${PROJECT_SOURCE_DIR}/scripts/check-binary --objdump ${CMAKE_OBJDUMP} --strip ${CMAKE_STRIP}
                         --allow ${CMAKE_CURRENT_SOURCE_DIR}/allowed_imports.txt)
 set(varnox_size_limit)
-# About 100 KB of it is the statically linked C++ run-time (the unwinder,
-# the thread library it needs, strings); the window, its three pages so far
-# and the toolkit are the rest. The budget catches growth that nobody decided
-# on; raise it on purpose when a page is added.
+# The x86 library with all ten pages, the toolkit, the window and the static
+# run-time was 462 KB stripped when this was set; the budget leaves a little
+# room and catches growth that nobody decided on. Raise it on purpose.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(varnox_size_limit --max-kb 400)
+  set(varnox_size_limit --max-kb 480)
 endif()
 add_test(NAME binary_check COMMAND ${varnox_check_binary} ${varnox_size_limit} $<TARGET_FILE:varnox_cpl>)
 set_tests_properties(binary_check PROPERTIES LABELS binary)

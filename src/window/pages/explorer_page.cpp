@@ -7,13 +7,12 @@
 
 #include "window/pages/explorer_page.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "base/ascii.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
@@ -135,10 +134,7 @@ void LoadPolicies(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-bool IsYes(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text == "yes";
-}
+bool IsYes(const std::string& text) { return AsciiLowerCase(text) == "yes"; }
 
 // Smooth scrolling: one binary byte on NT 4.0, a number later (binary data
 // is still understood there). Only 1 checks the box.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii.h"
 #include "settings/kilobytes.h"
 #include "settings/range_check.h"
 #include "sysinfo/os_predicates.h"
@@ -94,13 +95,6 @@ std::int64_t RoundedKilobytes(std::int32_t bytes) {
   const std::int64_t wide = bytes;
   const auto magnitude = static_cast<std::int64_t>(Kilobytes(static_cast<std::uint64_t>(wide < 0 ? -wide : wide)));
   return wide < 0 ? -magnitude : magnitude;
-}
-
-std::string AsciiLowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 void BindOptimizationHandlers(TConfForm& form) {
