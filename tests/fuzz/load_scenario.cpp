@@ -91,6 +91,15 @@ bool SplitRoot(const std::string& spelled, RegKey& root, std::string& path) {
 // "HKLM\path\name", folded, as the run compares reads with writes.
 std::string ValueId(const RegistryCall& call) { return Fold(call.keyPath + "\\" + call.valueName); }
 
+// A call that changed the registry.
+bool IsChange(const RegistryCall& call) {
+  return call.result == kErrorSuccess && (call.op == "SetValue" || call.op == "DeleteValue" || call.op == "CreateKey");
+}
+
+std::string Describe(const RegistryCall& call) {
+  return call.op + " " + call.keyPath + (call.IsValueCall() ? "\\" + call.valueName : std::string());
+}
+
 class ReadKeyCollector {
  public:
   void Add(const std::vector<RegistryCall>& calls) {
@@ -135,39 +144,6 @@ void SeedRegistry(MemoryRegistry& registry, const Scenario& scenario) {
   if (scenario.localMachineReadOnly) registry.DenyFullAccess(kHkeyLocalMachine, "");
 }
 
-// The controls of every load section, each once, in section order.
-std::vector<Control*> SectionControls(TConfForm& form) {
-  std::vector<Control*> controls;
-  for (const LoadSection& section : form.Frame().Sections()) {
-    for (Control* control : section.controls) {
-      if (std::find(controls.begin(), controls.end(), control) == controls.end()) controls.push_back(control);
-    }
-  }
-  return controls;
-}
-
-// Acts on `control` as the user would; the toolkit ignores a control that
-// does not accept input, as the screen would.
-void Act(Control& control, std::uint8_t how) {
-  if (auto* upDown = dynamic_cast<TUpDown*>(&control)) {
-    upDown->UserArrowClick((how & 1) != 0 ? UpDownButton::Up : UpDownButton::Down);
-  } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
-    edit->UserType(TypedTexts()[how % TypedTexts().size()]);
-  } else if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
-    if (!combo->Items().empty()) combo->UserSelect(how % static_cast<int>(combo->Items().size()));
-  } else if (auto* group = dynamic_cast<TRadioGroup*>(&control)) {
-    if (!group->Items().empty()) group->UserSelect(how % static_cast<int>(group->Items().size()));
-  } else if (auto* track = dynamic_cast<TTrackBar*>(&control)) {
-    track->UserMove(how);
-  } else if (TPopupMenu* menu = control.PopupMenu(); menu != nullptr && (how & 0x80) != 0) {
-    control.UserContextMenu(0, 0);
-    const std::vector<TMenuItem*> items = menu->Items();
-    if (!items.empty()) items[(how & 0x7F) % items.size()]->UserClick();
-  } else {
-    control.UserClick();
-  }
-}
-
 bool AllowedLoadMessage(const std::string& message, const std::set<std::string>& askedNames) {
   if (message == "Range check error") return true;
   for (const char* prefix : {"Failed to get data for '", "Invalid data type for '"}) {
@@ -197,6 +173,36 @@ class Reader {
 };
 
 }  // namespace
+
+std::vector<Control*> SectionControls(TConfForm& form) {
+  std::vector<Control*> controls;
+  for (const LoadSection& section : form.Frame().Sections()) {
+    for (Control* control : section.controls) {
+      if (std::find(controls.begin(), controls.end(), control) == controls.end()) controls.push_back(control);
+    }
+  }
+  return controls;
+}
+
+void ActAsUser(Control& control, std::uint8_t how) {
+  if (auto* upDown = dynamic_cast<TUpDown*>(&control)) {
+    upDown->UserArrowClick((how & 1) != 0 ? UpDownButton::Up : UpDownButton::Down);
+  } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+    edit->UserType(TypedTexts()[how % TypedTexts().size()]);
+  } else if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
+    if (!combo->Items().empty()) combo->UserSelect(how % static_cast<int>(combo->Items().size()));
+  } else if (auto* group = dynamic_cast<TRadioGroup*>(&control)) {
+    if (!group->Items().empty()) group->UserSelect(how % static_cast<int>(group->Items().size()));
+  } else if (auto* track = dynamic_cast<TTrackBar*>(&control)) {
+    track->UserMove(how);
+  } else if (TPopupMenu* menu = control.PopupMenu(); menu != nullptr && (how & 0x80) != 0) {
+    control.UserContextMenu(0, 0);
+    const std::vector<TMenuItem*> items = menu->Items();
+    if (!items.empty()) items[(how & 0x7F) % items.size()]->UserClick();
+  } else {
+    control.UserClick();
+  }
+}
 
 const std::vector<ReadKey>& ReadKeys() {
   static const std::vector<ReadKey> keys = [] {
@@ -302,18 +308,20 @@ Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset) 
   return scenario;
 }
 
-std::vector<std::string> RunScenario(const Scenario& scenario) {
+std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend) {
   std::vector<std::string> findings;
   MemoryRegistry registry;
   SeedRegistry(registry, scenario);
   Window window(registry, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
   TConfForm& form = *window.form;
   const std::vector<std::string>& errors = window.services.errors;
+  if (extend) extend(form);
 
   form.FormCreate();
   std::set<std::string> asked;  // folded value ids the load asked for
   std::set<std::string> askedNames;
   for (const RegistryCall& call : registry.Calls()) {
+    if (IsChange(call)) findings.push_back("the load wrote: " + Describe(call));
     if (call.op != "QueryValue") continue;
     asked.insert(ValueId(call));
     askedNames.insert(Fold(call.valueName));
@@ -333,7 +341,8 @@ std::vector<std::string> RunScenario(const Scenario& scenario) {
 
   const std::vector<Control*> controls = SectionControls(form);
   if (!controls.empty()) {
-    for (const UserAction& action : scenario.actions) Act(*controls[action.control % controls.size()], action.how);
+    for (const UserAction& action : scenario.actions)
+      ActAsUser(*controls[action.control % controls.size()], action.how);
   }
   const bool anyRaised = form.Flags().AnyRaised();
   const std::size_t callsAfterActions = registry.Calls().size();
@@ -349,10 +358,10 @@ std::vector<std::string> RunScenario(const Scenario& scenario) {
   const std::vector<RegistryCall>& calls = registry.Calls();
   for (std::size_t c = callsAfterLoad; c < calls.size(); ++c) {
     const RegistryCall& call = calls[c];
-    const bool write = call.op == "SetValue" || call.op == "DeleteValue";
-    if (call.result != kErrorSuccess || (!write && call.op != "CreateKey")) continue;
+    if (!IsChange(call)) continue;
+    const bool write = call.op != "CreateKey";
     const bool onClose = c >= callsAfterActions;
-    const std::string what = call.op + " " + call.keyPath + (write ? "\\" + call.valueName : std::string());
+    const std::string what = Describe(call);
     if (onClose && !scenario.pressOk) findings.push_back("Cancel wrote: " + what);
     if (onClose && !anyRaised) findings.push_back("OK with nothing changed wrote: " + what);
     if (write && loadFailed && asked.count(ValueId(call)) == 0) {

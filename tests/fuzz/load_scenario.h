@@ -12,11 +12,13 @@
 // it is built into the window.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "memory_registry.h"
+#include "window/conf_form.h"
 
 namespace varnox::fuzz {
 
@@ -65,7 +67,16 @@ std::vector<std::uint8_t> EncodeScenario(const Scenario& scenario);
 Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset);
 
 // Runs the window through the scenario; empty when nothing went wrong.
-std::vector<std::string> RunScenario(const Scenario& scenario);
+// `extend` runs on the built window before it opens (tests add to it).
+std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend = {});
+
+// The controls of every load section, each once, in section order: what the
+// user actions act on.
+std::vector<Control*> SectionControls(TConfForm& form);
+// Acts on `control` as the user would; `how` chooses the arrow, the text
+// typed or the item picked. A control that takes no input ignores it, as on
+// the screen.
+void ActAsUser(Control& control, std::uint8_t how);
 
 // Seeds: every version's fixture on its own system, alone and under each
 // damaged file, with OK pressed after no action and after a few.
