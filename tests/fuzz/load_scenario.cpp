@@ -107,7 +107,9 @@ class ReadKeyCollector {
       const bool keyCall = call.op == "OpenKey" || call.op == "CreateKey";
       if (!keyCall && !call.IsValueCall()) continue;
       ReadKey* key = KeyOf(call.keyPath);
-      if (key == nullptr || !call.IsValueCall()) continue;
+      if (key == nullptr) continue;
+      if (keyCall) key->fullAccess = key->fullAccess || call.access == kKeyAllAccess;
+      if (!call.IsValueCall()) continue;
       const bool known = std::any_of(key->values.begin(), key->values.end(),
                                      [&](const std::string& v) { return Fold(v) == Fold(call.valueName); });
       if (!known) key->values.push_back(call.valueName);

@@ -27,6 +27,7 @@ struct ReadKey {
   RegKey root = kHkeyLocalMachine;
   std::string path;
   std::vector<std::string> values;
+  bool fullAccess = false;  // opened with full access at least once
 };
 
 // The keys and values of the first pass, in the order they were first asked
