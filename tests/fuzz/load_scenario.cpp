@@ -8,6 +8,7 @@
 #include <set>
 
 #include "applet/load_locale.h"
+#include "recording_services.h"
 #include "reg_file_loader.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
@@ -41,16 +42,6 @@ std::string Fold(std::string text) {
   return text;
 }
 
-class Services final : public WindowServices {
- public:
-  void RepaintNow() override {}
-  void ProcessMessages() override {}
-  void CursorPos(int& x, int& y) override { x = y = 0; }
-  void ShowError(const std::string& message) override { errors.push_back(message); }
-
-  std::vector<std::string> errors;
-};
-
 // The window on its own registry and system, with the library-wide state
 // every window starts from.
 struct Window {
@@ -68,7 +59,7 @@ struct Window {
   Window& operator=(const Window&) = delete;
 
   ScriptedSystem system;
-  Services services;
+  test::RecordingServices services;
   Platform platform;
   std::unique_ptr<TConfForm> form;
 };
