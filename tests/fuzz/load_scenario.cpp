@@ -187,6 +187,15 @@ std::vector<Control*> SectionControls(TConfForm& form) {
 }
 
 void ActAsUser(Control& control, std::uint8_t how) {
+  // A right click and a pick from the control's menu, when it has one; a
+  // control that takes no input brings no menu up.
+  if (TPopupMenu* menu = control.PopupMenu(); menu != nullptr && (how & 0x80) != 0) {
+    if (!control.AcceptsInput()) return;
+    control.UserContextMenu(0, 0);
+    const std::vector<TMenuItem*> items = menu->Items();
+    if (!items.empty()) items[(how & 0x7F) % items.size()]->UserClick();
+    return;
+  }
   if (auto* upDown = dynamic_cast<TUpDown*>(&control)) {
     upDown->UserArrowClick((how & 1) != 0 ? UpDownButton::Up : UpDownButton::Down);
   } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
@@ -197,10 +206,6 @@ void ActAsUser(Control& control, std::uint8_t how) {
     if (!group->Items().empty()) group->UserSelect(how % static_cast<int>(group->Items().size()));
   } else if (auto* track = dynamic_cast<TTrackBar*>(&control)) {
     track->UserMove(how);
-  } else if (TPopupMenu* menu = control.PopupMenu(); menu != nullptr && (how & 0x80) != 0) {
-    control.UserContextMenu(0, 0);
-    const std::vector<TMenuItem*> items = menu->Items();
-    if (!items.empty()) items[(how & 0x7F) % items.size()]->UserClick();
   } else {
     control.UserClick();
   }

@@ -75,8 +75,8 @@ std::vector<std::string> RunScenario(const Scenario& scenario, const std::functi
 // user actions act on.
 std::vector<Control*> SectionControls(TConfForm& form);
 // Acts on `control` as the user would; `how` chooses the arrow, the text
-// typed or the item picked. A control that takes no input ignores it, as on
-// the screen.
+// typed, the item picked, or (its top bit) a pick from the control's menu. A control that takes no input ignores it, as
+// on the screen.
 void ActAsUser(Control& control, std::uint8_t how);
 
 // Seeds: every version's fixture on its own system, alone and under each
