@@ -108,7 +108,10 @@ class ReadKeyCollector {
       if (!keyCall && !call.IsValueCall()) continue;
       ReadKey* key = KeyOf(call.keyPath);
       if (key == nullptr) continue;
-      if (keyCall) key->fullAccess = key->fullAccess || call.access == kKeyAllAccess;
+      if (keyCall) {
+        key->fullAccess = key->fullAccess || call.access == kKeyAllAccess;
+        key->readAccess = key->readAccess || call.access == kKeyRead;
+      }
       if (!call.IsValueCall()) continue;
       const bool known = std::any_of(key->values.begin(), key->values.end(),
                                      [&](const std::string& v) { return Fold(v) == Fold(call.valueName); });

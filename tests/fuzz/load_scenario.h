@@ -28,6 +28,7 @@ struct ReadKey {
   std::string path;
   std::vector<std::string> values;
   bool fullAccess = false;  // opened with full access at least once
+  bool readAccess = false;  // opened with read access only at least once
 };
 
 // The keys and values of the first pass, in the order they were first asked

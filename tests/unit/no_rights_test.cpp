@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,9 +19,29 @@ namespace {
 
 void DenyLocalMachine(MemoryRegistry& registry) { registry.DenyFullAccess(kHkeyLocalMachine, ""); }
 
+bool Below(const std::string& path, const std::string& key) {
+  std::string a = path + "\\", b = key + "\\";
+  for (std::string* text : {&a, &b}) {
+    for (char& c : *text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return a.rfind(b, 0) == 0;
+}
+
+// Every key the settings open with full access is gone. A key that is also
+// read with read access (device or adapter lists), or holds one, stays, but
+// refuses full access: removing it would take those lists away as well.
 void RemoveLocalMachineKeys(MemoryRegistry& registry) {
-  for (const fuzz::ReadKey& key : fuzz::ReadKeys()) {
-    if (key.root == kHkeyLocalMachine && key.fullAccess) registry.RemoveKey(key.root, key.path);
+  const std::vector<fuzz::ReadKey>& keys = fuzz::ReadKeys();
+  for (const fuzz::ReadKey& key : keys) {
+    if (key.root != kHkeyLocalMachine || !key.fullAccess) continue;
+    const bool holdsReadOnly = std::any_of(keys.begin(), keys.end(), [&](const fuzz::ReadKey& other) {
+      return other.root == kHkeyLocalMachine && other.readAccess && Below(other.path, key.path);
+    });
+    if (holdsReadOnly) {
+      if (registry.KeyExists(key.root, key.path)) registry.DenyFullAccess(key.root, key.path);
+    } else {
+      registry.RemoveKey(key.root, key.path);
+    }
   }
 }
 
