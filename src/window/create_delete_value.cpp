@@ -30,14 +30,18 @@ void CreateDeleteValue::Load(TRegistry& reg, bool keyOpened) {
 void CreateDeleteValue::Click(SettingsReg& slot) {
   const std::string& name = setting_.where.valueName;
   SettingsReg::Scope reg(slot, setting_.where.root);
-  const bool opened = reg->OpenKey(setting_.where.keyPath, false);
+  // A key out of reach (missing, or read-only for this account) takes no
+  // write or delete, so the controls must not claim that one happened.
+  if (!reg->OpenKey(setting_.where.keyPath, false)) {
+    ShowAbsent(kKeyMissingText);
+    return;
+  }
   if (label_->Caption() == kDeleteValueText) {
-    if (opened && reg->ValueExists(name)) reg->DeleteValue(name);
+    if (reg->ValueExists(name)) reg->DeleteValue(name);
     ShowAbsent(kCreateValueText);
   } else {
-    // The controls follow only once the write went through; a key that did
-    // not open writes nothing, yet the value is shown as created.
-    if (opened && !reg->ValueExists(name)) reg->WriteDword(name, setting_.createDefault);
+    // The controls follow only once the write went through.
+    if (!reg->ValueExists(name)) reg->WriteDword(name, setting_.createDefault);
     ShowPresent(setting_.createDefault);
   }
   reg->CloseKey();

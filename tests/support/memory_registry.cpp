@@ -112,6 +112,9 @@ long MemoryRegistry::CheckHandle(RegKey key, std::uint32_t right, Handle* handle
 }
 
 long MemoryRegistry::Record(RegistryCall call) {
+  if (writesUntilFailure_ > 0 && (call.op == "SetValue" || call.op == "DeleteValue") && --writesUntilFailure_ == 0) {
+    call.result = writeFailure_;
+  }
   for (const Failure& failure : failures_) {
     const std::string& subject = call.IsValueCall() ? call.valueName : call.keyPath;
     if (failure.op == call.op && SameName(failure.subject, subject)) {
@@ -402,6 +405,22 @@ void MemoryRegistry::DenyFullAccess(RegKey root, const std::string& path) {
 
 void MemoryRegistry::FailCalls(const std::string& op, const std::string& subject, long error) {
   failures_.push_back({op, subject, error});
+}
+
+void MemoryRegistry::FailNthWrite(std::size_t n, long error) {
+  writesUntilFailure_ = n;
+  writeFailure_ = error;
+}
+
+std::map<std::string, StoredValue> MemoryRegistry::Dump() const {
+  std::map<std::string, StoredValue> out;
+  const auto walk = [&out](const auto& self, const Key& key, const std::string& path) -> void {
+    for (const auto& [_, value] : key.values) out[path + "\\" + value.name] = value;
+    for (const auto& [_, sub] : key.subkeys) self(self, *sub, path + "\\" + sub->name);
+  };
+  walk(walk, *localMachine_, "HKLM");
+  walk(walk, *currentUser_, "HKCU");
+  return out;
 }
 
 std::vector<std::string> MemoryRegistry::CallTrace() const {

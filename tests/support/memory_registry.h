@@ -42,6 +42,8 @@ struct StoredValue {
   std::string name;  // as first written
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
+
+  bool operator==(const StoredValue&) const = default;
 };
 
 class MemoryRegistry : public RegistryApi {
@@ -90,6 +92,13 @@ class MemoryRegistry : public RegistryApi {
   // Every later call `op` whose value name (value calls) or spelled key path
   // (key calls, "HKLM\...") equals `subject`, ignoring case, returns `error`.
   void FailCalls(const std::string& op, const std::string& subject, long error);
+  // The `n`-th SetValue or DeleteValue from now on (1 for the next one)
+  // returns `error` and changes nothing; the calls after it act again.
+  void FailNthWrite(std::size_t n, long error);
+
+  // Every value under both roots, keyed "HKLM\path\name" in the case each
+  // name was made with, for comparing the whole registry before and after.
+  std::map<std::string, StoredValue> Dump() const;
 
   std::size_t OpenHandleCount() const { return handles_.size(); }
   const std::vector<RegistryCall>& Calls() const { return calls_; }
@@ -127,6 +136,8 @@ class MemoryRegistry : public RegistryApi {
   std::uint64_t clock_;
   std::vector<RegistryCall> calls_;
   std::vector<Failure> failures_;
+  std::size_t writesUntilFailure_ = 0;  // 0: no write is set to fail
+  long writeFailure_ = 0;
 };
 
 }  // namespace varnox

@@ -320,29 +320,31 @@ TEST_F(NetworkPage, ServerKeyOutOfReachDisablesItsControlsButLeavesTheComment) {
   EXPECT_EQ(Server("Hidden"), 1u);
 }
 
-TEST_F(NetworkPage, WorkstationKeyMissingLeavesTheButtonToggleWithoutWriting) {
+TEST_F(NetworkPage, ButtonsOfAKeyOutOfReachNeitherWriteNorClaimToHave) {
   registry.RemoveKey(HKLM, kWorkstation);
   OpenXP();
   EXPECT_EQ(Status("lblCacheFileTimeOut"), kKeyMissingText);
   EXPECT_FALSE(Edit("edCacheFileTimeOut").Enabled());
   EXPECT_TRUE(Find<Control>("sbCreateCacheFileTimeOut").Enabled());
-
-  Click("sbCreateCacheFileTimeOut");
-  EXPECT_EQ(Status("lblCacheFileTimeOut"), kDeleteValueText);
-  EXPECT_TRUE(Edit("edCacheFileTimeOut").Enabled());
-  EXPECT_EQ(Spinner("udCacheFileTimeOut").Position(), 10);
-  ArrowUp("udCacheFileTimeOut");
-  ASSERT_TRUE(form().Modified(SettingGroup::CacheFileTimeout));
-  PressOk();
-  EXPECT_TRUE(Writes().empty());
+  for (int click = 0; click < 2; ++click) {
+    Click("sbCreateCacheFileTimeOut");
+    EXPECT_EQ(Status("lblCacheFileTimeOut"), kKeyMissingText);
+    EXPECT_FALSE(Edit("edCacheFileTimeOut").Enabled());
+    EXPECT_FALSE(Spinner("udCacheFileTimeOut").Enabled());
+  }
   EXPECT_FALSE(registry.KeyExists(HKLM, kWorkstation)) << "never created";
   EXPECT_EQ(registry.OpenHandleCount(), 0u);
 
+  // A key that opened at load and is read-only by the time of the click
+  // (rights taken away meanwhile): the value stays, and the label says why.
+  registry.SetDword(HKLM, kServer, "DiskSpaceThreshold", 20);
   OpenXP();
-  Click("sbCreateCacheFileTimeOut");
-  Click("sbCreateCacheFileTimeOut");
-  EXPECT_EQ(Status("lblCacheFileTimeOut"), kCreateValueText);
-  EXPECT_FALSE(Edit("edCacheFileTimeOut").Enabled());
+  ASSERT_EQ(Status("lblDiskAlert"), kDeleteValueText);
+  registry.DenyFullAccess(HKLM, kServer);
+  Click("sbCreateDiskAlert");
+  EXPECT_EQ(Status("lblDiskAlert"), kKeyMissingText);
+  EXPECT_EQ(registry.Dword(HKLM, kServer, "DiskSpaceThreshold"), 20u);
+  EXPECT_TRUE(services.errors.empty());
 }
 
 TEST_F(NetworkPage, StoredTimeoutShowsWithItsDeleteButtonAndSavesTheSpinner) {

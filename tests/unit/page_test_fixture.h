@@ -11,21 +11,12 @@
 #include <vector>
 
 #include "memory_registry.h"
+#include "recording_services.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
 #include "window/conf_form.h"
 
 namespace varnox::test {
-
-class RecordingServices : public WindowServices {
- public:
-  void RepaintNow() override {}
-  void ProcessMessages() override {}
-  void CursorPos(int& x, int& y) override { x = y = 0; }
-  void ShowError(const std::string& message) override { errors.push_back(message); }
-
-  std::vector<std::string> errors;
-};
 
 class PageTest : public ::testing::Test {
  protected:

@@ -1,0 +1,415 @@
+#include "load_scenario.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "applet/load_locale.h"
+#include "recording_services.h"
+#include "reg_file_loader.h"
+#include "scripted_system.h"
+#include "toolkit/toolkit.h"
+#include "version_fixtures.h"
+#include "window/conf_form.h"
+
+namespace varnox::fuzz {
+
+namespace {
+
+// The types a value can take: those the window knows and a few it must
+// refuse (a 64-bit number, an unknown type).
+constexpr std::array<std::uint32_t, 8> kTypes = {kRegSz,      kRegDword, kRegBinary, kRegExpandSz,
+                                                 kRegMultiSz, kRegNone,  11,         0x7F};
+// A length byte of this value is followed by two bytes of a longer length.
+constexpr std::uint8_t kLongLength = 255;
+constexpr std::size_t kMaxLength = 0x1FFF;
+constexpr std::size_t kMaxActions = 8;
+
+// What the user types into an edit.
+const std::array<std::string, 12>& TypedTexts() {
+  static const std::array<std::string, 12> texts = {
+      "", "0", "1", "-1", "32767", "32768", "-32769", "$7FFF", "abc", "99999999999", " 12", std::string(300, '7')};
+  return texts;
+}
+
+std::string Fold(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// The window on its own registry and system, with the library-wide state
+// every window starts from.
+struct Window {
+  Window(MemoryRegistry& registry, ScriptedSystem preset) : system(std::move(preset)), platform{registry, system} {
+    ApplicationHints().Reset();
+    RecordLibraryLoadLocale(0x409);
+    form = std::make_unique<TConfForm>(platform, services);
+  }
+  ~Window() {
+    form.reset();
+    ApplicationHints().Reset();
+    RecordLibraryLoadLocale(0);
+  }
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  ScriptedSystem system;
+  test::RecordingServices services;
+  Platform platform;
+  std::unique_ptr<TConfForm> form;
+};
+
+class ServicesSink final : public ErrorSink {
+ public:
+  explicit ServicesSink(WindowServices& services) : services_(services) {}
+  void ShowError(const std::string& message) override { services_.ShowError(message); }
+
+ private:
+  WindowServices& services_;
+};
+
+// "HKLM\path" → root and path.
+bool SplitRoot(const std::string& spelled, RegKey& root, std::string& path) {
+  const std::size_t slash = spelled.find('\\');
+  const std::string head = spelled.substr(0, slash);
+  if (head == "HKLM") {
+    root = kHkeyLocalMachine;
+  } else if (head == "HKCU") {
+    root = kHkeyCurrentUser;
+  } else {
+    return false;
+  }
+  path = slash == std::string::npos ? std::string() : spelled.substr(slash + 1);
+  return true;
+}
+
+// "HKLM\path\name", folded, as the run compares reads with writes.
+std::string ValueId(const RegistryCall& call) { return Fold(call.keyPath + "\\" + call.valueName); }
+
+// A call that changed the registry.
+bool IsChange(const RegistryCall& call) {
+  return call.result == kErrorSuccess && (call.op == "SetValue" || call.op == "DeleteValue" || call.op == "CreateKey");
+}
+
+std::string Describe(const RegistryCall& call) {
+  return call.op + " " + call.keyPath + (call.IsValueCall() ? "\\" + call.valueName : std::string());
+}
+
+class ReadKeyCollector {
+ public:
+  void Add(const std::vector<RegistryCall>& calls) {
+    for (const RegistryCall& call : calls) {
+      const bool keyCall = call.op == "OpenKey" || call.op == "CreateKey";
+      if (!keyCall && !call.IsValueCall()) continue;
+      ReadKey* key = KeyOf(call.keyPath);
+      if (key == nullptr) continue;
+      if (keyCall) {
+        key->fullAccess = key->fullAccess || call.access == kKeyAllAccess;
+        key->readAccess = key->readAccess || call.access == kKeyRead;
+      }
+      if (!call.IsValueCall()) continue;
+      const bool known = std::any_of(key->values.begin(), key->values.end(),
+                                     [&](const std::string& v) { return Fold(v) == Fold(call.valueName); });
+      if (!known) key->values.push_back(call.valueName);
+    }
+  }
+  std::vector<ReadKey> Take() { return std::move(keys_); }
+
+ private:
+  ReadKey* KeyOf(const std::string& spelled) {
+    const std::string folded = Fold(spelled);
+    if (const auto it = index_.find(folded); it != index_.end()) return &keys_[it->second];
+    ReadKey key;
+    if (!SplitRoot(spelled, key.root, key.path) || key.path.empty()) return nullptr;
+    index_[folded] = keys_.size();
+    keys_.push_back(std::move(key));
+    return &keys_.back();
+  }
+
+  std::vector<ReadKey> keys_;
+  std::map<std::string, std::size_t> index_;
+};
+
+void SeedRegistry(MemoryRegistry& registry, const Scenario& scenario) {
+  const std::vector<ReadKey>& keys = ReadKeys();
+  for (std::size_t k = 0; k < keys.size() && k < scenario.keys.size(); ++k) {
+    const ScenarioKey& key = scenario.keys[k];
+    if (!key.exists) continue;
+    registry.CreateKeyPath(keys[k].root, keys[k].path);
+    for (std::size_t v = 0; v < keys[k].values.size() && v < key.values.size(); ++v) {
+      const ScenarioValue& value = key.values[v];
+      if (value.present) registry.SetRaw(keys[k].root, keys[k].path, keys[k].values[v], value.type, value.data);
+    }
+  }
+  if (scenario.localMachineReadOnly) registry.DenyFullAccess(kHkeyLocalMachine, "");
+}
+
+bool AllowedLoadMessage(const std::string& message, const std::set<std::string>& askedNames) {
+  if (message == "Range check error") return true;
+  for (const char* prefix : {"Failed to get data for '", "Invalid data type for '"}) {
+    const std::string head = prefix;
+    if (message.size() > head.size() + 1 && message.compare(0, head.size(), head) == 0 && message.back() == '\'') {
+      return askedNames.count(Fold(message.substr(head.size(), message.size() - head.size() - 1))) > 0;
+    }
+  }
+  return false;
+}
+
+class Reader {
+ public:
+  explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  std::uint8_t Byte() { return at_ < bytes_.size() ? bytes_[at_++] : 0; }
+  std::vector<std::uint8_t> Bytes(std::size_t count) {
+    const std::size_t n = std::min(count, bytes_.size() - at_);
+    std::vector<std::uint8_t> out(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
+                                  bytes_.begin() + static_cast<std::ptrdiff_t>(at_ + n));
+    at_ += n;
+    return out;
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+std::vector<Control*> SectionControls(TConfForm& form) {
+  std::vector<Control*> controls;
+  for (const LoadSection& section : form.Frame().Sections()) {
+    for (Control* control : section.controls) {
+      if (std::find(controls.begin(), controls.end(), control) == controls.end()) controls.push_back(control);
+    }
+  }
+  return controls;
+}
+
+void ActAsUser(Control& control, std::uint8_t how) {
+  // A right click and a pick from the control's menu, when it has one; a
+  // control that takes no input brings no menu up.
+  if (TPopupMenu* menu = control.PopupMenu(); menu != nullptr && (how & 0x80) != 0) {
+    if (!control.AcceptsInput()) return;
+    control.UserContextMenu(0, 0);
+    const std::vector<TMenuItem*> items = menu->Items();
+    if (!items.empty()) items[(how & 0x7F) % items.size()]->UserClick();
+    return;
+  }
+  if (auto* upDown = dynamic_cast<TUpDown*>(&control)) {
+    upDown->UserArrowClick((how & 1) != 0 ? UpDownButton::Up : UpDownButton::Down);
+  } else if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+    edit->UserType(TypedTexts()[how % TypedTexts().size()]);
+  } else if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
+    if (!combo->Items().empty()) combo->UserSelect(how % static_cast<int>(combo->Items().size()));
+  } else if (auto* group = dynamic_cast<TRadioGroup*>(&control)) {
+    if (!group->Items().empty()) group->UserSelect(how % static_cast<int>(group->Items().size()));
+  } else if (auto* track = dynamic_cast<TTrackBar*>(&control)) {
+    track->UserMove(how);
+  } else {
+    control.UserClick();
+  }
+}
+
+const std::vector<ReadKey>& ReadKeys() {
+  static const std::vector<ReadKey> keys = [] {
+    ReadKeyCollector collector;
+    for (const VersionFixture& version : VersionFixtures()) {
+      MemoryRegistry registry;
+      LoadRegFile(registry, FixturePath(version.fixture));
+      Window window(registry, version.system());
+      window.form->FormCreate();
+      for (std::size_t g = 0; g < kSettingGroupCount; ++g) window.form->MarkModified(static_cast<SettingGroup>(g));
+      try {
+        window.form->SaveSettings();
+      } catch (...) {
+        // What the save reached is recorded all the same.
+      }
+      collector.Add(registry.Calls());
+    }
+    return collector.Take();
+  }();
+  return keys;
+}
+
+Scenario DecodeScenario(std::span<const std::uint8_t> bytes) {
+  Reader in(bytes);
+  Scenario scenario;
+  scenario.preset = in.Byte() % AllScriptedPresets().size();
+  const std::uint8_t flags = in.Byte();
+  scenario.pressOk = (flags & 1) == 0;
+  scenario.localMachineReadOnly = (flags & 2) != 0;
+  const std::size_t actions = in.Byte() % (kMaxActions + 1);
+  for (std::size_t a = 0; a < actions; ++a) {
+    const std::uint8_t control = in.Byte();
+    scenario.actions.push_back({control, in.Byte()});
+  }
+  for (const ReadKey& readKey : ReadKeys()) {
+    ScenarioKey key;
+    key.exists = (in.Byte() & 1) != 0;
+    for (std::size_t v = 0; v < readKey.values.size(); ++v) {
+      ScenarioValue value;
+      if (const std::uint8_t tag = in.Byte(); tag != 0) {
+        value.present = true;
+        value.type = kTypes[(tag - 1u) % kTypes.size()];
+        std::size_t length = in.Byte();
+        if (length == kLongLength) {
+          length = in.Byte();
+          length = (length | std::size_t{in.Byte()} << 8) & kMaxLength;
+        }
+        value.data = in.Bytes(length);
+      }
+      key.values.push_back(std::move(value));
+    }
+    scenario.keys.push_back(std::move(key));
+  }
+  return scenario;
+}
+
+std::vector<std::uint8_t> EncodeScenario(const Scenario& scenario) {
+  std::vector<std::uint8_t> out;
+  out.push_back(static_cast<std::uint8_t>(scenario.preset));
+  out.push_back(static_cast<std::uint8_t>((scenario.pressOk ? 0 : 1) | (scenario.localMachineReadOnly ? 2 : 0)));
+  const std::size_t actions = std::min(scenario.actions.size(), kMaxActions);
+  out.push_back(static_cast<std::uint8_t>(actions));
+  for (std::size_t a = 0; a < actions; ++a) {
+    out.push_back(scenario.actions[a].control);
+    out.push_back(scenario.actions[a].how);
+  }
+  for (const ScenarioKey& key : scenario.keys) {
+    out.push_back(key.exists ? 1 : 0);
+    for (const ScenarioValue& value : key.values) {
+      if (!value.present) {
+        out.push_back(0);
+        continue;
+      }
+      const auto type = std::find(kTypes.begin(), kTypes.end(), value.type);
+      out.push_back(static_cast<std::uint8_t>(type == kTypes.end() ? kTypes.size() : type - kTypes.begin() + 1));
+      const std::size_t length = std::min(value.data.size(), kMaxLength);
+      if (length < kLongLength) {
+        out.push_back(static_cast<std::uint8_t>(length));
+      } else {
+        out.insert(out.end(), {kLongLength, static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
+      }
+      out.insert(out.end(), value.data.begin(), value.data.begin() + static_cast<std::ptrdiff_t>(length));
+    }
+  }
+  return out;
+}
+
+Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset) {
+  Scenario scenario;
+  scenario.preset = preset;
+  for (const ReadKey& readKey : ReadKeys()) {
+    ScenarioKey key;
+    key.exists = registry.KeyExists(readKey.root, readKey.path);
+    for (const std::string& name : readKey.values) {
+      ScenarioValue value;
+      if (const std::optional<StoredValue> stored = registry.Value(readKey.root, readKey.path, name)) {
+        value = {true, stored->type, stored->data};
+      }
+      key.values.push_back(std::move(value));
+    }
+    scenario.keys.push_back(std::move(key));
+  }
+  return scenario;
+}
+
+std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend) {
+  std::vector<std::string> findings;
+  MemoryRegistry registry;
+  SeedRegistry(registry, scenario);
+  Window window(registry, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
+  TConfForm& form = *window.form;
+  const std::vector<std::string>& errors = window.services.errors;
+  if (extend) extend(form);
+
+  form.FormCreate();
+  std::set<std::string> asked;  // folded value ids the load asked for
+  std::set<std::string> askedNames;
+  for (const RegistryCall& call : registry.Calls()) {
+    if (IsChange(call)) findings.push_back("the load wrote: " + Describe(call));
+    if (call.op != "QueryValue") continue;
+    asked.insert(ValueId(call));
+    askedNames.insert(Fold(call.valueName));
+  }
+  const bool loadFailed = !errors.empty();
+  if (errors.size() > 1) findings.push_back("the load showed more than one message");
+  for (const std::string& message : errors) {
+    if (!AllowedLoadMessage(message, askedNames)) findings.push_back("load message \"" + message + "\"");
+  }
+  // Outside the NT family OK keeps its layout state, with nothing to save.
+  if (form.Flags().AnyRaised() || (form.FIsNT && form.Find<Control>("ApplyBtn").Enabled())) {
+    findings.push_back("the window opened with something to save");
+  }
+  if (registry.OpenHandleCount() != 0) findings.push_back("the load left a key open");
+  const std::size_t messagesAfterLoad = errors.size();
+  const std::size_t callsAfterLoad = registry.Calls().size();
+
+  // As the view does, each action runs where its errors become a message.
+  const std::vector<Control*> controls = SectionControls(form);
+  ServicesSink sink(window.services);
+  for (const UserAction& action : scenario.actions) {
+    if (controls.empty()) break;
+    RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
+  }
+  const bool anyRaised = form.Flags().AnyRaised();
+  const std::size_t callsAfterActions = registry.Calls().size();
+
+  form.Find<TButton>(scenario.pressOk ? "ApplyBtn" : "CancelBtn").UserClick();
+  if (registry.OpenHandleCount() != 0) findings.push_back("a key was left open after the actions or the save");
+  for (std::size_t m = messagesAfterLoad; m < errors.size(); ++m) {
+    // The in-memory registry refuses no write to a key it let open with
+    // full access, so nothing after the load has a reason to fail.
+    findings.push_back("message after the load \"" + errors[m] + "\"");
+  }
+
+  const std::vector<RegistryCall>& calls = registry.Calls();
+  for (std::size_t c = callsAfterLoad; c < calls.size(); ++c) {
+    const RegistryCall& call = calls[c];
+    if (!IsChange(call)) continue;
+    const bool write = call.op != "CreateKey";
+    const bool onClose = c >= callsAfterActions;
+    const std::string what = Describe(call);
+    if (onClose && !scenario.pressOk) findings.push_back("Cancel wrote: " + what);
+    if (onClose && !anyRaised) findings.push_back("OK with nothing changed wrote: " + what);
+    if (write && loadFailed && asked.count(ValueId(call)) == 0) {
+      findings.push_back("after a load error, wrote a value the load never read: " + what);
+    }
+  }
+  return findings;
+}
+
+std::vector<std::vector<std::uint8_t>> SeedInputs() {
+  std::vector<std::vector<std::uint8_t>> seeds;
+  std::vector<std::string> damaged;
+  for (const auto& entry : std::filesystem::directory_iterator(FixturePath("damaged"))) {
+    if (entry.path().extension() == ".reg") damaged.push_back("damaged/" + entry.path().filename().string());
+  }
+  std::sort(damaged.begin(), damaged.end());
+  const std::vector<ScriptedPreset>& presets = AllScriptedPresets();
+  for (const VersionFixture& version : VersionFixtures()) {
+    const auto preset =
+        static_cast<std::size_t>(std::find_if(presets.begin(), presets.end(),
+                                              [&](const ScriptedPreset& p) { return p.make == version.system; }) -
+                                 presets.begin());
+    for (std::size_t layer = 0; layer <= damaged.size(); ++layer) {
+      MemoryRegistry registry;
+      LoadRegFile(registry, FixturePath(version.fixture));
+      if (layer > 0) LoadRegFile(registry, FixturePath(damaged[layer - 1]));
+      Scenario scenario = ScenarioOfRegistry(registry, preset);
+      seeds.push_back(EncodeScenario(scenario));
+      // The same with a click on a few controls, then OK.
+      for (std::uint8_t a = 0; a < kMaxActions; ++a) {
+        scenario.actions.push_back({static_cast<std::uint8_t>(a * 7 + layer), static_cast<std::uint8_t>(a * 37)});
+      }
+      seeds.push_back(EncodeScenario(scenario));
+    }
+  }
+  return seeds;
+}
+
+}  // namespace varnox::fuzz

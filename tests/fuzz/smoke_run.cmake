@@ -1,0 +1,11 @@
+# The fuzzer's smoke run: fresh seeds in a scratch folder, a fixed number of
+# executions with a fixed random seed, and a time cap in case a run hangs.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/findings)
+execute_process(COMMAND ${SEEDS} ${WORK}/corpus COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${FUZZER} -runs=${RUNS} -seed=1 -max_len=16384 -max_total_time=50
+                        -artifact_prefix=${WORK}/findings/ ${WORK}/corpus
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the load fuzzer stopped with ${result}; inputs in ${WORK}/findings")
+endif()

@@ -1,0 +1,23 @@
+#pragma once
+// Window services for a window that is never on a screen: repaints and
+// message passes do nothing, the cursor stays at the origin, and error
+// messages are kept for the test to read.
+
+#include <string>
+#include <vector>
+
+#include "window/conf_form.h"
+
+namespace varnox::test {
+
+class RecordingServices : public WindowServices {
+ public:
+  void RepaintNow() override {}
+  void ProcessMessages() override {}
+  void CursorPos(int& x, int& y) override { x = y = 0; }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+
+  std::vector<std::string> errors;
+};
+
+}  // namespace varnox::test

@@ -1,0 +1,96 @@
+// The load fuzzer's scenarios: the seeds stand for the fixtures, and the
+// checks of a run find the faults they are there to find.
+
+#include "load_scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "reg_file_loader.h"
+#include "toolkit/toolkit.h"
+#include "version_fixtures.h"
+
+namespace varnox::fuzz {
+namespace {
+
+bool Mentions(const std::vector<std::string>& findings, const std::string& text) {
+  for (const std::string& finding : findings) {
+    if (finding.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(LoadScenario, TheFirstPassFindsTheKeysOfEveryRegisteredSection) {
+  std::size_t values = 0;
+  bool currentUser = false;
+  for (const ReadKey& key : ReadKeys()) {
+    values += key.values.size();
+    currentUser = currentUser || key.root == kHkeyCurrentUser;
+  }
+  EXPECT_GE(ReadKeys().size(), 5u);
+  EXPECT_GE(values, 20u);
+  EXPECT_TRUE(currentUser);
+}
+
+TEST(LoadScenario, AFixtureSurvivesEncodingAndEveryDecodedByteStringRuns) {
+  MemoryRegistry registry;
+  LoadRegFile(registry, FixturePath("nt40.reg"));
+  Scenario scenario = ScenarioOfRegistry(registry, 0);
+  scenario.actions = {{1, 2}, {3, 255}};
+  const Scenario decoded = DecodeScenario(EncodeScenario(scenario));
+  EXPECT_EQ(decoded.preset, scenario.preset);
+  EXPECT_EQ(decoded.actions.size(), 2u);
+  ASSERT_EQ(decoded.keys.size(), scenario.keys.size());
+  for (std::size_t k = 0; k < scenario.keys.size(); ++k) {
+    EXPECT_EQ(decoded.keys[k].exists, scenario.keys[k].exists);
+    for (std::size_t v = 0; v < scenario.keys[k].values.size(); ++v) {
+      EXPECT_EQ(decoded.keys[k].values[v].present, scenario.keys[k].values[v].present);
+      EXPECT_EQ(decoded.keys[k].values[v].type, scenario.keys[k].values[v].type);
+      EXPECT_EQ(decoded.keys[k].values[v].data, scenario.keys[k].values[v].data);
+    }
+  }
+  // Truncated and empty inputs decode too: what is missing is absent.
+  const std::vector<std::uint8_t> bytes = EncodeScenario(scenario);
+  for (std::size_t size : {std::size_t{0}, std::size_t{2}, bytes.size() / 2}) {
+    EXPECT_TRUE(RunScenario(DecodeScenario({bytes.data(), size})).empty()) << size;
+  }
+}
+
+TEST(LoadScenario, EverySeedRunsWithoutFinding) {
+  for (const std::vector<std::uint8_t>& seed : SeedInputs()) {
+    const std::vector<std::string> findings = RunScenario(DecodeScenario(seed));
+    EXPECT_TRUE(findings.empty()) << findings.front();
+  }
+}
+
+// Faults planted in an extra load section of the window.
+TEST(LoadScenario, TheChecksFindPlantedFaults) {
+  MemoryRegistry registry;
+  LoadRegFile(registry, FixturePath("winxp.reg"));
+  const Scenario xp = ScenarioOfRegistry(registry, 2);
+  const auto withSection = [&](std::function<void(TRegistry&)> load) {
+    return RunScenario(xp, [&](TConfForm& form) {
+      form.Frame().AddLoadSection({"planted", kHkeyLocalMachine, load, {}});
+    });
+  };
+
+  EXPECT_TRUE(Mentions(withSection([](TRegistry&) { throw std::length_error("vector"); }), "load message \"vector\""));
+  EXPECT_TRUE(Mentions(withSection([](TRegistry&) { throw ERegistryException("Invalid data type for 'Unread'"); }),
+                       "load message"));
+  EXPECT_TRUE(Mentions(withSection([](TRegistry& reg) {
+                         if (reg.OpenKey("SYSTEM\\CurrentControlSet\\Control\\WOW", false)) {
+                           reg.WriteText("DefaultSeparateVDM", "no");
+                         }
+                       }),
+                       "the load wrote: SetValue"));
+  EXPECT_TRUE(Mentions(withSection([](TRegistry& reg) {
+                         RegKey leaked = 0;
+                         reg.Api().OpenKey(kHkeyLocalMachine, "SYSTEM", kKeyRead, &leaked);
+                       }),
+                       "left a key open"));
+  EXPECT_TRUE(withSection([](TRegistry&) {}).empty());
+}
+
+}  // namespace
+}  // namespace varnox::fuzz
