@@ -235,12 +235,7 @@ void LoadWheelDetection(TConfForm& form, TRegistry& reg) {
 }
 
 void LoadWheelScrollLines(TConfForm& form, TRegistry& reg) {
-  if (!reg.OpenKey(kDesktopKey, false)) {
-    form.Find<Control>(kWheelScrollLines.control).SetEnabled(false);
-    return;
-  }
-  ReadRow(form, reg, kWheelScrollLines);
-  reg.CloseKey();
+  ReadRowsOfKey(form, reg, kDesktopKey, std::array{kWheelScrollLines});
 }
 
 void LoadSampleRate(TConfForm& form, TRegistry& reg) {
@@ -310,9 +305,7 @@ void SaveMouse(TConfForm& form, TRegistry& reg) {
     reg.CloseKey();
   }
   reg.SetRoot(kHkeyCurrentUser);
-  if (!reg.OpenKey(kDesktopKey, false)) return;
-  WriteRow(form, reg, kWheelScrollLines);
-  reg.CloseKey();
+  WriteRowsOfKey(form, reg, kDesktopKey, std::array{kWheelScrollLines});
 }
 
 void SaveMenuDelay(TConfForm& form, TRegistry& reg) {

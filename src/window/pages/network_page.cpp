@@ -26,18 +26,15 @@ constexpr char kWorkstationKey[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanW
 
 using G = SettingGroup;
 
-// The boxes read their value once for each datum they compare with.
 constexpr SettingRow kAutoShareServer{.control = "cbAutoShareServer",
                                       .value = "AutoShareServer",
                                       .kind = RowKind::NumberFlag,
                                       .group = G::AutoShare,
-                                      .readPerComparison = true,
                                       .greyCapable = true};
 constexpr SettingRow kAutoShareWks{.control = "cbAutoShareWks",
                                    .value = "AutoShareWks",
                                    .kind = RowKind::NumberFlag,
                                    .group = G::AutoShare,
-                                   .readPerComparison = true,
                                    .greyCapable = true};
 constexpr SettingRow kDiskAlert{
     .control = "udDiskAlert", .value = "DiskSpaceThreshold", .kind = RowKind::SpinnerNumber, .group = G::DiskSpace};
@@ -53,7 +50,6 @@ constexpr SettingRow kHideServer{.control = "cbHideServer",
                                  .group = G::HideServer,
                                  .checkedNumber = 0,
                                  .uncheckedNumber = 1,
-                                 .readPerComparison = true,
                                  .greyCapable = true};
 constexpr SettingRow kServerComment{.control = "edServerComment",
                                     .value = "SrvComment",

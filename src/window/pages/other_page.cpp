@@ -120,15 +120,6 @@ void LoadFontMapper(TConfForm& form, TRegistry& reg) {
 }
 
 // A key with rows, or the rows' controls disabled when it is missing.
-void LoadRowsOfKey(TConfForm& form, TRegistry& reg, const char* key, std::span<const SettingRow> rows) {
-  if (!reg.OpenKey(key, false)) {
-    for (const SettingRow& row : rows) form.Find<Control>(row.control).SetEnabled(false);
-    return;
-  }
-  ReadRows(form, reg, rows);
-  reg.CloseKey();
-}
-
 bool KeepsServicePackPaths(TConfForm& form) {
   SystemApi& system = form.platform().system;
   return IsWinXP(system) || IsWin2003(system);
@@ -137,7 +128,7 @@ bool KeepsServicePackPaths(TConfForm& form) {
 // Without the setup key none of its three paths can be kept, so all three
 // edits are disabled rather than taking text that OK would drop.
 void LoadOwner(TConfForm& form, TRegistry& reg) {
-  LoadRowsOfKey(form, reg, kCurrentVersionKey, kOwnerRows);
+  ReadRowsOfKey(form, reg, kCurrentVersionKey, kOwnerRows);
   if (!reg.OpenKey(kSetupKey, false)) {
     SetEnabled(form, {"edSourcePath2", "edSourcePath3", "edSourcePath4"}, false);
     return;
@@ -154,12 +145,6 @@ void LoadOwner(TConfForm& form, TRegistry& reg) {
 void SaveFontMapper(TConfForm& form, TRegistry& reg) {
   if (!reg.OpenKey(kFontMapperKey, false)) return;
   for (int i = 0; i < 2; ++i) reg.WriteDword(kFontValues[i], TextToNumber(form.Find<TEdit>(kFontEdits[i]).Text(), 0));
-  reg.CloseKey();
-}
-
-void SaveRow(TConfForm& form, TRegistry& reg, const char* key, const SettingRow& row) {
-  if (!reg.OpenKey(key, false)) return;
-  WriteRow(form, reg, row);
   reg.CloseKey();
 }
 
@@ -203,21 +188,23 @@ void BuildOtherPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddLoadSection({"Font mapper", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadFontMapper(form, reg); },
                         NamedControls(form, {kFontEdits[0], kFontEdits[1]})});
   frame.AddLoadSection({"CD-ROM", kHkeyLocalMachine,
-                        [&form](TRegistry& reg) { LoadRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
+                        [&form](TRegistry& reg) { ReadRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
                         NamedControls(form, {"cbAutoPlayCD"})});
   frame.AddLoadSection({"File system", kHkeyLocalMachine,
-                        [&form](TRegistry& reg) { LoadRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
+                        [&form](TRegistry& reg) { ReadRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
                         NamedControls(form, {"cbNTFSDisableLAU"})});
   frame.AddLoadSection({"Owner and source paths", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadOwner(form, reg); },
                         NamedControls(form, {"edRegOwner", "edRegOrg", "edSourcePath", "edSourcePath2", "edSourcePath3",
                                              "edSourcePath4"})});
 
   frame.AddSaveGroup({G::FontMapper, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveFontMapper(form, reg); }, {}});
-  frame.AddSaveGroup(
-      {G::AutoPlayCD, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveRow(form, reg, kCdromKey, kAutorun); }, {}});
+  frame.AddSaveGroup({G::AutoPlayCD,
+                      kHkeyLocalMachine,
+                      [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
+                      {}});
   frame.AddSaveGroup({G::NtfsLastAccess,
                       kHkeyLocalMachine,
-                      [&form](TRegistry& reg) { SaveRow(form, reg, kFileSystemKey, kLastAccess); },
+                      [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
                       {}});
   frame.AddSaveGroup({G::RegOwner, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveOwner(form, reg); }, {}});
 }

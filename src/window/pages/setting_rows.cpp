@@ -136,6 +136,21 @@ void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows
   for (const SettingRow& row : rows) WriteRow(form, reg, row);
 }
 
+void ReadRowsOfKey(TConfForm& form, TRegistry& reg, const std::string& key, std::span<const SettingRow> rows) {
+  if (!reg.OpenKey(key, false)) {
+    for (const SettingRow& row : rows) form.Find<Control>(row.control).SetEnabled(false);
+    return;
+  }
+  ReadRows(form, reg, rows);
+  reg.CloseKey();
+}
+
+void WriteRowsOfKey(TConfForm& form, TRegistry& reg, const std::string& key, std::span<const SettingRow> rows) {
+  if (!reg.OpenKey(key, false)) return;
+  WriteRows(form, reg, rows);
+  reg.CloseKey();
+}
+
 void BindRowHandlers(TConfForm& form, std::span<const SettingRow> rows, std::span<const std::string_view> skip) {
   for (const SettingRow& row : rows) {
     if (std::find(skip.begin(), skip.end(), row.control) != skip.end()) continue;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,9 +45,6 @@ struct SettingRow {
   // Whether stored unchecked data unchecks the box; when false only the
   // checked data acts and everything else goes by `other`.
   bool uncheckedReads = true;
-  // Rows that compare a number with both data. Every number flag reads its
-  // value once and compares that; the mark only says the row was designed so.
-  bool readPerComparison = false;
   // A missing value shows as grey (ValueExists is asked first), and a grey
   // box deletes the value on save.
   bool greyCapable = false;
@@ -70,6 +68,12 @@ void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
 
 void ReadRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
 void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
+
+// The same for rows whose values all live in one key: it is opened (never
+// created) and closed around them. A key that cannot be opened disables the
+// rows' controls on load and is passed over on save.
+void ReadRowsOfKey(TConfForm& form, TRegistry& reg, const std::string& key, std::span<const SettingRow> rows);
+void WriteRowsOfKey(TConfForm& form, TRegistry& reg, const std::string& key, std::span<const SettingRow> rows);
 
 // Binds each row's control to the common handler: the user's change (a
 // box's click, an edit's change, a spinner's arrow click) marks the row's
