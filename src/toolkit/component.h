@@ -39,6 +39,9 @@ class Component {
   const std::string& Name() const { return name_; }
   // The class name of the kind, e.g. "TCheckBox".
   virtual const char* ClassName() const = 0;
+  // Whether a plain container may hold this one: any control but a tab
+  // sheet or a form. Asked at every Add, so a virtual call, not three casts.
+  virtual bool IsPlainControl() const { return false; }
 
   TForm& Form() const { return form_; }
   // The enclosing component (nullptr only for the form itself).

@@ -95,9 +95,4 @@ void Control::UserContextMenu(int x, int y) {
   popupMenu_->Popup(x, y);
 }
 
-bool Control::AcceptsPlainControl(const Component& child) const {
-  return dynamic_cast<const Control*>(&child) != nullptr && dynamic_cast<const TTabSheet*>(&child) == nullptr &&
-         dynamic_cast<const TForm*>(&child) == nullptr;
-}
-
 }  // namespace varnox

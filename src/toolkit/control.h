@@ -114,7 +114,8 @@ class Control : public Component {
   // only while it is the active page).
   virtual bool ShowsContent() const { return visible_; }
   // Plain controls hold any control but tab sheets; containers say so.
-  bool AcceptsPlainControl(const Component& child) const;
+  static bool AcceptsPlainControl(const Component& child) { return child.IsPlainControl(); }
+  bool IsPlainControl() const override { return true; }
 
  private:
   int left_ = 0;

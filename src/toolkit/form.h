@@ -7,11 +7,12 @@
 //   auto& box = form.Add<TCheckBox>("cbDisableCAD", group);
 //   form.Find<TCheckBox>("cbDisableCAD").SetState(cbGrayed);
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "base/error.h"
@@ -54,6 +55,7 @@ class TForm : public Control {
   explicit TForm(const std::string& name);
   ~TForm() override;
   const char* ClassName() const override { return "TForm"; }
+  bool IsPlainControl() const override { return false; }
 
   // Creates a component named `name` inside `parent` (the form when left
   // out). Throws UsageError when the name is empty or taken, or the parent
@@ -149,7 +151,12 @@ class TForm : public Control {
 
   std::vector<std::unique_ptr<Component>> owned_;
   std::vector<Component*> order_;
-  std::map<std::string, Component*, std::less<>> byName_;
+  // Looked up by a view of the name, without making a string of it.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, Component*, NameHash, std::equal_to<>> byName_;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
   BorderStyle borderStyle_ = BorderStyle::Sizeable;

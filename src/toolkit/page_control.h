@@ -57,6 +57,7 @@ class TTabSheet : public Control {
  public:
   using Control::Control;
   const char* ClassName() const override { return "TTabSheet"; }
+  bool IsPlainControl() const override { return false; }
 
   TPageControl& PageControl() const { return static_cast<TPageControl&>(*Parent()); }
   // The page's place among all pages of its control.

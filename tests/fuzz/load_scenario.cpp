@@ -135,6 +135,13 @@ class ReadKeyCollector {
   std::map<std::string, std::size_t> index_;
 };
 
+// The device map a version's machine builds at boot, when its fixtures have
+// one; empty otherwise.
+std::string DeviceMapOf(const VersionFixture& version) {
+  const std::string path = std::string("hardware/") + version.fixture;
+  return std::filesystem::exists(FixturePath(path)) ? path : std::string();
+}
+
 void SeedRegistry(MemoryRegistry& registry, const Scenario& scenario) {
   const std::vector<ReadKey>& keys = ReadKeys();
   for (std::size_t k = 0; k < keys.size() && k < scenario.keys.size(); ++k) {
@@ -220,6 +227,9 @@ const std::vector<ReadKey>& ReadKeys() {
     for (const VersionFixture& version : VersionFixtures()) {
       MemoryRegistry registry;
       LoadRegFile(registry, FixturePath(version.fixture));
+      if (const std::string deviceMap = DeviceMapOf(version); !deviceMap.empty()) {
+        LoadRegFile(registry, FixturePath(deviceMap));
+      }
       Window window(registry, version.system());
       window.form->FormCreate();
       for (std::size_t g = 0; g < kSettingGroupCount; ++g) window.form->MarkModified(static_cast<SettingGroup>(g));
@@ -396,10 +406,21 @@ std::vector<std::vector<std::uint8_t>> SeedInputs() {
         static_cast<std::size_t>(std::find_if(presets.begin(), presets.end(),
                                               [&](const ScriptedPreset& p) { return p.make == version.system; }) -
                                  presets.begin());
-    for (std::size_t layer = 0; layer <= damaged.size(); ++layer) {
+    // The files laid on one another: the version's fixture with its device
+    // map (if it has one), alone and under each damaged file; and the
+    // fixture without a device map.
+    const std::string deviceMap = DeviceMapOf(version);
+    std::vector<std::string> base = {version.fixture};
+    if (!deviceMap.empty()) base.push_back(deviceMap);
+    std::vector<std::vector<std::string>> stacks = {base};
+    for (const std::string& file : damaged) {
+      stacks.push_back(base);
+      stacks.back().push_back(file);
+    }
+    if (!deviceMap.empty()) stacks.push_back({version.fixture});
+    for (std::size_t layer = 0; layer < stacks.size(); ++layer) {
       MemoryRegistry registry;
-      LoadRegFile(registry, FixturePath(version.fixture));
-      if (layer > 0) LoadRegFile(registry, FixturePath(damaged[layer - 1]));
+      for (const std::string& file : stacks[layer]) LoadRegFile(registry, FixturePath(file));
       Scenario scenario = ScenarioOfRegistry(registry, preset);
       seeds.push_back(EncodeScenario(scenario));
       // The same with a click on a few controls, then OK.

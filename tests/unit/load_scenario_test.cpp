@@ -24,13 +24,16 @@ bool Mentions(const std::vector<std::string>& findings, const std::string& text)
 TEST(LoadScenario, TheFirstPassFindsTheKeysOfEveryRegisteredSection) {
   std::size_t values = 0;
   bool currentUser = false;
+  bool deviceMap = false;  // read only where a machine's device map is laid on
   for (const ReadKey& key : ReadKeys()) {
     values += key.values.size();
     currentUser = currentUser || key.root == kHkeyCurrentUser;
+    deviceMap = deviceMap || key.path.starts_with("HARDWARE\\DEVICEMAP\\Scsi\\Scsi Port 0");
   }
   EXPECT_GE(ReadKeys().size(), 5u);
   EXPECT_GE(values, 20u);
   EXPECT_TRUE(currentUser);
+  EXPECT_TRUE(deviceMap);
 }
 
 TEST(LoadScenario, AFixtureSurvivesEncodingAndEveryDecodedByteStringRuns) {
