@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace varnox {
 
@@ -13,8 +14,8 @@ inline constexpr std::uint32_t kKeySetValue = 0x0002;
 inline constexpr std::uint32_t kKeyWow64Views = 0x0300;
 
 // Registry names compare as Windows compares them for ASCII text.
-std::string Fold(const std::string& name) {
-  std::string folded = name;
+std::string Fold(std::string_view name) {
+  std::string folded(name);
   for (char& c : folded) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
@@ -23,11 +24,12 @@ std::string Fold(const std::string& name) {
 
 bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
 
-// A path's parts. A leading backslash is refused as Windows refuses it;
-// empty parts elsewhere (a doubled or trailing backslash) are passed over.
-std::optional<std::vector<std::string>> SplitPath(const std::string& path) {
+// A path's parts, as views into it. A leading backslash is refused as
+// Windows refuses it; empty parts elsewhere (a doubled or trailing
+// backslash) are passed over.
+std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
   if (!path.empty() && path.front() == '\\') return std::nullopt;
-  std::vector<std::string> parts;
+  std::vector<std::string_view> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
     const std::size_t end = std::min(path.find('\\', start), path.size());
@@ -138,7 +140,7 @@ long MemoryRegistry::Open(const char* op, RegKey root, const std::string& path, 
   // failure then must not leave a key created or a handle open behind it.
   long outcome = kErrorSuccess;
   std::shared_ptr<Key> key;
-  const std::optional<std::vector<std::string>> parts = SplitPath(path);
+  const std::optional<std::vector<std::string_view>> parts = SplitPath(path);
   if (!base || result == nullptr) {
     outcome = base ? kErrorInvalidParameter : kErrorInvalidHandle;
   } else if (base->key->removed) {
@@ -147,7 +149,7 @@ long MemoryRegistry::Open(const char* op, RegKey root, const std::string& path, 
     outcome = kErrorBadPathname;
   } else {
     key = base->key;
-    for (const std::string& part : *parts) {
+    for (const std::string_view part : *parts) {
       const auto it = key->subkeys.find(Fold(part));
       if (it != key->subkeys.end()) {
         key = it->second;
@@ -170,7 +172,7 @@ long MemoryRegistry::Open(const char* op, RegKey root, const std::string& path, 
 
   if (create) {
     key = base->key;
-    for (const std::string& part : *parts) {
+    for (const std::string_view part : *parts) {
       std::shared_ptr<Key>& slot = key->subkeys[Fold(part)];
       if (!slot) {
         slot = std::make_shared<Key>();
@@ -294,9 +296,9 @@ long MemoryRegistry::CloseKey(RegKey key) {
 
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::Find(RegKey root, const std::string& path) const {
   std::shared_ptr<Key> key = RootKey(root);
-  const std::optional<std::vector<std::string>> parts = SplitPath(path);
+  const std::optional<std::vector<std::string_view>> parts = SplitPath(path);
   if (!key || !parts) return nullptr;
-  for (const std::string& part : *parts) {
+  for (const std::string_view part : *parts) {
     const auto it = key->subkeys.find(Fold(part));
     if (it == key->subkeys.end()) return nullptr;
     key = it->second;
@@ -306,9 +308,9 @@ std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::Find(RegKey root, const std
 
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::Make(RegKey root, const std::string& path) {
   std::shared_ptr<Key> key = RootKey(root);
-  const std::optional<std::vector<std::string>> parts = SplitPath(path);
+  const std::optional<std::vector<std::string_view>> parts = SplitPath(path);
   if (!key || !parts) return nullptr;
-  for (const std::string& part : *parts) {
+  for (const std::string_view part : *parts) {
     std::shared_ptr<Key>& slot = key->subkeys[Fold(part)];
     if (!slot) {
       slot = std::make_shared<Key>();
