@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "reg_file_loader.h"
@@ -65,6 +66,39 @@ TEST(LoadScenario, EverySeedRunsWithoutFinding) {
     const std::vector<std::string> findings = RunScenario(DecodeScenario(seed));
     EXPECT_TRUE(findings.empty()) << findings.front();
   }
+}
+
+// On NT 4.0 without the channel keys the DMA groups load as item 0; a pick
+// then writes both channels and creates their keys, also after a later
+// section's load error. The load looked for those keys, so that is no write
+// of a value it never read; a value it never looked for still is.
+TEST(LoadScenario, AfterALoadErrorOnlyValuesTheLoadNeverLookedForAreUnread) {
+  MemoryRegistry registry;
+  LoadRegFile(registry, FixturePath("nt40.reg"));
+  registry.SetRaw(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner", kRegDword,
+                  {1, 0, 0, 0});
+  Scenario scenario = ScenarioOfRegistry(registry, 0);
+  std::uint8_t channel1 = 0;
+  RunScenario(scenario, [&](TConfForm& form) {
+    const std::vector<Control*> controls = SectionControls(form);
+    channel1 = static_cast<std::uint8_t>(std::find(controls.begin(), controls.end(), &form.Find<Control>("rgATAPI_1")) -
+                                         controls.begin());
+  });
+  scenario.actions = {{channel1, 1}};
+  EXPECT_TRUE(RunScenario(scenario).empty());
+
+  const std::vector<std::string> planted = RunScenario(scenario, [](TConfForm& form) {
+    form.Frame().AddSaveGroup({SettingGroup::ATAPI,
+                               kHkeyLocalMachine,
+                               [](TRegistry& reg) {
+                                 if (!reg.OpenKey("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", false)) return;
+                                 reg.WriteText("SourcePathUnread", "A:\\");
+                                 reg.CloseKey();
+                               },
+                               {}});
+  });
+  ASSERT_EQ(planted.size(), 1u);
+  EXPECT_TRUE(Mentions(planted, "a value the load never read: SetValue")) << planted.front();
 }
 
 // Faults planted in an extra load section of the window.
