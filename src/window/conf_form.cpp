@@ -2,20 +2,6 @@
 
 namespace varnox {
 
-namespace {
-
-// Hands handler errors to the window's message box.
-class ServicesErrorSink final : public ErrorSink {
- public:
-  explicit ServicesErrorSink(WindowServices& services) : services_(services) {}
-  void ShowError(const std::string& message) override { services_.ShowError(message); }
-
- private:
-  WindowServices& services_;
-};
-
-}  // namespace
-
 TConfForm::TConfForm(Platform& platform, WindowServices& services)
     : TForm("ConfForm"), platform_(platform), services_(services), frame_(platform.registry) {
   BuildLayout();

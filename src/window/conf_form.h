@@ -35,6 +35,16 @@ class WindowServices {
   ~WindowServices() = default;
 };
 
+// Hands handler errors to the window's message box.
+class ServicesErrorSink final : public ErrorSink {
+ public:
+  explicit ServicesErrorSink(WindowServices& services) : services_(services) {}
+  void ShowError(const std::string& message) override { services_.ShowError(message); }
+
+ private:
+  WindowServices& services_;
+};
+
 // The layout's figures that the behaviour depends on.
 inline constexpr int kConfFormClientWidth = 365;
 inline constexpr int kConfFormClientHeight = 393;

@@ -64,15 +64,6 @@ struct Window {
   std::unique_ptr<TConfForm> form;
 };
 
-class ServicesSink final : public ErrorSink {
- public:
-  explicit ServicesSink(WindowServices& services) : services_(services) {}
-  void ShowError(const std::string& message) override { services_.ShowError(message); }
-
- private:
-  WindowServices& services_;
-};
-
 // "HKLM\path" → root and path.
 bool SplitRoot(const std::string& spelled, RegKey& root, std::string& path) {
   const std::size_t slash = spelled.find('\\');
@@ -365,7 +356,7 @@ std::vector<std::string> RunScenario(const Scenario& scenario, const std::functi
 
   // As the view does, each action runs where its errors become a message.
   const std::vector<Control*> controls = SectionControls(form);
-  ServicesSink sink(window.services);
+  ServicesErrorSink sink(window.services);
   for (const UserAction& action : scenario.actions) {
     if (controls.empty()) break;
     RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
