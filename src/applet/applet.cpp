@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+
+#include "window/run_as_administrator.h"
 
 namespace varnox {
 
@@ -28,12 +31,34 @@ void PutText(std::uint8_t* record, std::size_t offset, std::size_t fieldSize, co
   record[offset + length] = 0;
 }
 
+// Longer than any start parameter of this applet's own form.
+constexpr std::size_t kMaxStartParameter = 192;
+constexpr std::string_view kStartParameterLead = "/user:S-1-";
+
+// The host's start parameter, read one character at a time up to its NUL,
+// and never past the first character that cannot belong to a parameter of
+// this applet's form: any other text reads as empty, and the host's memory
+// is read no further than a parameter of ours could reach.
+template <typename Char>
+std::string ReadStartParameter(const Char* text) {
+  std::string parameter;
+  for (std::size_t i = 0; i < kMaxStartParameter; ++i) {
+    const auto c = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(text[i]));
+    if (c == 0) return parameter;
+    const bool fits = i < kStartParameterLead.size() ? c == static_cast<unsigned char>(kStartParameterLead[i])
+                                                     : (c >= '0' && c <= '9') || c == '-';
+    if (!fits) return {};
+    parameter.push_back(static_cast<char>(c));
+  }
+  return {};
+}
+
 }  // namespace
 
-void TApplet::Execute(WindowHandle parent) const {
+void TApplet::Execute(WindowHandle parent, const std::string& userSid) const {
   // The window is destroyed on every path, also when captioning or the modal
   // loop raise.
-  std::unique_ptr<ModalWindow> window = FormClass_(parent);
+  std::unique_ptr<ModalWindow> window = FormClass_(parent, userSid);
   window->SetCaption(Name + kCaptionSuffix);
   window->SetToolWindowBorder();
   window->ShowModal();
@@ -76,6 +101,20 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
       applet->Execute(controlPanelWindow_);
       return 0;
     }
+    case kCplStartWParmsA:
+    case kCplStartWParmsW: {
+      // Only a start parameter of this applet's own form opens the window
+      // here; for any other the host goes on to CPL_DBLCLK.
+      const TApplet* applet = AppletByIndex(static_cast<std::int32_t>(param1));
+      if (!applet || param2 == 0) return 0;
+      const std::string parameter = message == kCplStartWParmsW
+                                        ? ReadStartParameter(reinterpret_cast<const char16_t*>(param2))
+                                        : ReadStartParameter(reinterpret_cast<const char*>(param2));
+      const auto user = UserOfStartParameter(parameter);
+      if (!user) return 0;
+      applet->Execute(controlPanelWindow_, *user);
+      return 1;
+    }
     case kCplExit:
       if (applets_) {
         while (!applets_->empty()) applets_->erase(applets_->begin());
@@ -89,8 +128,8 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
       return 0;
     }
     default:
-      // CPL_INQUIRE, CPL_SELECT, CPL_STOP, CPL_STARTWPARMS and the rest:
-      // nothing to do. Name and icon go out through CPL_NEWINQUIRE alone.
+      // CPL_INQUIRE, CPL_SELECT, CPL_STOP and the rest: nothing to do. Name and icon go out through CPL_NEWINQUIRE
+      // alone.
       return 0;
   }
 }

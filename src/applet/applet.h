@@ -41,13 +41,16 @@ class ModalWindow {
 };
 
 // The "class reference" of an applet: creates its window under a parent.
-using FormClass = std::function<std::unique_ptr<ModalWindow>(WindowHandle parent)>;
+// A user's SID, when given, names whose per-user settings the window shows
+// (a window started with an administrator's rights for a standard user);
+// empty means the process's own user.
+using FormClass = std::function<std::unique_ptr<ModalWindow>(WindowHandle parent, const std::string& userSid)>;
 
 class TApplet {
  public:
   explicit TApplet(FormClass formClass) : FormClass_(std::move(formClass)) {}
 
-  void Execute(WindowHandle parent) const;
+  void Execute(WindowHandle parent, const std::string& userSid = {}) const;
   // Fills a caller-owned NEWCPLINFOA record (244 bytes in a 32-bit host).
   void FillNewCplInfo(void* record, const NewCplInfoLayout& layout = kNewCplInfoNative) const;
 
@@ -71,6 +74,8 @@ enum CplMessage : std::uint32_t {
   kCplStop = 6,
   kCplExit = 7,
   kCplNewInquire = 8,
+  kCplStartWParmsA = 9,
+  kCplStartWParmsW = 10,
 };
 
 // The library's applets and the Control Panel window they open under.

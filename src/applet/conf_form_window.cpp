@@ -3,6 +3,7 @@
 #include "applet/applet_library.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
+#include "settings/user_hive_registry.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/wide_text.h"
 #include "window/conf_form.h"
@@ -26,7 +27,7 @@ void MarkOpeningStep(HWND form, const std::string& step) {
 
 class ConfFormWindow final : public ModalWindow, public WindowServices {
  public:
-  explicit ConfFormWindow(HWND parent);
+  ConfFormWindow(HWND parent, const std::string& userSid);
   ~ConfFormWindow() override;
 
   void SetCaption(const std::string& caption) override { form_->SetCaption(caption); }
@@ -38,16 +39,23 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   void ProcessMessages() override;
   void CursorPos(int& x, int& y) override;
   void ShowError(const std::string& message) override;
+  void ShowMessage(const std::string& message) override;
+  bool Confirm(const std::string& question) override;
 
   HWND parent_;
-  Platform platform_{SystemRegistry(), WindowsSystem()};
+  // Present when the window shows another user's per-user settings.
+  std::unique_ptr<UserHiveRegistry> userHive_;
+  Platform platform_;
   // The view refers to the form and the form to this object's services:
   // the view goes first, then the form.
   std::unique_ptr<TConfForm> form_;
   std::unique_ptr<FormView> view_;
 };
 
-ConfFormWindow::ConfFormWindow(HWND parent) : parent_(parent) {
+ConfFormWindow::ConfFormWindow(HWND parent, const std::string& userSid)
+    : parent_(parent),
+      userHive_(userSid.empty() ? nullptr : std::make_unique<UserHiveRegistry>(SystemRegistry(), userSid)),
+      platform_{userHive_ ? static_cast<RegistryApi&>(*userHive_) : SystemRegistry(), WindowsSystem()} {
   form_ = std::make_unique<TConfForm>(platform_, *this);
   view_ = std::make_unique<FormView>(*form_, parent, LibraryModule());
   HWND window = view_->Window();
@@ -101,8 +109,18 @@ void ConfFormWindow::ShowError(const std::string& message) {
   MessageBoxW(parent_, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
 }
 
+void ConfFormWindow::ShowMessage(const std::string& message) {
+  if (view_) view_->ShowMessageBox(message, kAppletName, MB_OK | MB_ICONINFORMATION);
+}
+
+bool ConfFormWindow::Confirm(const std::string& question) {
+  return view_ && view_->ShowMessageBox(question, kAppletName, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace
 
-std::unique_ptr<ModalWindow> CreateConfFormWindow(HWND parent) { return std::make_unique<ConfFormWindow>(parent); }
+std::unique_ptr<ModalWindow> CreateConfFormWindow(HWND parent, const std::string& userSid) {
+  return std::make_unique<ConfFormWindow>(parent, userSid);
+}
 
 }  // namespace varnox

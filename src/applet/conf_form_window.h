@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "applet/applet.h"
 
@@ -12,7 +13,8 @@ namespace varnox {
 
 // Builds the model and its window under `parent` (hidden) and runs the
 // creation handler; its errors are shown in a message box and the window
-// still opens.
-std::unique_ptr<ModalWindow> CreateConfFormWindow(HWND parent);
+// still opens. With a user's SID, the per-user settings are those of that
+// user's hive instead of the process's own.
+std::unique_ptr<ModalWindow> CreateConfFormWindow(HWND parent, const std::string& userSid = {});
 
 }  // namespace varnox

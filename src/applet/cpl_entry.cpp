@@ -9,6 +9,7 @@
 #include "applet/applet.h"
 #include "applet/applet_library.h"
 #include "applet/conf_form_window.h"
+#include "window/conf_form.h"
 
 namespace varnox {
 
@@ -22,9 +23,10 @@ void StartLibrary(HINSTANCE module) {
   g_module = module;
   RecordLibraryLoadLocale(GetThreadLocale());
   g_host = std::make_unique<AppletHost>();
-  auto applet = std::make_unique<TApplet>(
-      [](WindowHandle parent) { return CreateConfFormWindow(reinterpret_cast<HWND>(parent)); });
-  applet->Name = "Varnox";
+  auto applet = std::make_unique<TApplet>([](WindowHandle parent, const std::string& userSid) {
+    return CreateConfFormWindow(reinterpret_cast<HWND>(parent), userSid);
+  });
+  applet->Name = kAppletName;
   applet->Info = "Configures Windows NT/2000/XP/2003";
   applet->Icon = reinterpret_cast<std::uintptr_t>(LoadIconA(module, "MAINICON"));
   g_host->Register(std::move(applet));

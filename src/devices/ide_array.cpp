@@ -66,6 +66,8 @@ std::string CollapseBlanks(const std::string& identifier) {
 
 void TIDEArray::Enumerate() {
   TRegistry reg(platform_.registry);
+  // The device map is information: an account that may only read it sees it too.
+  reg.SetReadOnlyFallback(true);
   reg.SetRoot(kHkeyLocalMachine);
   const std::vector<int> ports = ListPorts(reg);
   PlaceDevices(reg, ports);

@@ -14,6 +14,7 @@ using RegKey = std::uintptr_t;
 
 inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
 inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
+inline constexpr RegKey kHkeyUsers = 0x80000003u;
 
 // Win32 error codes the registry code cares about.
 inline constexpr long kErrorSuccess = 0;

@@ -29,6 +29,9 @@ struct OsVersionEx : OsVersion {
   std::uint8_t productType = 0;
 };
 
+// ERROR_CANCELLED: the user declined a prompt.
+inline constexpr long kErrorCancelled = 1223;
+
 inline constexpr std::uint32_t kPlatformWin32s = 0;
 inline constexpr std::uint32_t kPlatformWindows9x = 1;
 inline constexpr std::uint32_t kPlatformNT = 2;
@@ -63,8 +66,8 @@ class SystemApi {
   // GetSystemInfo's processor architecture.
   virtual std::uint16_t ProcessorArchitecture() = 0;
   // GetProductInfo; nullopt when the function is missing or fails.
-  virtual std::optional<std::uint32_t> ProductInfo(std::uint32_t osMajor, std::uint32_t osMinor,
-                                                   std::uint32_t spMajor, std::uint32_t spMinor) = 0;
+  virtual std::optional<std::uint32_t> ProductInfo(std::uint32_t osMajor, std::uint32_t osMinor, std::uint32_t spMajor,
+                                                   std::uint32_t spMinor) = 0;
   // True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up).
   virtual bool IsWow64() = 0;
 
@@ -112,6 +115,16 @@ class SystemApi {
   // with no parameters (a null pointer) when `parameters` is empty. The
   // result is not examined: a tool that cannot start says so itself.
   virtual void ShellStart(const std::string& program, const std::string& parameters) = 0;
+  // ShellExecuteExA with the verb "runas" (looked up: Windows 2000 and later
+  // ask for an administrator's rights before the program starts). 0 when it
+  // started, else the system's error code; kErrorCancelled when the user
+  // declined.
+  virtual long StartAsAdministrator(const std::string& program, const std::string& parameters) = 0;
+  // The system's text for an error code, without its closing line break.
+  virtual std::string ErrorText(long code) = 0;
+  // The user this process runs as, as a SID string ("S-1-5-21-..."); nullopt
+  // where the calls are missing (NT 4.0 cannot convert a SID) or fail.
+  virtual std::optional<std::string> UserSid() = 0;
   // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;

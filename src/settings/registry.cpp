@@ -40,19 +40,28 @@ void TRegistry::SetRoot(RegKey root) {
   root_ = root;
 }
 
-bool TRegistry::OpenKey(const std::string& path, bool mayCreate) { return Open(path, mayCreate, kKeyAllAccess); }
+bool TRegistry::OpenKey(const std::string& path, bool mayCreate) {
+  const long result = Open(path, mayCreate, kKeyAllAccess);
+  if (result == kErrorSuccess) return true;
+  // Only a refusal falls back: a key that is not there stays missing.
+  if (result != kErrorAccessDenied || mayCreate || !readOnlyFallback_) return false;
+  if (Open(path, false, kKeyRead) != kErrorSuccess) return false;
+  currentReadOnly_ = true;
+  fullAccessRefused_ = true;
+  return true;
+}
 
-bool TRegistry::OpenKeyReadOnly(const std::string& path) { return Open(path, false, kKeyRead); }
+bool TRegistry::OpenKeyReadOnly(const std::string& path) { return Open(path, false, kKeyRead) == kErrorSuccess; }
 
-bool TRegistry::Open(const std::string& path, bool mayCreate, std::uint32_t access) {
+long TRegistry::Open(const std::string& path, bool mayCreate, std::uint32_t access) {
   RegKey key = 0;
   const long result = mayCreate ? api_.CreateKey(root_, path, access, &key) : api_.OpenKey(root_, path, access, &key);
-  if (result != kErrorSuccess) return false;
+  if (result != kErrorSuccess) return result;
   // The new key is open before the old one goes, so a failed open keeps the old.
   CloseKey();
   currentKey_ = key;
   currentPath_ = path;
-  return true;
+  return kErrorSuccess;
 }
 
 void TRegistry::CloseKey() {
@@ -60,6 +69,7 @@ void TRegistry::CloseKey() {
   api_.CloseKey(currentKey_);
   currentKey_ = 0;
   currentPath_.clear();
+  currentReadOnly_ = false;
 }
 
 bool TRegistry::KeyInfo(RegKeyInfo& info) {

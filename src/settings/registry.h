@@ -49,10 +49,20 @@ class TRegistry {
 
   // Closes the open key when the root changes.
   void SetRoot(RegKey root);
-  // Full access (also for reading). On failure nothing changes.
+  // Full access (also for reading). On failure nothing changes. With the
+  // read-only fallback on, an existing key that refuses full access (an
+  // account that may read it but not change it) opens for reading instead,
+  // and CurrentKeyReadOnly says so: the third outcome besides opened and
+  // missing.
   bool OpenKey(const std::string& path, bool mayCreate);
   bool OpenKeyReadOnly(const std::string& path);
   void CloseKey();
+  // Off by default: saves and clicks must never take a key they cannot write.
+  void SetReadOnlyFallback(bool on) { readOnlyFallback_ = on; }
+  // The open key was refused full access and opened for reading.
+  bool CurrentKeyReadOnly() const { return currentKey_ != 0 && currentReadOnly_; }
+  // Some key of this accessor's life opened for reading after a refusal.
+  bool FullAccessRefused() const { return fullAccessRefused_; }
   // Fills a zeroed record; false when the query fails.
   bool KeyInfo(RegKeyInfo& info);
 
@@ -76,7 +86,7 @@ class TRegistry {
   bool DeleteValue(const std::string& name);
 
  private:
-  bool Open(const std::string& path, bool mayCreate, std::uint32_t access);
+  long Open(const std::string& path, bool mayCreate, std::uint32_t access);
   void Write(const std::string& name, std::uint32_t type, const void* data, std::size_t size);
 
   RegistryApi& api_;
@@ -84,6 +94,9 @@ class TRegistry {
   RegKey root_ = kHkeyCurrentUser;
   RegKey currentKey_ = 0;
   std::string currentPath_;
+  bool readOnlyFallback_ = false;
+  bool currentReadOnly_ = false;
+  bool fullAccessRefused_ = false;
 };
 
 }  // namespace varnox

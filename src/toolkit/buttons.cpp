@@ -10,6 +10,8 @@ void TButton::SetCancel(bool on) { Update(cancel_, on, Property::Style); }
 
 void TButton::SetModalResult(TModalResult result) { Update(modalResult_, result, Property::Style); }
 
+void TButton::SetElevationShield(bool on) { Update(elevationShield_, on, Property::Style); }
+
 void TButton::UserClick() {
   if (!AcceptsInput()) return;
   if (modalResult_ != mrNone) Form().SetModalResult(modalResult_);

@@ -21,6 +21,10 @@ class TButton : public Control {
   void SetCancel(bool on);
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result);
+  // The shield that marks a button asking for administrator rights; only
+  // systems that elevate draw it.
+  bool ElevationShield() const { return elevationShield_; }
+  void SetElevationShield(bool on);
 
   // A non-zero ModalResult goes to the form before OnClick runs, so the
   // modal loop ends even when the handler fails.
@@ -33,6 +37,7 @@ class TButton : public Control {
   bool default_ = false;
   bool cancel_ = false;
   TModalResult modalResult_ = mrNone;
+  bool elevationShield_ = false;
 };
 
 // A button with a picture beside its caption. Glyph names the bitmap

@@ -30,6 +30,10 @@ class WindowServices {
   virtual void CursorPos(int& x, int& y) = 0;
   // Reports an error in a message box; the window goes on.
   virtual void ShowError(const std::string& message) = 0;
+  // Tells the user something in a message box.
+  virtual void ShowMessage(const std::string& message) = 0;
+  // Asks a question with Yes and No; true for Yes.
+  virtual bool Confirm(const std::string& question) = 0;
 
  protected:
   ~WindowServices() = default;
@@ -53,6 +57,9 @@ inline constexpr unsigned kRunTimerInterval = 333;
 inline constexpr int kInitialHintHidePause = 7000;
 // How often the creation step lets messages through on Windows 2000.
 inline constexpr int kWin2000MessagePasses = 106;
+
+// The applet's name, as the Control Panel lists it and starts it by.
+inline constexpr char kAppletName[] = "Varnox";
 
 inline constexpr char kOptionsClosedCaption[] = "Options >";
 inline constexpr char kOptionsOpenCaption[] = "Options <";
@@ -110,6 +117,7 @@ class TConfForm : public TForm {
   void lblEMailMouseMove(Component& sender, TShiftState shift, int x, int y);
   void ApplyBtnClick(Component& sender);
   void CancelBtnClick(Component& sender);
+  void btnRunAsAdminClick(Component& sender);
   void cbSwitchLanguageClick(Component& sender);
   void lblHintsLangClick(Component& sender);
   void udHintPauseChanging(Component& sender, bool& allowChange, int newPosition, UpDownButton button);
@@ -134,6 +142,9 @@ class TConfForm : public TForm {
   void ApplyLocaleLanguage();
   void FillVersionLabels();
   void EnterSafeStateAfterError();
+  // Shows the button that reopens the window with an administrator's rights
+  // when the load found keys this account may only read.
+  void OfferRunAsAdministrator();
 
   void ApplyLanguageOpening(const LanguageTexts& texts);
   void ApplyLanguageClosing(const LanguageTexts& texts);

@@ -17,6 +17,7 @@ void TConfForm::FormCreate() {
   std::string message;
   try {
     RunCreationSteps();
+    OfferRunAsAdministrator();
     return;
   } catch (const std::exception& error) {
     message = error.what();
@@ -24,6 +25,7 @@ void TConfForm::FormCreate() {
     message = kUnknownErrorText;
   }
   EnterSafeStateAfterError();
+  OfferRunAsAdministrator();
   services_.ShowError(message);
 }
 

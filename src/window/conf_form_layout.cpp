@@ -88,6 +88,15 @@ void TConfForm::BuildLayout() {
   cancel.SetModalResult(mrCancel);
   cancel.OnClick = [this](Component& s) { CancelBtnClick(s); };
 
+  // Shown only when the load found keys this account may not change.
+  auto& runAsAdmin = Add<TButton>("btnRunAsAdmin");
+  runAsAdmin.SetBounds(151, 363, 141, 26);
+  runAsAdmin.SetCaption("Run as administrator");
+  runAsAdmin.SetTabStop(false);
+  runAsAdmin.SetShowHint(true);
+  runAsAdmin.SetVisible(false);
+  runAsAdmin.OnClick = [this](Component& s) { btnRunAsAdminClick(s); };
+
   auto& options = Add<TButton>("OptionsBtn");
   options.SetBounds(296, 363, 66, 26);
   options.SetCaption(kOptionsClosedCaption);

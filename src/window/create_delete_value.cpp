@@ -20,11 +20,22 @@ void CreateDeleteValue::Load(TRegistry& reg, bool keyOpened) {
   const std::string& name = setting_.where.valueName;
   if (!reg.ValueExists(name)) {
     ShowAbsent(kCreateValueText);
+    if (reg.CurrentKeyReadOnly()) ShowReadOnly();
     return;
   }
   const std::int32_t number = reg.ReadDword(name);
   // Checked before any control changes, so a number out of range leaves them as they were.
   ShowPresent(setting_.clampHigh && number > kSpinnerMax ? kSpinnerMax : ToSpinnerPosition(number));
+  if (reg.CurrentKeyReadOnly()) ShowReadOnly();
+}
+
+// The button could neither create nor delete, and OK could not write the
+// number: all of them go off, the number still shown.
+void CreateDeleteValue::ShowReadOnly() {
+  edit_->SetEnabled(false);
+  spinner_->SetEnabled(false);
+  button_->SetEnabled(false);
+  label_->SetCaption(kAdministratorOnlyText);
 }
 
 void CreateDeleteValue::Click(SettingsReg& slot) {

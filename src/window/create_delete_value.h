@@ -26,6 +26,8 @@ inline constexpr char kRegistryStatusPending[] = "Determining registry status ..
 inline constexpr char kDeleteValueText[] = "Delete this value from registry";
 inline constexpr char kCreateValueText[] = "Create this value in registry";
 inline constexpr char kKeyMissingText[] = "Key not exists in registry";
+// The key is there but this account may only read it.
+inline constexpr char kAdministratorOnlyText[] = "Only an administrator can change this value";
 
 struct CreateDeleteValueSetting {
   RegistryValueRef where;  // a REG_DWORD number; the key is never created
@@ -45,7 +47,8 @@ class CreateDeleteValue {
 
   // Shows what the load found. With `keyOpened`, `reg` has the setting's key
   // open and the value is read from it (its errors and the range error go
-  // on to the caller); without, the controls say the key is missing.
+  // on to the caller); without, the controls say the key is missing. A key
+  // open for reading only shows the stored number, with every control off.
   void Load(TRegistry& reg, bool keyOpened);
 
   // The button's click, with a fresh accessor in `slot` that is freed on
@@ -63,6 +66,7 @@ class CreateDeleteValue {
  private:
   void ShowPresent(std::int64_t position);
   void ShowAbsent(const char* status);
+  void ShowReadOnly();
 
   CreateDeleteValueSetting setting_;
   TSpeedButton* button_;

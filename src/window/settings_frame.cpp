@@ -25,6 +25,7 @@ void SettingsFrame::AddSaveGroup(SaveGroup group) {
 
 void SettingsFrame::Load() {
   loadedSections_ = 0;
+  readOnlySections_.clear();
   const auto tell = [this](const std::string& name) {
     if (sectionObserver_) sectionObserver_(name);
   };
@@ -32,7 +33,12 @@ void SettingsFrame::Load() {
     try {
       tell(section.name);
       SettingsReg::Scope accessor(settingsReg_, section.root);
+      accessor->SetReadOnlyFallback(true);
       section.load(*accessor);
+      if (accessor->FullAccessRefused()) {
+        for (Control* control : section.controls) control->SetEnabled(false);
+        readOnlySections_.push_back(section.name);
+      }
     } catch (...) {
       for (auto it = sections_.begin() + static_cast<std::ptrdiff_t>(loadedSections_); it != sections_.end(); ++it) {
         for (Control* control : it->controls) control->SetEnabled(false);

@@ -73,10 +73,12 @@ class SettingsFrame {
   // ends, by an error too: a profiler can tell where an opening's time goes.
   void SetSectionObserver(std::function<void(const std::string&)> observer) { sectionObserver_ = std::move(observer); }
 
-  // Runs every load section in order. When one raises, its accessor is
-  // freed, the controls of it and of every later section are disabled (they
-  // show design states that were never read, which OK must not write), and
-  // the error goes on to the caller.
+  // Runs every load section in order. A key that refuses full access to
+  // this account is read all the same; the section's controls are then
+  // disabled once it is loaded, since OK could not write them. When a
+  // section raises, its accessor is freed, the controls of it and of every
+  // later section are disabled (they show design states that were never
+  // read, which OK must not write), and the error goes on to the caller.
   void Load();
   // Writes every group whose flag is raised, in group order; the first
   // failing write ends the save and goes on to the caller.
@@ -85,6 +87,9 @@ class SettingsFrame {
   // How many sections finished loading (all of them after a clean load).
   std::size_t LoadedSections() const { return loadedSections_; }
   const std::vector<LoadSection>& Sections() const { return sections_; }
+  // The sections of the last load that found a key they may read but not
+  // change, by name.
+  const std::vector<std::string>& ReadOnlySections() const { return readOnlySections_; }
   SettingsReg& Slot() { return settingsReg_; }
 
  private:
@@ -92,6 +97,7 @@ class SettingsFrame {
   std::vector<LoadSection> sections_;
   std::vector<SaveGroup> groups_;
   std::size_t loadedSections_ = 0;
+  std::vector<std::string> readOnlySections_;
   std::function<void(const std::string&)> sectionObserver_;
 };
 

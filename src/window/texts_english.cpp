@@ -260,6 +260,12 @@ constexpr HintAssignment kHints[] = {
     {"edSourcePath2", kSourcePath},
     {"edSourcePath3", "Defines the source of the Service Pack files."},
     {"edSourcePath4", "Defines the source of the Driver Cache files."},
+
+    // Shown when this account may read but not change some settings.
+    {"btnRunAsAdmin",
+     "Settings that are greyed out need administrator rights.\r\n"
+     "Click to open this window again as an administrator\r\n"
+     "(Windows asks for the administrator's password or consent)."},
 };
 
 // Spelling and the two blanks after "program" are as users have always seen them.

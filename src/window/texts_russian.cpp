@@ -293,6 +293,12 @@ constexpr HintAssignment kHints[] = {
      "Путь к файлам пакета обновления (Service Pack),\r\n"
      "параметр ServicePackSourcePath."},
     {"edSourcePath4", "Путь к файлам драйверов (DriverCachePath)."},
+
+    // Shown when this account may read but not change some settings.
+    {"btnRunAsAdmin",
+     "Недоступные параметры может изменить только администратор.\r\n"
+     "Нажмите, чтобы открыть это окно заново с правами администратора\r\n"
+     "(Windows запросит пароль администратора или подтверждение)."},
 };
 
 // The first sentence is fixed; the line scrolls, so it ends with a blank

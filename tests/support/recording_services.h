@@ -16,8 +16,16 @@ class RecordingServices : public WindowServices {
   void ProcessMessages() override {}
   void CursorPos(int& x, int& y) override { x = y = 0; }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  void ShowMessage(const std::string& message) override { messages.push_back(message); }
+  bool Confirm(const std::string& question) override {
+    questions.push_back(question);
+    return confirms;
+  }
 
   std::vector<std::string> errors;
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool confirms = true;  // the answer to every question
 };
 
 }  // namespace varnox::test

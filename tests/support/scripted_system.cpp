@@ -239,6 +239,12 @@ void ScriptedSystem::ShellOpen(const std::string& target) { shellOpened.push_bac
 void ScriptedSystem::ShellStart(const std::string& program, const std::string& parameters) {
   shellStarted.emplace_back(program, parameters);
 }
+long ScriptedSystem::StartAsAdministrator(const std::string& program, const std::string& parameters) {
+  startedAsAdministrator.emplace_back(program, parameters);
+  return startAsAdministratorResult;
+}
+std::string ScriptedSystem::ErrorText(long code) { return "System error " + std::to_string(code); }
+std::optional<std::string> ScriptedSystem::UserSid() { return userSid; }
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
 bool ScriptedSystem::FileExists(const std::string& path) { return existingFiles.count(path) != 0; }
 void ScriptedSystem::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }

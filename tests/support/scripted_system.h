@@ -56,11 +56,15 @@ class ScriptedSystem : public SystemApi {
   std::function<std::string(const std::string&)> utf8ToAnsi = [](const std::string& s) { return s; };
   std::map<std::string, ScriptedVersionResource, PathLess> versionResources;
   std::set<std::string, PathLess> existingFiles;
+  std::optional<std::string> userSid;
+  // What StartAsAdministrator answers: 0 started, else an error code.
+  long startAsAdministratorResult = 0;
 
   // What the program did.
   std::vector<std::string> shellOpened;
   std::vector<std::pair<std::string, std::string>> shellStarted;  // program, parameters
   std::vector<std::string> executed;
+  std::vector<std::pair<std::string, std::string>> startedAsAdministrator;  // program, parameters
   std::vector<std::uint32_t> sleeps;
   int versionQueries = 0;                                        // Version() and VersionEx() together
   std::vector<std::array<std::uint32_t, 4>> productInfoQueries;  // the four arguments of each call
@@ -103,6 +107,9 @@ class ScriptedSystem : public SystemApi {
                                            const std::string& subBlock) override;
   void ShellOpen(const std::string& target) override;
   void ShellStart(const std::string& program, const std::string& parameters) override;
+  long StartAsAdministrator(const std::string& program, const std::string& parameters) override;
+  std::string ErrorText(long code) override;
+  std::optional<std::string> UserSid() override;
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
   void Sleep(std::uint32_t milliseconds) override;

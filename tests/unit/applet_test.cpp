@@ -16,6 +16,7 @@ namespace {
 struct WindowLog {
   std::vector<std::string> events;
   WindowHandle parent = 0;
+  std::string userSid;
 };
 
 class RecordingWindow : public ModalWindow {
@@ -38,7 +39,8 @@ class RecordingWindow : public ModalWindow {
 
 std::unique_ptr<AppletHost> MakeHost(WindowLog& log, bool failModal = false) {
   auto host = std::make_unique<AppletHost>();
-  auto applet = std::make_unique<TApplet>([&log, failModal](WindowHandle parent) {
+  auto applet = std::make_unique<TApplet>([&log, failModal](WindowHandle parent, const std::string& userSid) {
+    log.userSid = userSid;
     log.parent = parent;
     return std::make_unique<RecordingWindow>(log, failModal);
   });
@@ -151,7 +153,7 @@ TEST(NewCplInfo, SixtyFourBitRecordPutsHandlesInTheirWiderFields) {
 }
 
 TEST(NewCplInfo, OverlongTextsAreCutInsideTheirFields) {
-  TApplet applet([](WindowHandle) -> std::unique_ptr<ModalWindow> { return nullptr; });
+  TApplet applet([](WindowHandle, const std::string&) -> std::unique_ptr<ModalWindow> { return nullptr; });
   applet.Name = std::string(40, 'N');
   applet.Info = std::string(80, 'I');
   std::array<std::uint8_t, 244> record;
@@ -168,12 +170,9 @@ TEST(RunDll32Host, ComparesFullPathsWithoutRegardToCase) {
     const char* host;
     bool expected;
   } cases[] = {
-      {"c:\\windows\\SYSTEM32\\RunDll32.EXE", true},
-      {"C:\\WINDOWS\\system32\\rundll32.exe", true},
-      {"C:\\WINDOWS\\explorer.exe", false},
-      {"C:\\WINDOWS\\SysWOW64\\rundll32.exe", false},
-      {"C:\\WINDOWS\\SYSTEM32\\RUNDLL~1.EXE", false},
-      {"C:\\WINDOWS\\system32\\rundll32.exe.bak", false},
+      {"c:\\windows\\SYSTEM32\\RunDll32.EXE", true},  {"C:\\WINDOWS\\system32\\rundll32.exe", true},
+      {"C:\\WINDOWS\\explorer.exe", false},           {"C:\\WINDOWS\\SysWOW64\\rundll32.exe", false},
+      {"C:\\WINDOWS\\SYSTEM32\\RUNDLL~1.EXE", false}, {"C:\\WINDOWS\\system32\\rundll32.exe.bak", false},
   };
   for (const Case& c : cases) {
     system.hostExecutablePath = c.host;

@@ -30,7 +30,15 @@ class RecordedServices : public WindowServices {
     y = cursorY;
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  void ShowMessage(const std::string& message) override { messages.push_back(message); }
+  bool Confirm(const std::string& question) override {
+    questions.push_back(question);
+    return confirms;
+  }
 
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool confirms = true;
   int repaints = 0;
   int messagePasses = 0;
   int cursorX = 0;

@@ -299,9 +299,30 @@ TEST_F(NetworkPage, WrongTypesEndTheLoadWithTheirMessageAndOkWritesNothing) {
   EXPECT_TRUE(Writes().empty());
 }
 
-TEST_F(NetworkPage, ServerKeyOutOfReachDisablesItsControlsButLeavesTheComment) {
+TEST_F(NetworkPage, ServerKeyThisAccountMayOnlyReadShowsItsValuesWithEveryControlOff) {
   registry.SetDword(HKLM, kServer, "Hidden", 1);
-  registry.DenyFullAccess(HKLM, kServer);  // an account that may only read it
+  OpenXP();
+  ASSERT_EQ(Box("cbHideServer").State(), cbUnchecked);
+  registry.SetDword(HKLM, kServer, "Hidden", 0);
+  registry.SetDword(HKLM, kServer, "DiskSpaceThreshold", 15);
+  registry.DenyFullAccess(HKLM, kServer);
+  OpenXP();
+  ASSERT_TRUE(services.errors.empty());
+  EXPECT_EQ(Box("cbHideServer").State(), cbChecked) << "the stored value is shown";
+  EXPECT_EQ(Find<TUpDown>("udDiskAlert").Position(), 15);
+  EXPECT_EQ(Status("lblDiskAlert"), kAdministratorOnlyText);
+  for (const char* control : {"cbAutoShareServer", "cbAutoShareWks", "edDiskAlert", "udDiskAlert", "sbCreateDiskAlert",
+                              "cbHideServer", "edServerComment"}) {
+    EXPECT_FALSE(Find<Control>(control).Enabled()) << control;
+  }
+  EXPECT_TRUE(Find<Control>("sbCreateCacheFileTimeOut").Enabled()) << "the workstation key may be changed";
+  EXPECT_TRUE(Find<Control>("btnRunAsAdmin").Visible());
+  PressOk();
+  EXPECT_TRUE(Writes().empty());
+}
+
+TEST_F(NetworkPage, ServerKeyMissingDisablesItsControlsButLeavesTheComment) {
+  registry.RemoveKey(HKLM, kServer);
   OpenXP();
   ASSERT_TRUE(services.errors.empty());
   for (const char* control :
@@ -309,15 +330,8 @@ TEST_F(NetworkPage, ServerKeyOutOfReachDisablesItsControlsButLeavesTheComment) {
     EXPECT_FALSE(Find<Control>(control).Enabled()) << control;
   }
   EXPECT_EQ(Status("lblDiskAlert"), kKeyMissingText);
-  EXPECT_EQ(Box("cbHideServer").State(), cbUnchecked) << "left in its design state";
   EXPECT_TRUE(Edit("edServerComment").Enabled());
-  EXPECT_TRUE(Find<Control>("sbCreateCacheFileTimeOut").Enabled());
-
-  Edit("edServerComment").UserType("Mine");
-  ASSERT_TRUE(OkEnabled());
-  PressOk();
-  EXPECT_TRUE(Writes().empty());
-  EXPECT_EQ(Server("Hidden"), 1u);
+  EXPECT_FALSE(Find<Control>("btnRunAsAdmin").Visible()) << "a missing key is no matter of rights";
 }
 
 TEST_F(NetworkPage, ButtonsOfAKeyOutOfReachNeitherWriteNorClaimToHave) {

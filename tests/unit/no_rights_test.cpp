@@ -1,8 +1,9 @@
 // The window for an account without administrative rights: every key under
-// HKEY_LOCAL_MACHINE opens for reading only, and so counts as missing for
-// the settings, which open their keys with full access. The sections and
-// their roots come from the window's own frame, and the keys from the load
-// fuzzer's first pass, so a page added later is covered without changes.
+// HKEY_LOCAL_MACHINE opens for reading only. The window shows what is stored
+// there, takes no input for it, says why, and offers to reopen with an
+// administrator's rights. The sections and their roots come from the
+// window's own frame, and the keys from the load fuzzer's first pass, so a
+// page added later is covered without changes.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "fixture_window.h"
 #include "load_scenario.h"
+#include "window/create_delete_value.h"
 
 namespace varnox::test {
 namespace {
@@ -53,22 +55,60 @@ RegistryDump Under(const RegistryDump& dump, const std::string& root) {
   return part;
 }
 
-// What a section's control shows: enabled or not, text, box state, position.
-std::string Shown(const Control& control) {
-  std::string shown = control.Name() + (control.Enabled() ? " on " : " off ") + control.Caption();
+// What a section's control shows: text, box state, position, and whether it
+// takes input unless `withEnabled` is false.
+std::string Shown(const Control& control, bool withEnabled = true) {
+  std::string shown = control.Name() + (!withEnabled ? " " : control.Enabled() ? " on " : " off ") + control.Caption();
   if (const auto* box = dynamic_cast<const TCheckBox*>(&control)) shown += " state " + std::to_string(box->State());
   if (const auto* upDown = dynamic_cast<const TUpDown*>(&control)) shown += " at " + std::to_string(upDown->Position());
   if (const auto* radio = dynamic_cast<const TRadioButton*>(&control)) shown += radio->Checked() ? " selected" : "";
   return shown;
 }
 
-std::vector<std::string> ShownBySections(const FixtureWindow& window, RegKey root) {
+std::vector<std::string> ShownBySections(const FixtureWindow& window, RegKey root, bool withEnabled = true) {
   std::vector<std::string> shown;
   for (const LoadSection& section : window.form->Frame().Sections()) {
     if (section.root != root) continue;
-    for (const Control* control : section.controls) shown.push_back(section.name + ": " + Shown(*control));
+    for (const Control* control : section.controls) {
+      shown.push_back(section.name + ": " + Shown(*control, withEnabled));
+    }
   }
   return shown;
+}
+
+// False for a control on a page that this version hides.
+bool OnShownPage(const Component& control) {
+  for (const Component* at = &control; at != nullptr; at = at->Parent()) {
+    if (const auto* sheet = dynamic_cast<const TTabSheet*>(at)) return sheet->TabVisible();
+  }
+  return true;
+}
+
+std::vector<const Control*> ControlsOfSections(const FixtureWindow& window, RegKey root) {
+  std::vector<const Control*> controls;
+  for (const LoadSection& section : window.form->Frame().Sections()) {
+    if (section.root != root) continue;
+    for (const Control* control : section.controls) {
+      if (OnShownPage(*control)) controls.push_back(control);
+    }
+  }
+  return controls;
+}
+
+// The status labels of the create/delete-value buttons on the pages this
+// version shows, once the load has said something in them.
+std::vector<std::string> StatusLabels(const FixtureWindow& window) {
+  std::vector<std::string> captions;
+  for (const char* name : {"lblDiskAlert", "lblCacheFileTimeOut", "lblMTU", "lblTTL"}) {
+    const auto* label = dynamic_cast<const TLabel*>(window.form->FindComponent(name));
+    if (label == nullptr || !OnShownPage(*label) || label->Caption() == kRegistryStatusPending) continue;
+    captions.push_back(label->Caption());
+  }
+  return captions;
+}
+
+bool RunAsAdministratorOffered(const FixtureWindow& window) {
+  return window.form->Find<TButton>("btnRunAsAdmin").Visible();
 }
 
 // The user acts once on every control of the sections of `root` (or of all
@@ -83,18 +123,49 @@ void ActOnEverythingAndPressOk(FixtureWindow& window, std::optional<RegKey> root
 
 class NoRights : public ::testing::TestWithParam<VersionFixture> {};
 
-TEST_P(NoRights, OpensAsWhenTheLocalMachineKeysAreMissingAndTheCurrentUserSettingsAsWithRights) {
+TEST_P(NoRights, ShowsTheStoredValuesWithTheLocalMachineControlsOffAndSaysWhy) {
   FixtureWindow admin(GetParam());
   FixtureWindow user(GetParam(), DenyLocalMachine);
-  FixtureWindow missing(GetParam(), RemoveLocalMachineKeys);
   ASSERT_TRUE(admin.services.errors.empty()) << admin.services.errors.front();
   EXPECT_TRUE(user.services.errors.empty()) << user.services.errors.front();
   EXPECT_TRUE(user.form->Find<Control>("PageControl").Enabled());
   EXPECT_FALSE(user.form->Find<Control>("ApplyBtn").Enabled());
 
-  EXPECT_EQ(ShownBySections(user, kHkeyLocalMachine), ShownBySections(missing, kHkeyLocalMachine));
-  EXPECT_NE(ShownBySections(user, kHkeyLocalMachine), ShownBySections(admin, kHkeyLocalMachine));
+  EXPECT_EQ(ShownBySections(user, kHkeyLocalMachine, false), ShownBySections(admin, kHkeyLocalMachine, false));
+  for (const Control* control : ControlsOfSections(user, kHkeyLocalMachine)) {
+    EXPECT_FALSE(control->Enabled()) << control->Name();
+  }
   EXPECT_EQ(ShownBySections(user, kHkeyCurrentUser), ShownBySections(admin, kHkeyCurrentUser));
+
+  for (const std::string& caption : StatusLabels(admin)) EXPECT_NE(caption, kAdministratorOnlyText);
+  const std::vector<std::string> labels = StatusLabels(user);
+  EXPECT_EQ(labels.size(), StatusLabels(admin).size());
+  for (const std::string& caption : labels) EXPECT_EQ(caption, kAdministratorOnlyText);
+
+  EXPECT_TRUE(RunAsAdministratorOffered(user));
+  EXPECT_FALSE(RunAsAdministratorOffered(admin));
+}
+
+TEST_P(NoRights, KeysThatAreReallyMissingStillSaySoAndOfferNoRights) {
+  FixtureWindow missing(GetParam(), RemoveLocalMachineKeys);
+  EXPECT_TRUE(missing.services.errors.empty()) << missing.services.errors.front();
+  for (const std::string& caption : StatusLabels(missing)) EXPECT_EQ(caption, kKeyMissingText);
+  EXPECT_FALSE(RunAsAdministratorOffered(missing));
+}
+
+TEST_P(NoRights, BadDataIsReportedAsWithRights) {
+  constexpr char kLogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
+  const auto damage = [&](MemoryRegistry& registry) {
+    registry.SetString(kHkeyLocalMachine, kLogon, "DisableCAD", "x");
+  };
+  FixtureWindow admin(GetParam(), damage);
+  FixtureWindow user(GetParam(), [&](MemoryRegistry& registry) {
+    damage(registry);
+    DenyLocalMachine(registry);
+  });
+  ASSERT_FALSE(admin.services.errors.empty());
+  EXPECT_EQ(user.services.errors, admin.services.errors);
+  EXPECT_EQ(user.form->Frame().LoadedSections(), admin.form->Frame().LoadedSections());
 }
 
 TEST_P(NoRights, WhateverTheUserDoesOnlyTheCurrentUserSettingsChangeAndNothingIsReported) {

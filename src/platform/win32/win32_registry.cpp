@@ -26,6 +26,7 @@ RegKey FromHkey(HKEY key) { return reinterpret_cast<RegKey>(key); }
 HKEY ToHkey(RegKey key) {
   if (key == kHkeyCurrentUser) return HKEY_CURRENT_USER;
   if (key == kHkeyLocalMachine) return HKEY_LOCAL_MACHINE;
+  if (key == kHkeyUsers) return HKEY_USERS;
   return reinterpret_cast<HKEY>(key);
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "platform/win32/look_up.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace varnox {
@@ -14,16 +16,6 @@ namespace {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "basic version record");
 static_assert(sizeof(OSVERSIONINFOEXA) == 156, "extended version record");
-
-// A function of kernel32 or ntdll that may be missing, looked up on every
-// call: both modules are always loaded, and the lookup is cheap.
-template <typename Function>
-Function LookUp(const char* module, const char* name) {
-  const HMODULE handle = GetModuleHandleA(module);
-  if (!handle) return nullptr;
-  // Through void(*)() so that the compiler accepts the change of signature.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
-}
 
 using GetNativeSystemInfoFn = void(WINAPI*)(SYSTEM_INFO*);
 using GetProductInfoFn = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);

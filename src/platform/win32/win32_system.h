@@ -41,6 +41,9 @@ class Win32System final : public SystemApi {
 
   void ShellOpen(const std::string& target) override;
   void ShellStart(const std::string& program, const std::string& parameters) override;
+  long StartAsAdministrator(const std::string& program, const std::string& parameters) override;
+  std::string ErrorText(long code) override;
+  std::optional<std::string> UserSid() override;
   void Execute(const std::string& commandLine) override;
   bool FileExists(const std::string& path) override;
   void Sleep(std::uint32_t milliseconds) override;

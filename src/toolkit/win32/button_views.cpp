@@ -11,6 +11,7 @@ namespace {
 
 // comctl32 6 only; older buttons ignore the message and show the caption alone.
 constexpr UINT kSetImageList = 0x1602;  // BCM_SETIMAGELIST
+constexpr UINT kSetShield = 0x160C;     // BCM_SETSHIELD, Vista and later
 struct ButtonImageList {
   HIMAGELIST list;
   RECT margin;
@@ -99,6 +100,7 @@ ControlView::WindowRecipe ButtonView::Recipe() const {
 void ButtonView::Apply(Property property) {
   if (property == Property::Style) {
     SendMessageW(Window(), BM_SETSTYLE, button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, !Creating());
+    if (button_.ElevationShield()) SendMessageW(Window(), kSetShield, 0, TRUE);
     ApplyGlyph();
     return;
   }

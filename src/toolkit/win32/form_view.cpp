@@ -17,7 +17,7 @@ namespace {
 
 constexpr char kDefaultFontName[] = "MS Sans Serif";
 constexpr int kDefaultFontHeight = -11;  // 8 points at 96 dots per inch
-constexpr wchar_t kErrorTitle[] = L"Error";
+constexpr char kErrorTitle[] = "Error";
 
 // Re-enables the owner however the modal loop ends.
 class OwnerDisabled {
@@ -303,11 +303,14 @@ bool FormView::RunUser(const std::function<void()>& action) {
   return RunHandler(action, *this);
 }
 
-void FormView::ShowError(const std::string& message) {
+void FormView::ShowError(const std::string& message) { ShowMessageBox(message, kErrorTitle, MB_OK | MB_ICONERROR); }
+
+int FormView::ShowMessageBox(const std::string& message, const std::string& title, unsigned style) {
   if (hints_) hints_->Cancel();
   const std::wstring text = Utf8ToWide(message);
+  const std::wstring caption = Utf8ToWide(title);
   HWND owner = window_ && IsWindowVisible(window_) ? window_ : owner_;
-  MessageBoxW(owner, text.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
 }
 
 void FormView::MouseMoved(HWND window, LPARAM clientPoint) {

@@ -55,6 +55,9 @@ class FormView final : public ErrorSink, private ComponentObserver {
   // Repaints the window and all its controls at once.
   void RepaintNow();
   void ShowError(const std::string& message) override;
+  // A message box over the window (MessageBoxW's style and answer); a hint
+  // that shows goes first.
+  int ShowMessageBox(const std::string& message, const std::string& title, unsigned style);
 
   // --- for the control views ---
   bool Applying() const { return applying_ != 0; }

@@ -99,6 +99,7 @@ class InternetPage {
   TLabel& ttlStatus_;
   TMTUArray adapters_;
   bool loaded_ = false;
+  bool readOnly_ = false;
 };
 
 void InternetPage::Load(TRegistry& reg) {
@@ -111,6 +112,13 @@ void InternetPage::Load(TRegistry& reg) {
   LoadAdapters();
   LoadTtl(reg);
   loaded_ = true;
+  // An account that may not change the TCP/IP keys sees their values, and
+  // neither button nor edit takes input.
+  if (reg.FullAccessRefused()) {
+    readOnly_ = true;
+    ttlStatus_.SetCaption(kAdministratorOnlyText);
+    ShowSelected();
+  }
 }
 
 void InternetPage::LoadAdapters() {
@@ -160,8 +168,11 @@ void InternetPage::ShowSelected() {
   address_.SetCaption(kIpAddressPrefix + Ansi(entry->address));
   // Disabled before the text changes, so the change stores nothing.
   mtu_.SetEnabled(false);
-  createMtu_.SetEnabled(entry->keyOpened);
-  if (!entry->keyOpened) {
+  createMtu_.SetEnabled(entry->keyOpened && !readOnly_);
+  if (entry->keyOpened && readOnly_) {
+    mtu_.SetText(entry->mtu == kMtuNotExist ? std::string() : entry->mtu);
+    mtuStatus_.SetCaption(kAdministratorOnlyText);
+  } else if (!entry->keyOpened) {
     mtu_.SetText("");
     mtuStatus_.SetCaption(kKeyMissingText);
   } else if (entry->mtu == kMtuNotExist) {

@@ -22,6 +22,8 @@ std::vector<std::uint8_t> ReadMultiSzValue(RegistryApi& api, RegKey root, const 
                                            const std::string& valueName) {
   TRegistry reg(api);
   reg.SetRoot(root);
+  // The adapter list is shown to an account that may only read it, too.
+  reg.SetReadOnlyFallback(true);
   if (!reg.OpenKey(keyPath, false)) return {};
   const std::int64_t size = reg.ValueSize(valueName);
   if (size < 1) return {};

@@ -1,0 +1,94 @@
+// Starting a program with an administrator's rights, the system's error
+// texts, and the identity of the process's user. Every call here is newer
+// than, or missing from the import list of, Windows NT 4.0: all are looked
+// up at run time.
+
+#include <windows.h>
+// These need <windows.h> first.
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win32/look_up.h"
+#include "platform/win32/win32_system.h"
+
+namespace varnox {
+
+namespace {
+
+using ShellExecuteExAFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+using FormatMessageAFn = DWORD(WINAPI*)(DWORD, const void*, DWORD, DWORD, char*, DWORD, va_list*);
+using OpenProcessTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE*);
+using GetTokenInformationFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, void*, DWORD, DWORD*);
+using ConvertSidToStringSidAFn = BOOL(WINAPI*)(PSID, char**);
+using LocalFreeFn = HLOCAL(WINAPI*)(HLOCAL);
+
+// A token handle closed on every path.
+struct TokenHandle {
+  HANDLE handle = nullptr;
+  ~TokenHandle() {
+    if (handle) CloseHandle(handle);
+  }
+};
+
+}  // namespace
+
+long Win32System::StartAsAdministrator(const std::string& program, const std::string& parameters) {
+  const auto shellExecuteEx = LookUp<ShellExecuteExAFn>("shell32.dll", "ShellExecuteExA");
+  if (!shellExecuteEx) return ERROR_CALL_NOT_IMPLEMENTED;
+  SHELLEXECUTEINFOA info;
+  ZeroMemory(&info, sizeof info);
+  info.cbSize = sizeof info;
+  // The window reports a failure itself, in its own words.
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "runas";
+  info.lpFile = program.c_str();
+  info.lpParameters = parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (shellExecuteEx(&info)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? static_cast<long>(error) : ERROR_GEN_FAILURE;
+}
+
+std::string Win32System::ErrorText(long code) {
+  const auto formatMessage = LookUp<FormatMessageAFn>("kernel32.dll", "FormatMessageA");
+  char text[512] = {};
+  DWORD length = 0;
+  if (formatMessage) {
+    length = formatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  }
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  if (message.empty()) message = "Error " + std::to_string(code);
+  return AnsiToUtf8(message);
+}
+
+std::optional<std::string> Win32System::UserSid() {
+  const auto openProcessToken = LookUp<OpenProcessTokenFn>("advapi32.dll", "OpenProcessToken");
+  const auto getTokenInformation = LookUp<GetTokenInformationFn>("advapi32.dll", "GetTokenInformation");
+  const auto convertSid = LookUp<ConvertSidToStringSidAFn>("advapi32.dll", "ConvertSidToStringSidA");
+  const auto localFree = LookUp<LocalFreeFn>("kernel32.dll", "LocalFree");
+  if (!openProcessToken || !getTokenInformation || !convertSid || !localFree) return std::nullopt;
+
+  TokenHandle token;
+  if (!openProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token.handle)) return std::nullopt;
+  DWORD size = 0;
+  getTokenInformation(token.handle, TokenUser, nullptr, 0, &size);
+  if (size < sizeof(TOKEN_USER) || size > 4096) return std::nullopt;
+  std::vector<unsigned char> buffer(size);
+  if (!getTokenInformation(token.handle, TokenUser, buffer.data(), size, &size)) return std::nullopt;
+  TOKEN_USER user;
+  std::memcpy(&user, buffer.data(), sizeof user);
+  char* text = nullptr;
+  if (!convertSid(user.User.Sid, &text) || text == nullptr) return std::nullopt;
+  std::string sid(text);
+  localFree(text);
+  return sid;
+}
+
+}  // namespace varnox
