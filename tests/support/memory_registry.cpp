@@ -42,6 +42,7 @@ std::optional<std::vector<std::string_view>> SplitPath(std::string_view path) {
 std::string RootName(RegKey root) {
   if (root == kHkeyLocalMachine) return "HKLM";
   if (root == kHkeyCurrentUser) return "HKCU";
+  if (root == kHkeyUsers) return "HKU";
   return "?";
 }
 
@@ -82,10 +83,12 @@ std::string RegistryCall::ToString() const { return op + " " + (IsValueCall() ? 
 MemoryRegistry::MemoryRegistry()
     : localMachine_(std::make_shared<Key>()),
       currentUser_(std::make_shared<Key>()),
+      users_(std::make_shared<Key>()),
       // A plausible FILETIME (2010) that every write moves on.
       clock_(0x01CA'8C9B'0000'0000ull) {
   localMachine_->name = "HKEY_LOCAL_MACHINE";
   currentUser_->name = "HKEY_CURRENT_USER";
+  users_->name = "HKEY_USERS";
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
@@ -93,6 +96,7 @@ MemoryRegistry::~MemoryRegistry() = default;
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::RootKey(RegKey root) const {
   if (root == kHkeyLocalMachine) return localMachine_;
   if (root == kHkeyCurrentUser) return currentUser_;
+  if (root == kHkeyUsers) return users_;
   return nullptr;
 }
 
@@ -422,6 +426,7 @@ std::map<std::string, StoredValue> MemoryRegistry::Dump() const {
   };
   walk(walk, *localMachine_, "HKLM");
   walk(walk, *currentUser_, "HKCU");
+  walk(walk, *users_, "HKU");
   return out;
 }
 

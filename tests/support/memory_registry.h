@@ -131,6 +131,7 @@ class MemoryRegistry : public RegistryApi {
 
   std::shared_ptr<Key> localMachine_;
   std::shared_ptr<Key> currentUser_;
+  std::shared_ptr<Key> users_;
   std::map<RegKey, Handle> handles_;
   RegKey nextHandle_ = 0x100;
   std::uint64_t clock_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <stdexcept>
@@ -85,6 +86,38 @@ TEST(AppletProtocol, DoubleClickOpensUnderTheInitWindowAndAlwaysDestroys) {
   log.events.clear();
   EXPECT_EQ(host->Dispatch(0x3333, kCplDblClk, 0, 0), 0);
   EXPECT_EQ(log.events, expected);
+}
+
+TEST(AppletProtocol, OnlyAStartParameterOfTheAppletsOwnFormOpensTheWindowForThatUser) {
+  WindowLog log;
+  auto host = MakeHost(log);
+  EXPECT_EQ(host->Dispatch(0x1111, kCplInit, 0, 0), 1);
+  const auto param = [](const auto* text) { return reinterpret_cast<std::intptr_t>(text); };
+
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsA, 0, param("/user:S-1-5-21-7-1001")), 1);
+  EXPECT_EQ(log.userSid, "S-1-5-21-7-1001");
+  EXPECT_EQ(log.parent, 0x1111u);
+  EXPECT_EQ(log.events.back(), "destroy");
+  log = {};
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsW, 0, param(u"/user:S-1-5-18")), 1);
+  EXPECT_EQ(log.userSid, "S-1-5-18");
+
+  // Anything else is left to CPL_DBLCLK, and no window opens here.
+  log = {};
+  for (const char* other : {"", "@0", "/user:", "/user:S-1-5-", "/user:S-1-5-18 ", "/USER:S-1-5-18"}) {
+    EXPECT_EQ(host->Dispatch(0, kCplStartWParmsA, 0, param(other)), 0) << other;
+  }
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsW, 0, param(u"/user:S-1-5-18\u0431")), 0);
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsA, 1, param("/user:S-1-5-18")), 0) << "no such applet";
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsA, 0, 0), 0);
+  // A parameter with no end is read no further than one of ours could reach
+  // (the sanitizers watch the read).
+  const std::string endless(300, '1');
+  std::vector<char> unterminated(endless.begin(), endless.end());
+  const std::string lead = "/user:S-1-";
+  std::copy(lead.begin(), lead.end(), unterminated.begin());
+  EXPECT_EQ(host->Dispatch(0, kCplStartWParmsA, 0, param(unterminated.data())), 0);
+  EXPECT_TRUE(log.events.empty());
 }
 
 TEST(AppletProtocol, WindowIsDestroyedWhenTheModalLoopRaises) {

@@ -130,6 +130,35 @@ TEST_F(TRegistryTest, WithoutAdministrativeRightsOnlyTheReadOnlyOpenSucceeds) {
   EXPECT_EQ(memory.Dword(kHkeyLocalMachine, "SYSTEM\\Setting", "Value"), 3u);
 }
 
+TEST_F(TRegistryTest, WithTheFallbackARefusedKeyOpensForReadingAndSaysSo) {
+  memory.SetDword(kHkeyLocalMachine, "SYSTEM\\Setting", "Value", 3);
+  memory.CreateKeyPath(kHkeyLocalMachine, "SYSTEM\\Writable");
+  memory.DenyFullAccess(kHkeyLocalMachine, "SYSTEM\\Setting");
+  TRegistry reg(memory);
+  reg.SetRoot(kHkeyLocalMachine);
+  reg.SetReadOnlyFallback(true);
+
+  EXPECT_FALSE(reg.OpenKey("SYSTEM\\Missing", false)) << "only a refusal falls back";
+  EXPECT_FALSE(reg.OpenKey("SYSTEM\\Setting", true)) << "a create never falls back";
+  EXPECT_FALSE(reg.FullAccessRefused());
+  ASSERT_TRUE(reg.OpenKey("SYSTEM\\Setting", false));
+  EXPECT_EQ(memory.Calls().back().access, kKeyRead);
+  EXPECT_TRUE(reg.CurrentKeyReadOnly());
+  EXPECT_EQ(reg.ReadDword("Value"), 3);
+  EXPECT_EQ(MessageOf([&] { reg.WriteDword("Value", 4); }), "Failed to set data for 'Value'");
+
+  ASSERT_TRUE(reg.OpenKey("SYSTEM\\Writable", false));
+  EXPECT_FALSE(reg.CurrentKeyReadOnly()) << "the mark goes with the key";
+  EXPECT_TRUE(reg.FullAccessRefused()) << "the accessor remembers the refusal";
+  reg.CloseKey();
+  EXPECT_FALSE(reg.CurrentKeyReadOnly());
+
+  TRegistry plain(memory);
+  plain.SetRoot(kHkeyLocalMachine);
+  EXPECT_FALSE(plain.OpenKey("SYSTEM\\Setting", false)) << "off by default";
+  EXPECT_FALSE(plain.FullAccessRefused());
+}
+
 TEST_F(TRegistryTest, CloseKeyClosesOnceAndLeavesNoKey) {
   TRegistry reg(memory);
   OpenScratch(reg);

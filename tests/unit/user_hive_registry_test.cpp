@@ -1,0 +1,36 @@
+// The registry of another user: the per-user root is that user's hive under
+// HKEY_USERS, read and written there; the local machine is untouched.
+
+#include "settings/user_hive_registry.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/registry.h"
+#include "support/memory_registry.h"
+
+namespace varnox {
+namespace {
+
+TEST(UserHiveRegistry, CurrentUserKeysAreThoseOfTheUsersHive) {
+  MemoryRegistry memory;
+  UserHiveRegistry hive(memory, "S-1-5-21-7-1001");
+  TRegistry reg(hive);
+
+  reg.SetRoot(kHkeyCurrentUser);
+  ASSERT_TRUE(reg.OpenKey("Control Panel\\Desktop", true));
+  reg.WriteText("HungAppTimeout", "4000");
+  reg.SetRoot(kHkeyLocalMachine);
+  ASSERT_TRUE(reg.OpenKey("SYSTEM\\Setting", true));
+  reg.CloseKey();
+
+  std::vector<std::string> opened;
+  for (const auto& call : memory.Calls()) {
+    if (call.op == "CreateKey") opened.push_back(call.keyPath);
+  }
+  EXPECT_EQ(opened,
+            (std::vector<std::string>{"HKU\\S-1-5-21-7-1001\\Control Panel\\Desktop", "HKLM\\SYSTEM\\Setting"}));
+  EXPECT_EQ(memory.OpenHandleCount(), 0u);
+}
+
+}  // namespace
+}  // namespace varnox
