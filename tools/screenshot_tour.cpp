@@ -1,7 +1,9 @@
 // Opens the configuration window and saves a picture of every tab page, and
 // one with the options panel open, as BMP files in the directory given as
 // the argument (the current one by default); scripts/screenshots turns them
-// into PNGs. Run under Wine beside varnox.cpl.
+// into PNGs. Run under Wine beside varnox.cpl. With --standard-user after the
+// directory, the window meets the registry as an account without
+// administrator rights, and only its Logon page is taken.
 
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 
 #include "cpl_library.h"
 #include "driver/ui_driver.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -83,6 +86,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   int saved = 0;
+  if (argc > 2 && std::string(argv[2]) == "--standard-user") {
+    if (!varnox::test::RefuseLocalMachineChanges(cpl.Module())) return 1;
+    const bool ran = varnox::test::RunApplet(cpl, [&saved, &directory](UiDriver& ui) {
+      SetForegroundWindow(ui.Form());
+      ui.SelectTab("PageControl", L"Logon");
+      Settle();
+      if (SaveBitmap(ui.Form(), directory + "logon-standard-user.bmp")) ++saved;
+      ui.Click("CancelBtn");
+    });
+    std::printf("saved %d pictures\n", saved);
+    return ran && saved > 0 ? 0 : 1;
+  }
   const bool ran = varnox::test::RunApplet(cpl, [&saved, &directory](UiDriver& ui) {
     SetForegroundWindow(ui.Form());
     // The options panel first, over the Information page the window opens on.

@@ -296,7 +296,11 @@ BOOL CALLBACK MatchForm(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool RunApplet(const CplLibrary& cpl, const std::function<void(UiDriver&)>& scenario, DWORD timeoutMs) {
+namespace {
+
+// Opens the window through `open` on this thread and drives it from another.
+bool RunOpened(const CplLibrary& cpl, const std::function<void(HWND owner)>& open,
+               const std::function<void(UiDriver&)>& scenario, DWORD timeoutMs) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"Control Panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   cpl.Send(owner, 1 /* CPL_INIT */, 0, 0);
@@ -319,10 +323,27 @@ bool RunApplet(const CplLibrary& cpl, const std::function<void(UiDriver&)>& scen
     scenario(ui);
     if (IsWindow(search.found)) PostMessageW(search.found, WM_KEYDOWN, VK_ESCAPE, 0);
   });
-  cpl.Send(owner, 5 /* CPL_DBLCLK */, 0, 0);
+  open(owner);
   driver.join();
   DestroyWindow(owner);
   return sawWindow;
+}
+
+}  // namespace
+
+bool RunApplet(const CplLibrary& cpl, const std::function<void(UiDriver&)>& scenario, DWORD timeoutMs) {
+  return RunOpened(
+      cpl, [&](HWND owner) { cpl.Send(owner, 5 /* CPL_DBLCLK */, 0, 0); }, scenario, timeoutMs);
+}
+
+bool RunAppletWithParameter(const CplLibrary& cpl, const std::wstring& parameter,
+                            const std::function<void(UiDriver&)>& scenario, LONG& answer, DWORD timeoutMs) {
+  return RunOpened(
+      cpl,
+      [&](HWND owner) {
+        answer = cpl.Send(owner, 10 /* CPL_STARTWPARMSW */, 0, reinterpret_cast<LPARAM>(parameter.c_str()));
+      },
+      scenario, timeoutMs);
 }
 
 }  // namespace varnox::test

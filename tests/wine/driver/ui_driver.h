@@ -69,6 +69,10 @@ class UiDriver {
 // the window (OK, Cancel); if it does not, Esc is sent after it returns.
 // Returns false when no window appeared.
 bool RunApplet(const CplLibrary& cpl, const std::function<void(UiDriver&)>& scenario, DWORD timeoutMs = 20000);
+// The same, but the window is asked for as a host asks with a start
+// parameter (CPL_STARTWPARMSW); `answer` receives what the applet answered.
+bool RunAppletWithParameter(const CplLibrary& cpl, const std::wstring& parameter,
+                            const std::function<void(UiDriver&)>& scenario, LONG& answer, DWORD timeoutMs = 20000);
 
 std::wstring Wide(const std::string& utf8);
 
