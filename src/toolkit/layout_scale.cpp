@@ -36,6 +36,14 @@ int LayoutScale::Unscale(int start, int real, long long num, long long den) {
   return size;
 }
 
+void LayoutScale::FitText(int real, int design) {
+  if (real <= 0 || design <= 0) return;
+  if (static_cast<long long>(real) * xDen_ > static_cast<long long>(design) * xNum_) {
+    xNum_ = real;
+    xDen_ = design;
+  }
+}
+
 int LayoutScale::X(int x) const { return Apply(x, xNum_, xDen_); }
 
 int LayoutScale::Y(int y) const { return Apply(y, yNum_, yDen_); }

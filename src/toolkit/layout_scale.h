@@ -41,6 +41,11 @@ class LayoutScale {
   // Metrics that are missing (zero or less) count as the design font's.
   explicit LayoutScale(FontMetrics real, FontMetrics design = kDesignFontMetrics);
 
+  // Widens the scale so that a text the design font draws `design` pixels
+  // wide, and the real font `real`, keeps its room: the font's average width
+  // may understate what a caption with many blanks or brackets needs.
+  void FitText(int real, int design);
+
   bool IsIdentity() const { return xNum_ == xDen_ && yNum_ == yDen_; }
   int X(int x) const;
   int Y(int y) const;

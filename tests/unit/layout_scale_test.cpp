@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conf_form_fixture.h"
+#include "toolkit/design_font.h"
 
 namespace varnox {
 namespace {
@@ -107,6 +108,28 @@ TEST(LayoutScale, OwnFontHeightsGrowWithTheLineHeightAndStayNegative) {
   EXPECT_EQ(largeFonts.FontHeight(-9), -11);
   EXPECT_EQ(largeFonts.Y(-13), -largeFonts.Y(13)) << "the same both sides of the origin";
   EXPECT_EQ(LayoutScale().FontHeight(-20), -20);
+}
+
+TEST(LayoutScale, ACaptionThatGrowsMoreThanTheAverageWidensTheScaleAndOneThatGrowsLessDoesNot) {
+  LayoutScale scale({13, 359});
+  const int before = scale.X(330);
+  scale.FitText(304, 304);  // a caption as wide as designed
+  scale.FitText(310, 300);  // or hardly wider
+  EXPECT_EQ(scale.X(330), before);
+  scale.FitText(365, 304);  // 20 % wider, more than the sample's 11 %
+  EXPECT_EQ(scale.X(330), 396);
+  EXPECT_EQ(scale.X(304 + 17) - scale.X(17), 365) << "exactly the caption's new width";
+  scale.FitText(0, 0);
+  EXPECT_EQ(scale.X(330), 396);
+}
+
+TEST(DesignFont, MeasuresPrintableTextAsTheDesignFontAndNothingElse) {
+  EXPECT_EQ(DesignTextWidth(kFontSample), kDesignFontMetrics.sampleWidth);
+  EXPECT_EQ(DesignTextWidth(""), 0);
+  EXPECT_EQ(DesignTextWidth(" ~"), 3 + 7);
+  EXPECT_EQ(DesignTextWidth("Powerdown after shutdown if HAL support (disabled by default)"), 296);
+  EXPECT_EQ(DesignTextWidth("\xd0\x9e\xd1\x82"), std::nullopt) << "Cyrillic";
+  EXPECT_EQ(DesignTextWidth("tab\there"), std::nullopt);
 }
 
 }  // namespace

@@ -8,13 +8,6 @@
 
 namespace varnox::test {
 
-namespace {
-
-struct NameSearch {
-  std::string name;
-  HWND found = nullptr;
-};
-
 std::string NameOf(HWND window) {
   const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name")));
   if (atom == 0) return {};
@@ -22,6 +15,13 @@ std::string NameOf(HWND window) {
   const UINT length = GlobalGetAtomNameA(atom, buffer, sizeof buffer);
   return std::string(buffer, length);
 }
+
+namespace {
+
+struct NameSearch {
+  std::string name;
+  HWND found = nullptr;
+};
 
 BOOL CALLBACK MatchName(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<NameSearch*>(data);
