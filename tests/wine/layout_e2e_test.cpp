@@ -25,12 +25,6 @@ constexpr int kGroupFrame = 2;
 // A push button's border on either side.
 constexpr int kButtonBorder = 3;
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 std::wstring TextOf(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);

@@ -16,6 +16,12 @@ std::string NameOf(HWND window) {
   return std::string(buffer, length);
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
 namespace {
 
 struct NameSearch {
@@ -30,12 +36,6 @@ BOOL CALLBACK MatchName(HWND window, LPARAM data) {
     return FALSE;
   }
   return TRUE;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
 }
 
 void ClickAt(HWND window, int x, int y) {

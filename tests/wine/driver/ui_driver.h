@@ -77,5 +77,7 @@ bool RunAppletWithParameter(const CplLibrary& cpl, const std::wstring& parameter
 std::wstring Wide(const std::string& utf8);
 // The name a window carries in its Name property, or empty.
 std::string NameOf(HWND window);
+// The window's class name.
+std::wstring ClassOf(HWND window);
 
 }  // namespace varnox::test
