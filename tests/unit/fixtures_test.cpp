@@ -450,6 +450,14 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
           return text + " shows as " + std::to_string(TextToNumber(text, 5000));
         },
         "5000 shows as 5000", "abc shows as 5000"}},
+      {"hung_app_timeout_40000.reg",
+       {"winxp.reg",
+        [](TRegistry& reg) {
+          reg.SetRoot(kHkeyCurrentUser);
+          reg.OpenKey(kDesktop, false);
+          return reg.ReadText("HungAppTimeout");
+        },
+        "5000", "40000"}},
       {"device_map_dma_as_text.reg",
        {"hardware/winxp.reg",
         [](TRegistry& reg) {
