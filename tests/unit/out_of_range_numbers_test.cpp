@@ -20,8 +20,6 @@ namespace {
 
 constexpr RegKey HKLM = kHkeyLocalMachine;
 constexpr RegKey HKCU = kHkeyCurrentUser;
-constexpr char kMemory[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-constexpr char kDesktop[] = "Control Panel\\Desktop";
 
 enum class Stored {
   Number,  // REG_DWORD
@@ -31,7 +29,6 @@ enum class Stored {
 
 struct SpinnerValue {
   const char* spinner;
-  const char* edit;
   RegKey root;
   const char* key;
   const char* value;
@@ -43,112 +40,31 @@ struct SpinnerValue {
   std::int64_t below;
 };
 
-const std::vector<SpinnerValue>& SpinnerValues() {
-  static const std::vector<SpinnerValue> values = {
-      {"udHungApplication",
-       "edHungApplication",
-       HKCU,
-       kDesktop,
-       "HungAppTimeout",
-       Stored::Text,
-       SettingGroup::EndTask,
-       {},
-       40000,
-       0},
-      {"udWaitToKillApp",
-       "edWaitToKillApp",
-       HKCU,
-       kDesktop,
-       "WaitToKillAppTimeout",
-       Stored::Text,
-       SettingGroup::EndTask,
-       {},
-       100000,
-       -20000},
-      {"udAutoLogonCount",
-       "edAutoLogonCount",
-       HKLM,
-       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon",
-       "AutoLogonCount",
-       Stored::Number,
-       SettingGroup::AutoLogon,
-       {"win2k.reg"},
-       65536,
-       -1},
-      {"udSecondLevelDataCache",
-       "edSecondLevelCache",
-       HKLM,
-       kMemory,
-       "SecondLevelDataCache",
-       Stored::Number,
-       SettingGroup::L2Cache,
-       {},
-       40000,
-       -1},
-      {"udIOLockOther",
-       "edIOLockOther",
-       HKLM,
-       kMemory,
-       "IoPageLockLimit",
-       Stored::Bytes,
-       SettingGroup::IoPageLock,
-       {"nt40.reg", "win2k.reg"},
-       41943040,
-       2048},
-      {"udDiskAlert",
-       "edDiskAlert",
-       HKLM,
-       "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters",
-       "DiskSpaceThreshold",
-       Stored::Number,
-       SettingGroup::DiskSpace,
-       {},
-       150,
-       -1},
-      {"udCacheFileTimeOut",
-       "edCacheFileTimeOut",
-       HKLM,
-       "SYSTEM\\CurrentControlSet\\Services\\LanmanWorkstation\\Parameters",
-       "CacheFileTimeout",
-       Stored::Number,
-       SettingGroup::CacheFileTimeout,
-       {},
-       40000,
-       -1},
-      {"udTTL",
-       "edTTL",
-       HKLM,
-       "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters",
-       "DefaultTTL",
-       Stored::Number,
-       SettingGroup::TTL,
-       {"nt40.reg"},
-       300,
-       0},
-      {"udPS2rate",
-       "edPS2rate",
-       HKLM,
-       "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters",
-       "SampleRate",
-       Stored::Number,
-       SettingGroup::Mouse,
-       {"nt40.reg"},
-       250,
-       10},
-      // -1 is the system's own "a screen at a time".
-      {"udWheelScrollLines",
-       "edWheelScrollLines",
-       HKCU,
-       kDesktop,
-       "WheelScrollLines",
-       Stored::Text,
-       SettingGroup::Mouse,
-       {},
-       150,
-       -1},
-  };
-  return values;
-}
+constexpr char kMemory[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+constexpr char kDesktop[] = "Control Panel\\Desktop";
+constexpr char kLogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
+constexpr char kServer[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
+constexpr char kWorkstation[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanWorkstation\\Parameters";
+constexpr char kTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+constexpr char kMousePort[] = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
+using G = SettingGroup;
+
+// clang-format off
+const std::vector<SpinnerValue> kSpinnerValues = {
+    {"udHungApplication", HKCU, kDesktop, "HungAppTimeout", Stored::Text, G::EndTask, {}, 40000, 0},
+    {"udWaitToKillApp", HKCU, kDesktop, "WaitToKillAppTimeout", Stored::Text, G::EndTask, {}, 100000, -20000},
+    {"udAutoLogonCount", HKLM, kLogon, "AutoLogonCount", Stored::Number, G::AutoLogon, {"win2k.reg"}, 65536, -1},
+    {"udSecondLevelDataCache", HKLM, kMemory, "SecondLevelDataCache", Stored::Number, G::L2Cache, {}, 40000, -1},
+    {"udIOLockOther", HKLM, kMemory, "IoPageLockLimit", Stored::Bytes, G::IoPageLock, {"nt40.reg", "win2k.reg"},
+     41943040, 2048},
+    {"udDiskAlert", HKLM, kServer, "DiskSpaceThreshold", Stored::Number, G::DiskSpace, {}, 150, -1},
+    {"udCacheFileTimeOut", HKLM, kWorkstation, "CacheFileTimeout", Stored::Number, G::CacheFileTimeout, {}, 40000, -1},
+    {"udTTL", HKLM, kTcpip, "DefaultTTL", Stored::Number, G::TTL, {"nt40.reg"}, 300, 0},
+    {"udPS2rate", HKLM, kMousePort, "SampleRate", Stored::Number, G::Mouse, {"nt40.reg"}, 250, 10},
+    // -1 is the system's own "a screen at a time".
+    {"udWheelScrollLines", HKCU, kDesktop, "WheelScrollLines", Stored::Text, G::Mouse, {}, 150, -1},
+};
+// clang-format on
 
 class OutOfRangeNumbers : public PageTest, public ::testing::WithParamInterface<VersionFixture> {
  protected:
@@ -181,7 +97,7 @@ class OutOfRangeNumbers : public PageTest, public ::testing::WithParamInterface<
 };
 
 TEST_P(OutOfRangeNumbers, ShowAsStoredAndStayStoredUntilTheirSpinnerMoves) {
-  for (const SpinnerValue& row : SpinnerValues()) {
+  for (const SpinnerValue& row : kSpinnerValues) {
     if (!ReadOn(row)) continue;
     for (const std::int64_t number : {row.above, row.below}) {
       SCOPED_TRACE(std::string(row.value) + " = " + std::to_string(number));
@@ -193,7 +109,7 @@ TEST_P(OutOfRangeNumbers, ShowAsStoredAndStayStoredUntilTheirSpinnerMoves) {
       const int high = std::max(spinner.Min(), spinner.Max());
       const std::int64_t shown = number / Scale(row);
       ASSERT_TRUE(shown < low || shown > high) << "the case must lie outside the range";
-      EXPECT_EQ(Find<TEdit>(row.edit).Text(), std::to_string(shown));
+      EXPECT_EQ(spinner.Associate()->Text(), std::to_string(shown));
       EXPECT_EQ(spinner.Position(), shown > high ? high : low);
       EXPECT_TRUE(spinner.Enabled());
 
