@@ -398,6 +398,12 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
       return std::to_string(reg.ReadDword(name));
     };
   };
+  const auto hungAppTimeout = [](TRegistry& reg) {
+    reg.SetRoot(kHkeyCurrentUser);
+    reg.OpenKey(kDesktop, false);
+    const std::string text = reg.ReadText("HungAppTimeout");
+    return text + " shows as " + std::to_string(TextToNumber(text, 5000));
+  };
   struct Case {
     const char* base;
     std::function<std::string(TRegistry&)> read;
@@ -445,23 +451,8 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
           return std::to_string(reg.ReadDword("EnablePrefetcher"));
         },
         "3", "Failed to get data for 'EnablePrefetcher'"}},
-      {"hung_app_timeout_not_a_number.reg",
-       {"vista.reg",
-        [](TRegistry& reg) {
-          reg.SetRoot(kHkeyCurrentUser);
-          reg.OpenKey(kDesktop, false);
-          const std::string text = reg.ReadText("HungAppTimeout");
-          return text + " shows as " + std::to_string(TextToNumber(text, 5000));
-        },
-        " shows as 5000", "abc shows as 5000"}},
-      {"hung_app_timeout_40000.reg",
-       {"winxp.reg",
-        [](TRegistry& reg) {
-          reg.SetRoot(kHkeyCurrentUser);
-          reg.OpenKey(kDesktop, false);
-          return reg.ReadText("HungAppTimeout");
-        },
-        "5000", "40000"}},
+      {"hung_app_timeout_not_a_number.reg", {"vista.reg", hungAppTimeout, " shows as 5000", "abc shows as 5000"}},
+      {"hung_app_timeout_40000.reg", {"winxp.reg", hungAppTimeout, "5000 shows as 5000", "40000 shows as 40000"}},
       {"device_map_dma_as_text.reg",
        {"hardware/winxp.reg",
         [](TRegistry& reg) {
