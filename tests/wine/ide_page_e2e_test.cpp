@@ -176,6 +176,13 @@ TEST_F(IdePageEndToEnd, ListsTheMachinesDevicesAndShowsTheDetailsOfTheClickedRow
     ClickRow(list, static_cast<int>(expected.rows.size()) - 1);
     EXPECT_EQ(SelectedRow(list), static_cast<int>(expected.rows.size()) - 1);
     EXPECT_EQ(ui.Text("lblDriverName"), Version() == "nt40" ? L"Adapter: aic78xx" : expected.secondAdapter);
+
+    // Coming back to the page shows the first device again.
+    ui.SelectTab("PageControl", L"Explorer");
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    EXPECT_EQ(SelectedRow(list), 0);
+    EXPECT_EQ(ui.Text("lblDriverName"), expected.firstDetails[0]);
+    EXPECT_EQ(ui.Text("lblIDEDriverInfo"), expected.firstDetails[1]);
     EXPECT_FALSE(ui.Enabled("ApplyBtn"));
     ui.Click("CancelBtn");
   });
