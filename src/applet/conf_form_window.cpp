@@ -1,5 +1,7 @@
 #include "applet/conf_form_window.h"
 
+#include <commdlg.h>
+
 #include "applet/applet_library.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
@@ -38,6 +40,7 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   void ProcessMessages() override;
   void CursorPos(int& x, int& y) override;
   void ShowError(const std::string& message) override;
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override;
 
   HWND parent_;
   Platform platform_{SystemRegistry(), WindowsSystem()};
@@ -99,6 +102,27 @@ void ConfFormWindow::ShowError(const std::string& message) {
   }
   const std::wstring text = Utf8ToWide(message);
   MessageBoxW(parent_, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
+}
+
+// The record in the size Windows NT 4.0 knows: its dialog refuses the
+// larger one of Windows 2000, and the later fields are not needed.
+std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& title, const std::string& defaultName) {
+  std::wstring file = Utf8ToWide(defaultName);
+  file.resize(MAX_PATH * 4, L'\0');
+  const std::wstring caption = Utf8ToWide(title);
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  dialog.hwndOwner = view_ ? view_->Window() : parent_;
+  dialog.lpstrFilter = L"Registry files (*.reg)\0*.reg\0All files (*.*)\0*.*\0";
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = caption.c_str();
+  dialog.lpstrDefExt = L"reg";
+  // The host's current folder stays as it was.
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  file.resize(std::wcslen(file.c_str()));
+  return WideToUtf8(file);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ TConfForm::TConfForm(Platform& platform, WindowServices& services)
   RunPageBuilders();
 }
 
-TConfForm::~TConfForm() = default;
+TConfForm::~TConfForm() { Find<TButton>("ApplyBtn").RemoveObserver(saveChangesFollowsOk_); }
 
 void TConfForm::LoadSettings() {
   loadStarted_ = true;

@@ -9,9 +9,13 @@
 // system and the in-memory registry.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "settings/registry_edit.h"
 #include "toolkit/toolkit.h"
 #include "window/language_texts.h"
 #include "window/setting_group.h"
@@ -30,6 +34,9 @@ class WindowServices {
   virtual void CursorPos(int& x, int& y) = 0;
   // Reports an error in a message box; the window goes on.
   virtual void ShowError(const std::string& message) = 0;
+  // The common Save As dialog for a registry file, titled `title` and
+  // offering `defaultName`; the chosen path (UTF-8), or nullopt on Cancel.
+  virtual std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) = 0;
 
  protected:
   ~WindowServices() = default;
@@ -58,6 +65,8 @@ inline constexpr char kOptionsClosedCaption[] = "Options >";
 inline constexpr char kOptionsOpenCaption[] = "Options <";
 inline constexpr char kRunDll32Suffix[] = " ( Control panel applet )";
 inline constexpr char kApplicationSuffix[] = " ( Application )";
+inline constexpr char kChangesFileName[] = "varnox-changes.reg";
+inline constexpr char kBackupFileName[] = "varnox-backup.reg";
 
 // True when the locale's primary language (its low 10 bits) is Russian; a
 // locale of 0 counts as 0x409, English.
@@ -113,6 +122,9 @@ class TConfForm : public TForm {
   void cbSwitchLanguageClick(Component& sender);
   void lblHintsLangClick(Component& sender);
   void udHintPauseChanging(Component& sender, bool& allowChange, int newPosition, UpDownButton button);
+  // The options panel's registry files: what OK would write, and a backup.
+  void btnSaveChangesClick(Component& sender);
+  void btnBackupClick(Component& sender);
 
   bool FIsNT = false;
   bool FLoaded = false;
@@ -141,6 +153,19 @@ class TConfForm : public TForm {
   void SetHintOf(std::string_view control, std::string_view text);
   void SetMenuCaption(std::string_view item, const std::string& caption);
   void SetMenuEnabled(std::string_view item, bool enabled);
+  // Asks where, then writes the edits `make` gives at that moment.
+  void ExportRegFile(const std::string& title, const std::string& defaultName, const std::string& contents,
+                     const std::function<std::vector<RegistryEdit>()>& make);
+
+  // Keeps "Save changes as..." enabled exactly while OK is.
+  class SaveChangesFollowsOk final : public ComponentObserver {
+   public:
+    explicit SaveChangesFollowsOk(TConfForm& form) : form_(form) {}
+    void PropertyChanged(Component& component, Property property) override;
+
+   private:
+    TConfForm& form_;
+  };
 
   Platform& platform_;
   WindowServices& services_;
@@ -148,6 +173,7 @@ class TConfForm : public TForm {
   SettingsFrame frame_;
   bool languageApplied_ = false;
   bool loadStarted_ = false;
+  SaveChangesFollowsOk saveChangesFollowsOk_{*this};
 };
 
 }  // namespace varnox

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "settings/read_log_registry.h"
 #include "toolkit/control.h"
 
 namespace varnox {
 
 SettingsReg::Scope::Scope(SettingsReg& slot, RegKey root) : slot_(slot) {
   slot_.current_.reset();
-  slot_.current_ = std::make_unique<TRegistry>(slot_.api_);
+  slot_.current_ = std::make_unique<TRegistry>(*slot_.api_);
   slot_.current_->SetRoot(root);
 }
 
@@ -25,6 +26,8 @@ void SettingsFrame::AddSaveGroup(SaveGroup group) {
 
 void SettingsFrame::Load() {
   loadedSections_ = 0;
+  ReadLogRegistry log(settingsReg_.Api());
+  SettingsReg::Redirect logged(settingsReg_, log);
   const auto tell = [this](const std::string& name) {
     if (sectionObserver_) sectionObserver_(name);
   };
@@ -38,14 +41,18 @@ void SettingsFrame::Load() {
         for (Control* control : it->controls) control->SetEnabled(false);
       }
       tell({});
+      // Kept however the load ends: what it read is what a backup restores.
+      loadReads_ = log.Reads();
       throw;
     }
     ++loadedSections_;
   }
+  loadReads_ = log.Reads();
   tell({});
 }
 
-void SettingsFrame::Save(const ModifiedFlags& flags) {
+void SettingsFrame::Save(const ModifiedFlags& flags, RegistryApi& api) {
+  SettingsReg::Redirect redirect(settingsReg_, api);
   for (SaveGroup& group : groups_) {
     if (!flags.Raised(group.group)) continue;
     if (group.ready && !group.ready()) continue;

@@ -293,6 +293,15 @@ constexpr HintAssignment kHints[] = {
      "Путь к файлам пакета обновления (Service Pack),\r\n"
      "параметр ServicePackSourcePath."},
     {"edSourcePath4", "Путь к файлам драйверов (DriverCachePath)."},
+
+    // Панель настроек: файлы реестра
+    {"btnSaveChanges",
+     "Сохраняет в файл реестра изменения, которые запишет OK,\r\n"
+     "не меняя сам реестр. Файл можно импортировать здесь или\r\n"
+     "на других компьютерах: regedit /s или reg import."},
+    {"btnBackup",
+     "Сохраняет в файл реестра все параметры, которыми управляет\r\n"
+     "программа, в их нынешнем виде: импорт файла вернёт их."},
 };
 
 // The first sentence is fixed; the line scrolls, so it ends with a blank

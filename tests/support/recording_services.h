@@ -16,8 +16,15 @@ class RecordingServices : public WindowServices {
   void ProcessMessages() override {}
   void CursorPos(int& x, int& y) override { x = y = 0; }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override {
+    askedFor.push_back({title, defaultName});
+    return saveAs;
+  }
 
   std::vector<std::string> errors;
+  // The Save As dialog's answer (nullopt: Cancel), and what it was asked.
+  std::optional<std::string> saveAs;
+  std::vector<std::pair<std::string, std::string>> askedFor;
 };
 
 }  // namespace varnox::test

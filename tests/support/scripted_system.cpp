@@ -241,6 +241,13 @@ void ScriptedSystem::ShellStart(const std::string& program, const std::string& p
 }
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
 bool ScriptedSystem::FileExists(const std::string& path) { return existingFiles.count(path) != 0; }
+std::optional<std::string> ScriptedSystem::WriteWholeFile(const std::string& path,
+                                                          const std::vector<std::uint8_t>& bytes) {
+  if (fileWriteError) return fileWriteError;
+  writtenFiles[path] = bytes;
+  return std::nullopt;
+}
+
 void ScriptedSystem::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }
 
 }  // namespace varnox

@@ -56,12 +56,16 @@ class ScriptedSystem : public SystemApi {
   std::function<std::string(const std::string&)> utf8ToAnsi = [](const std::string& s) { return s; };
   std::map<std::string, ScriptedVersionResource, PathLess> versionResources;
   std::set<std::string, PathLess> existingFiles;
+  std::string localTime = "2026-12-07 21:40:05";
+  // A write fails with this reason while it is set, and leaves no file.
+  std::optional<std::string> fileWriteError;
 
   // What the program did.
   std::vector<std::string> shellOpened;
   std::vector<std::pair<std::string, std::string>> shellStarted;  // program, parameters
   std::vector<std::string> executed;
   std::vector<std::uint32_t> sleeps;
+  std::map<std::string, std::vector<std::uint8_t>> writtenFiles;
   int versionQueries = 0;                                        // Version() and VersionEx() together
   std::vector<std::array<std::uint32_t, 4>> productInfoQueries;  // the four arguments of each call
 
@@ -105,6 +109,8 @@ class ScriptedSystem : public SystemApi {
   void ShellStart(const std::string& program, const std::string& parameters) override;
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
+  std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  std::string LocalTimeText() override { return localTime; }
   void Sleep(std::uint32_t milliseconds) override;
 
  private:

@@ -30,12 +30,14 @@ class RecordedServices : public WindowServices {
     y = cursorY;
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override { return saveAs; }
 
   int repaints = 0;
   int messagePasses = 0;
   int cursorX = 0;
   int cursorY = 0;
   std::vector<std::string> errors;
+  std::optional<std::string> saveAs;
   // Runs inside each message pass: what other messages would do meanwhile.
   std::function<void()> duringMessages;
 };

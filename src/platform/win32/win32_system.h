@@ -43,6 +43,8 @@ class Win32System final : public SystemApi {
   void ShellStart(const std::string& program, const std::string& parameters) override;
   void Execute(const std::string& commandLine) override;
   bool FileExists(const std::string& path) override;
+  std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  std::string LocalTimeText() override;
   void Sleep(std::uint32_t milliseconds) override;
 };
 

@@ -1,0 +1,48 @@
+// The options panel's two registry files: the changes OK would write, and a
+// backup of every value the window manages. Both go through the Save As
+// dialog and one writer; the registry is only read.
+
+#include "settings/reg_file_writer.h"
+#include "window/conf_form.h"
+#include "window/settings_export.h"
+
+namespace varnox {
+
+void TConfForm::SaveChangesFollowsOk::PropertyChanged(Component& component, Property property) {
+  if (property != Property::Enabled) return;
+  if (auto* button = dynamic_cast<TButton*>(form_.FindComponent("btnSaveChanges"))) {
+    button->SetEnabled(static_cast<Control&>(component).Enabled());
+  }
+}
+
+void TConfForm::btnSaveChangesClick(Component& /*sender*/) {
+  ExportRegFile("Save changes as", kChangesFileName, "the changes OK would write",
+                [this] { return PendingChanges(frame_, flags_, platform_.registry); });
+}
+
+void TConfForm::btnBackupClick(Component& /*sender*/) {
+  // Nothing is managed where nothing was loaded.
+  ExportRegFile("Back up settings as", kBackupFileName, "a backup of the values Varnox manages", [this] {
+    return loadStarted_ ? BackupOfManagedValues(frame_, platform_.registry) : std::vector<RegistryEdit>{};
+  });
+}
+
+void TConfForm::ExportRegFile(const std::string& title, const std::string& defaultName, const std::string& contents,
+                              const std::function<std::vector<RegistryEdit>()>& make) {
+  const std::optional<std::string> path = services_.AskSaveFileName(title, defaultName);
+  if (!path) return;
+  SystemApi& system = platform_.system;
+  std::vector<RegistryEdit> edits = make();
+  const std::string windows = Find<TLabel>("SysLabel").Caption() + ", " + Find<TLabel>("SysVerLabel").Caption();
+  edits.insert(edits.begin(), RegistryEdit{.name = windows + ", " + system.LocalTimeText() + ": " + contents});
+  const OsVersion version = system.Version();
+  const RegFileFormat format =
+      version.platform == kPlatformNT && version.major >= 5 ? RegFileFormat::Version5 : RegFileFormat::Regedit4;
+  const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
+                        [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
+  if (const auto failure = system.WriteWholeFile(*path, RegFileBytes(format, edits, codec))) {
+    services_.ShowError("Cannot write " + *path + ": " + *failure);
+  }
+}
+
+}  // namespace varnox
