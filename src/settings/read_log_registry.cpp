@@ -3,6 +3,10 @@
 namespace varnox {
 
 long ReadLogRegistry::Opened(long status, RegKey root, const std::string& path, RegKey* result) {
+  if (recording_) {
+    const KeyPath key = keys_.Below(root, path);
+    keysAsked_.Add({key.root, key.path, {}});
+  }
   if (status == kErrorSuccess && result != nullptr) keys_.Remember(*result, keys_.Below(root, path));
   return status;
 }
@@ -17,7 +21,7 @@ long ReadLogRegistry::CreateKey(RegKey root, const std::string& path, std::uint3
 
 long ReadLogRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size) {
-  if (const KeyPath* path = keys_.Of(key)) reads_.Add({path->root, path->path, name});
+  if (const KeyPath* path = keys_.Of(key); path != nullptr && recording_) reads_.Add({path->root, path->path, name});
   return real_.QueryValue(key, name, type, data, size);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Passes every call through to a registry and notes, in order and once
-// each, which values were read: the record of what a load looked at.
+// Passes every call through to a registry and, while recording, notes in
+// order and once each which values were read: what a load looked at.
 
 #include <string>
 #include <vector>
@@ -27,7 +27,10 @@ class ReadLogRegistry final : public RegistryApi {
   long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
   long CloseKey(RegKey key) override;
 
+  void SetRecording(bool on) { recording_ = on; }
   const std::vector<RegistryValueRef>& Reads() const { return reads_.Items(); }
+  // The keys asked for, opened or not, as values without a name.
+  const std::vector<RegistryValueRef>& Keys() const { return keysAsked_.Items(); }
 
  private:
   long Opened(long status, RegKey root, const std::string& path, RegKey* result);
@@ -35,6 +38,8 @@ class ReadLogRegistry final : public RegistryApi {
   RegistryApi& real_;
   KeyPaths keys_;
   ValueList reads_;
+  ValueList keysAsked_;
+  bool recording_ = false;
 };
 
 }  // namespace varnox

@@ -16,6 +16,7 @@ class ValueList {
   void Add(const RegistryValueRef& value) {
     if (seen_.insert(Identity(value)).second) items_.push_back(value);
   }
+  bool Has(const RegistryValueRef& value) const { return seen_.count(Identity(value)) != 0; }
   const std::vector<RegistryValueRef>& Items() const { return items_; }
 
  private:

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "settings/read_log_registry.h"
 #include "settings/registry_edit.h"
 #include "toolkit/toolkit.h"
 #include "window/language_texts.h"
@@ -104,7 +105,9 @@ class TConfForm : public TForm {
   ModifiedFlags& Flags() { return flags_; }
   SettingsFrame& Frame() { return frame_; }
 
-  Platform& platform() const { return platform_; }
+  // The registry here notes what the load reads; the exports ask the
+  // registry underneath, so that their own reads go unnoticed.
+  Platform& platform() { return platformSeen_; }
   WindowServices& Services() const { return services_; }
 
   // Event handlers of the window's own controls.
@@ -169,6 +172,8 @@ class TConfForm : public TForm {
 
   Platform& platform_;
   WindowServices& services_;
+  ReadLogRegistry loadReads_;
+  Platform platformSeen_;
   ModifiedFlags flags_;
   SettingsFrame frame_;
   bool languageApplied_ = false;

@@ -23,7 +23,7 @@ void TConfForm::btnSaveChangesClick(Component& /*sender*/) {
 void TConfForm::btnBackupClick(Component& /*sender*/) {
   // Nothing is managed where nothing was loaded.
   ExportRegFile("Back up settings as", kBackupFileName, "a backup of the values Varnox manages", [this] {
-    return loadStarted_ ? BackupOfManagedValues(frame_, platform_.registry) : std::vector<RegistryEdit>{};
+    return loadStarted_ ? BackupOfManagedValues(frame_, loadReads_, platform_.registry) : std::vector<RegistryEdit>{};
   });
 }
 

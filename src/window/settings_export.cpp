@@ -1,5 +1,7 @@
 #include "window/settings_export.h"
 
+#include <algorithm>
+
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_writer.h"
 #include "settings/registry_errors.h"
@@ -8,31 +10,33 @@ namespace varnox {
 
 namespace {
 
-ModifiedFlags AllRaised() {
-  ModifiedFlags flags;
-  for (std::size_t group = 0; group < kSettingGroupCount; ++group) flags.Raise(static_cast<SettingGroup>(group));
-  return flags;
-}
-
-// The managed values: what the load's sections read through their
-// accessors, and what the save groups, all of them raised, ask about, set or
-// delete (the adapters' MTU values are read by the adapter table, outside
-// the sections' accessors). The keys the save groups ask for come along,
-// so that a missing one can be named.
+// The managed values: those the load read that some save group asks
+// about, sets or deletes when every group runs, flags and conditions aside
+// (the load also reads what it only shows: device lists, addresses, status).
+// Their keys, and the keys both the load and the groups asked for, in order.
 struct ManagedValues {
-  ValueList values;
+  std::vector<RegistryValueRef> values;
   std::vector<KeyPath> keys;
 };
 
-ManagedValues FindManagedValues(SettingsFrame& frame, RegistryApi& registry) {
+ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
+  DryRunRegistry everyGroup(registry);
+  frame.SaveEveryGroup(everyGroup);
+  ValueList writable;
+  for (const RegistryValueRef& value : everyGroup.Touched()) writable.Add(value);
+  ValueList groupKeys;
+  for (const KeyPath& key : everyGroup.Keys()) groupKeys.Add({key.root, key.path, {}});
+
   ManagedValues managed;
-  DryRunRegistry dryRun(registry);
-  frame.Save(AllRaised(), dryRun);
-  for (const RegistryValueRef& value : frame.LoadReads()) managed.values.Add(value);
-  for (const RegistryValueRef& value : dryRun.Touched()) managed.values.Add(value);
-  ValueList keys;  // keys as values without a name, each once
-  for (const RegistryValueRef& value : managed.values.Items()) keys.Add({value.root, value.keyPath, {}});
-  for (const KeyPath& key : dryRun.Keys()) keys.Add({key.root, key.path, {}});
+  ValueList keys;  // keys as values without a name
+  for (const RegistryValueRef& value : load.Reads()) {
+    if (!writable.Has(value)) continue;
+    managed.values.push_back(value);
+    keys.Add({value.root, value.keyPath, {}});
+  }
+  for (const RegistryValueRef& key : load.Keys()) {
+    if (groupKeys.Has(key)) keys.Add(key);
+  }
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
   return managed;
 }
@@ -61,8 +65,9 @@ std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFla
   return dryRun.Edits();
 }
 
-std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, RegistryApi& registry) {
-  const ManagedValues managed = FindManagedValues(frame, registry);
+std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const ReadLogRegistry& load,
+                                                RegistryApi& registry) {
+  const ManagedValues managed = FindManagedValues(frame, load, registry);
   std::vector<RegistryEdit> edits;
   for (const KeyPath& key : managed.keys) {
     TRegistry reg(registry);
@@ -72,7 +77,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, RegistryAp
                        RootName(key.root) + "\\" + key.path + " does not exist or cannot be read: left out"});
       continue;
     }
-    for (const RegistryValueRef& value : managed.values.Items()) {
+    for (const RegistryValueRef& value : managed.values) {
       if (value.root != key.root || AsciiLowerCase(value.keyPath) != AsciiLowerCase(key.path)) continue;
       edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/read_log_registry.h"
 #include "toolkit/control.h"
 
 namespace varnox {
@@ -26,8 +25,6 @@ void SettingsFrame::AddSaveGroup(SaveGroup group) {
 
 void SettingsFrame::Load() {
   loadedSections_ = 0;
-  ReadLogRegistry log(settingsReg_.Api());
-  SettingsReg::Redirect logged(settingsReg_, log);
   const auto tell = [this](const std::string& name) {
     if (sectionObserver_) sectionObserver_(name);
   };
@@ -41,21 +38,22 @@ void SettingsFrame::Load() {
         for (Control* control : it->controls) control->SetEnabled(false);
       }
       tell({});
-      // Kept however the load ends: what it read is what a backup restores.
-      loadReads_ = log.Reads();
       throw;
     }
     ++loadedSections_;
   }
-  loadReads_ = log.Reads();
   tell({});
 }
 
-void SettingsFrame::Save(const ModifiedFlags& flags, RegistryApi& api) {
+void SettingsFrame::Save(const ModifiedFlags& flags, RegistryApi& api) { Save(&flags, api); }
+
+void SettingsFrame::SaveEveryGroup(RegistryApi& api) { Save(nullptr, api); }
+
+void SettingsFrame::Save(const ModifiedFlags* flags, RegistryApi& api) {
   SettingsReg::Redirect redirect(settingsReg_, api);
   for (SaveGroup& group : groups_) {
-    if (!flags.Raised(group.group)) continue;
-    if (group.ready && !group.ready()) continue;
+    if (flags != nullptr && !flags->Raised(group.group)) continue;
+    if (flags != nullptr && group.ready && !group.ready()) continue;
     SettingsReg::Scope accessor(settingsReg_, group.root);
     group.save(*accessor);
   }

@@ -98,8 +98,9 @@ class SettingsFrame {
   // The same against another registry: a recorder learns from it what OK
   // would write, without a second copy of any rule.
   void Save(const ModifiedFlags& flags, RegistryApi& api);
-  // The values the load's sections read through their accessors, in order.
-  const std::vector<RegistryValueRef>& LoadReads() const { return loadReads_; }
+  // Every group against `api`, its flag and its extra condition aside: what
+  // the groups may ever ask about, set or delete (`api` records, say).
+  void SaveEveryGroup(RegistryApi& api);
 
   // How many sections finished loading (all of them after a clean load).
   std::size_t LoadedSections() const { return loadedSections_; }
@@ -110,8 +111,9 @@ class SettingsFrame {
   SettingsReg settingsReg_;
   std::vector<LoadSection> sections_;
   std::vector<SaveGroup> groups_;
+  void Save(const ModifiedFlags* flags, RegistryApi& api);
+
   std::size_t loadedSections_ = 0;
-  std::vector<RegistryValueRef> loadReads_;
   std::function<void(const std::string&)> sectionObserver_;
 };
 

@@ -168,12 +168,9 @@ TEST(RunDll32Host, ComparesFullPathsWithoutRegardToCase) {
     const char* host;
     bool expected;
   } cases[] = {
-      {"c:\\windows\\SYSTEM32\\RunDll32.EXE", true},
-      {"C:\\WINDOWS\\system32\\rundll32.exe", true},
-      {"C:\\WINDOWS\\explorer.exe", false},
-      {"C:\\WINDOWS\\SysWOW64\\rundll32.exe", false},
-      {"C:\\WINDOWS\\SYSTEM32\\RUNDLL~1.EXE", false},
-      {"C:\\WINDOWS\\system32\\rundll32.exe.bak", false},
+      {"c:\\windows\\SYSTEM32\\RunDll32.EXE", true},  {"C:\\WINDOWS\\system32\\rundll32.exe", true},
+      {"C:\\WINDOWS\\explorer.exe", false},           {"C:\\WINDOWS\\SysWOW64\\rundll32.exe", false},
+      {"C:\\WINDOWS\\SYSTEM32\\RUNDLL~1.EXE", false}, {"C:\\WINDOWS\\system32\\rundll32.exe.bak", false},
   };
   for (const Case& c : cases) {
     system.hostExecutablePath = c.host;
