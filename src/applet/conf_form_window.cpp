@@ -107,21 +107,21 @@ void ConfFormWindow::ShowError(const std::string& message) {
 // The record in the size Windows NT 4.0 knows: its dialog refuses the
 // larger one of Windows 2000, and the later fields are not needed.
 std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& title, const std::string& defaultName) {
-  std::wstring file = Utf8ToWide(defaultName);
-  file.resize(MAX_PATH * 4, L'\0');
+  wchar_t file[MAX_PATH * 4] = {};
+  const std::wstring name = Utf8ToWide(defaultName);
+  name.copy(file, std::size(file) - 1);
   const std::wstring caption = Utf8ToWide(title);
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   dialog.hwndOwner = view_ ? view_->Window() : parent_;
   dialog.lpstrFilter = L"Registry files (*.reg)\0*.reg\0All files (*.*)\0*.*\0";
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(file));
   dialog.lpstrTitle = caption.c_str();
   dialog.lpstrDefExt = L"reg";
   // The host's current folder stays as it was.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  file.resize(std::wcslen(file.c_str()));
   return WideToUtf8(file);
 }
 

@@ -5,9 +5,6 @@
 // behaves as it would on the real registry. It also notes which keys were
 // asked for and which values were read or written.
 
-#include <map>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -38,31 +35,28 @@ class DryRunRegistry final : public RegistryApi {
   const std::vector<RegistryEdit>& Edits() const { return edits_; }
   // Every value asked about, set or deleted.
   const std::vector<RegistryValueRef>& Touched() const { return touched_.Items(); }
-  // Every key asked for, whether it opened or not.
-  const std::vector<KeyPath>& Keys() const { return keys_; }
+  // Every key asked for, whether it opened or not, as values without a name.
+  const std::vector<RegistryValueRef>& Keys() const { return keys_.Items(); }
 
  private:
+  // Handle k is handles_[k - 1]; closed ones stay, marked, so none is reused.
   struct Handle {
     KeyPath key;
     RegKey real = 0;  // 0 for a key that exists only in the record
+    bool open = true;
   };
-  // A value as the recorded edits left it: nullopt when deleted.
-  using Overlay = std::optional<RegistryEdit>;
 
   long Open(RegKey root, const std::string& path, std::uint32_t access, RegKey* result, bool create);
-  RegKey Issue(KeyPath key, RegKey real);
-  const Handle* Find(RegKey key) const;
-  const Overlay* Edited(const Handle& handle, const std::string& name) const;
-  static std::string Identity(const KeyPath& key, const std::string& name);
+  RegKey Issue(const KeyPath& key, RegKey real);
+  Handle* Find(RegKey key);
+  // The latest recorded edit of the value or (with kind CreateKey) the key.
+  const RegistryEdit* LatestEdit(const KeyPath& key, const std::string* name) const;
 
   RegistryApi& real_;
-  std::map<RegKey, Handle> handles_;
-  RegKey nextHandle_ = 1;
+  std::vector<Handle> handles_;
   std::vector<RegistryEdit> edits_;
-  std::map<std::string, Overlay> overlay_;
-  std::set<std::string> createdKeys_;
   ValueList touched_;
-  std::vector<KeyPath> keys_;
+  ValueList keys_;
 };
 
 }  // namespace varnox

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/ascii.h"
+#include "settings/value_list.h"
 
 namespace varnox {
 
@@ -15,12 +15,17 @@ constexpr char kVersion5Header[] = "Windows Registry Editor Version 5.00";
 constexpr std::size_t kHexLineLimit = 77;
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-void AppendUtf16(std::u16string& out, const std::string& utf8) {
+// UTF-16 LE bytes of UTF-8 text.
+void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8) {
+  const auto unit = [&out](char32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(value >> 8 & 0xFF));
+  };
   for (std::size_t i = 0; i < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
     if (length == 0 || i + length > utf8.size()) {
-      out.push_back(u'\uFFFD');
+      unit(0xFFFD);
       ++i;
       continue;
     }
@@ -28,10 +33,10 @@ void AppendUtf16(std::u16string& out, const std::string& utf8) {
     for (std::size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     if (code >= 0x10000) {
       code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+      unit(0xD800 + (code >> 10));
+      unit(0xDC00 + (code & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(code));
+      unit(code);
     }
     i += length;
   }
@@ -69,13 +74,8 @@ class Document {
 
   std::vector<std::uint8_t> Bytes() const {
     if (!Unicode()) return {text_.begin(), text_.end()};
-    std::u16string units;
-    AppendUtf16(units, text_);
     std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-    for (char16_t unit : units) {
-      bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-      bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
+    AppendUtf16(bytes, text_);
     return bytes;
   }
 
@@ -108,25 +108,13 @@ bool TextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandS
 // What a hex(t) line holds for a text type in a UTF-16 file: each string
 // between NULs in UTF-16 LE, each NUL as two zero bytes.
 std::vector<std::uint8_t> WideData(const std::vector<std::uint8_t>& ansi, const AnsiCodec& codec) {
-  std::u16string units;
-  std::string piece;
-  const auto flush = [&] {
-    if (!piece.empty()) AppendUtf16(units, codec.toUtf8(piece));
-    piece.clear();
-  };
-  for (std::uint8_t byte : ansi) {
-    if (byte != 0) {
-      piece.push_back(static_cast<char>(byte));
-      continue;
-    }
-    flush();
-    units.push_back(u'\0');
-  }
-  flush();
   std::vector<std::uint8_t> bytes;
-  for (char16_t unit : units) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  for (auto from = ansi.begin(); from != ansi.end();) {
+    const auto nul = std::find(from, ansi.end(), std::uint8_t{0});
+    if (nul != from) AppendUtf16(bytes, codec.toUtf8(std::string(from, nul)));
+    if (nul == ansi.end()) break;
+    bytes.insert(bytes.end(), {0, 0});
+    from = nul + 1;
   }
   return bytes;
 }
@@ -178,7 +166,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
 }
 
 bool SameKey(const RegistryEdit& a, const RegistryEdit& b) {
-  return a.root == b.root && AsciiLowerCase(a.keyPath) == AsciiLowerCase(b.keyPath);
+  return a.root == b.root && SameName(a.keyPath, b.keyPath);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 // system and the in-memory registry.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -156,9 +155,9 @@ class TConfForm : public TForm {
   void SetHintOf(std::string_view control, std::string_view text);
   void SetMenuCaption(std::string_view item, const std::string& caption);
   void SetMenuEnabled(std::string_view item, bool enabled);
-  // Asks where, then writes the edits `make` gives at that moment.
-  void ExportRegFile(const std::string& title, const std::string& defaultName, const std::string& contents,
-                     const std::function<std::vector<RegistryEdit>()>& make);
+  // Writes `edits` as a registry file of this system's kind, first naming
+  // the system, the time and the `contents`; a failure is reported.
+  void WriteRegFile(const std::string& path, const std::string& contents, std::vector<RegistryEdit> edits);
 
   // Keeps "Save changes as..." enabled exactly while OK is.
   class SaveChangesFollowsOk final : public ComponentObserver {

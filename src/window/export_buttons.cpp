@@ -15,24 +15,25 @@ void TConfForm::SaveChangesFollowsOk::PropertyChanged(Component& component, Prop
   }
 }
 
+// The registry is read once the user has chosen where: the file holds what
+// stands at that moment.
 void TConfForm::btnSaveChangesClick(Component& /*sender*/) {
-  ExportRegFile("Save changes as", kChangesFileName, "the changes OK would write",
-                [this] { return PendingChanges(frame_, flags_, platform_.registry); });
+  const std::optional<std::string> path = services_.AskSaveFileName("Save changes as", kChangesFileName);
+  if (!path) return;
+  WriteRegFile(*path, "the changes OK would write", PendingChanges(frame_, flags_, platform_.registry));
 }
 
 void TConfForm::btnBackupClick(Component& /*sender*/) {
+  const std::optional<std::string> path = services_.AskSaveFileName("Back up settings as", kBackupFileName);
+  if (!path) return;
   // Nothing is managed where nothing was loaded.
-  ExportRegFile("Back up settings as", kBackupFileName, "a backup of the values Varnox manages", [this] {
-    return loadStarted_ ? BackupOfManagedValues(frame_, loadReads_, platform_.registry) : std::vector<RegistryEdit>{};
-  });
+  WriteRegFile(
+      *path, "a backup of the values Varnox manages",
+      loadStarted_ ? BackupOfManagedValues(frame_, loadReads_, platform_.registry) : std::vector<RegistryEdit>{});
 }
 
-void TConfForm::ExportRegFile(const std::string& title, const std::string& defaultName, const std::string& contents,
-                              const std::function<std::vector<RegistryEdit>()>& make) {
-  const std::optional<std::string> path = services_.AskSaveFileName(title, defaultName);
-  if (!path) return;
+void TConfForm::WriteRegFile(const std::string& path, const std::string& contents, std::vector<RegistryEdit> edits) {
   SystemApi& system = platform_.system;
-  std::vector<RegistryEdit> edits = make();
   const std::string windows = Find<TLabel>("SysLabel").Caption() + ", " + Find<TLabel>("SysVerLabel").Caption();
   edits.insert(edits.begin(), RegistryEdit{.name = windows + ", " + system.LocalTimeText() + ": " + contents});
   const OsVersion version = system.Version();
@@ -40,8 +41,8 @@ void TConfForm::ExportRegFile(const std::string& title, const std::string& defau
       version.platform == kPlatformNT && version.major >= 5 ? RegFileFormat::Version5 : RegFileFormat::Regedit4;
   const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
                         [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
-  if (const auto failure = system.WriteWholeFile(*path, RegFileBytes(format, edits, codec))) {
-    services_.ShowError("Cannot write " + *path + ": " + *failure);
+  if (const auto failure = system.WriteWholeFile(path, RegFileBytes(format, edits, codec))) {
+    services_.ShowError("Cannot write " + path + ": " + *failure);
   }
 }
 

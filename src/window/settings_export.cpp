@@ -22,20 +22,16 @@ struct ManagedValues {
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
   DryRunRegistry everyGroup(registry);
   frame.SaveEveryGroup(everyGroup);
-  ValueList writable;
-  for (const RegistryValueRef& value : everyGroup.Touched()) writable.Add(value);
-  ValueList groupKeys;
-  for (const KeyPath& key : everyGroup.Keys()) groupKeys.Add({key.root, key.path, {}});
 
   ManagedValues managed;
   ValueList keys;  // keys as values without a name
   for (const RegistryValueRef& value : load.Reads()) {
-    if (!writable.Has(value)) continue;
+    if (!ValueList::Contains(everyGroup.Touched(), value)) continue;
     managed.values.push_back(value);
     keys.Add({value.root, value.keyPath, {}});
   }
   for (const RegistryValueRef& key : load.Keys()) {
-    if (groupKeys.Has(key)) keys.Add(key);
+    if (ValueList::Contains(everyGroup.Keys(), key)) keys.Add(key);
   }
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
   return managed;
@@ -78,7 +74,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const Read
       continue;
     }
     for (const RegistryValueRef& value : managed.values) {
-      if (value.root != key.root || AsciiLowerCase(value.keyPath) != AsciiLowerCase(key.path)) continue;
+      if (value.root != key.root || !SameName(value.keyPath, key.path)) continue;
       edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }
   }

@@ -20,18 +20,12 @@ std::wstring Wide(const std::string& utf8) {
 // The system's text for an error code, without its closing line break.
 std::string Reason(DWORD error) {
   wchar_t text[512] = {};
-  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                      text, static_cast<DWORD>(std::size(text)), nullptr);
-  std::wstring reason(text, length);
-  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) {
-    reason.pop_back();
-  }
-  if (reason.empty()) reason = L"Error " + std::to_wstring(error);
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, reason.data(), static_cast<int>(reason.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, reason.data(), static_cast<int>(reason.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                static_cast<DWORD>(std::size(text)), nullptr);
+  while (length > 0 && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L' ')) --length;
+  char utf8[1024] = {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8, sizeof utf8, nullptr, nullptr);
+  return size > 0 ? std::string(utf8, static_cast<std::size_t>(size)) : "Error " + std::to_string(error);
 }
 
 bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
@@ -65,18 +59,16 @@ std::optional<std::string> Win32System::WriteWholeFile(const std::string& path,
 std::string Win32System::LocalTimeText() {
   SYSTEMTIME now = {};
   GetLocalTime(&now);
-  std::string text;
-  const auto append = [&text](unsigned number, int digits, char after) {
-    std::string part = std::to_string(number);
-    text += std::string(part.size() < static_cast<std::size_t>(digits) ? digits - part.size() : 0, '0') + part;
-    if (after != 0) text += after;
-  };
-  append(now.wYear, 4, '-');
-  append(now.wMonth, 2, '-');
-  append(now.wDay, 2, ' ');
-  append(now.wHour, 2, ':');
-  append(now.wMinute, 2, ':');
-  append(now.wSecond, 2, 0);
+  char text[] = "0000-00-00 00:00:00";
+  const WORD fields[] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  // Each field's last digit sits where the text's next field separator, or its end, is.
+  const int ends[] = {3, 6, 9, 12, 15, 18};
+  for (int field = 0; field < 6; ++field) {
+    for (int at = ends[field], rest = fields[field]; rest != 0 && text[at] != '-' && text[at] != ' ' && text[at] != ':';
+         --at, rest /= 10) {
+      text[at] = static_cast<char>('0' + rest % 10);
+    }
+  }
   return text;
 }
 
