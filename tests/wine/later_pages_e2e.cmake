@@ -2,6 +2,6 @@
 # version, on the registry a fresh install of that version has.
 foreach(version nt40 win2k winxp win2003 vista win7)
   varnox_wine_test(NAME later_pages_e2e WINVER ${version}
-                   SOURCES later_pages_e2e_test.cpp driver/ui_driver.cpp registry_probe.cpp
+                   SOURCES later_pages_e2e_test.cpp driver/ui_driver.cpp import_patch.cpp registry_probe.cpp
                    REG fixtures/${version}.reg LIBS comctl32 NEEDS_CPL PRIVATE_DISPLAY)
 endforeach()
