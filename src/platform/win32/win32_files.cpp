@@ -1,4 +1,5 @@
-// Writing a whole file, and the local time that names when.
+// Writing a whole file, the local time that names when, and the system's text
+// for an error code.
 
 #include <windows.h>
 
@@ -43,6 +44,8 @@ bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes) 
 }
 
 }  // namespace
+
+std::string Win32System::ErrorText(long code) { return Reason(static_cast<DWORD>(code)); }
 
 std::optional<std::string> Win32System::WriteWholeFile(const std::string& path,
                                                        const std::vector<std::uint8_t>& bytes) {
