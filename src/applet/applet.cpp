@@ -134,10 +134,4 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
   }
 }
 
-bool IsRunDll32Host(SystemApi& system) {
-  const std::string host = system.UpperCase(system.HostExecutablePath());
-  const std::string expected = system.UpperCase(system.SystemDirectory() + "\\rundll32.exe");
-  return host == expected;
-}
-
 }  // namespace varnox

@@ -7,7 +7,7 @@
 #include <memory>
 #include <set>
 
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 #include "recording_services.h"
 #include "reg_file_loader.h"
 #include "scripted_system.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 #include "memory_registry.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
