@@ -128,8 +128,8 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
       return 0;
     }
     default:
-      // CPL_INQUIRE, CPL_SELECT, CPL_STOP and the rest: nothing to do. Name and icon go out through CPL_NEWINQUIRE
-      // alone.
+      // CPL_INQUIRE, CPL_SELECT, CPL_STOP and the rest: nothing to do.
+      // Name and icon go out through CPL_NEWINQUIRE alone.
       return 0;
   }
 }
