@@ -91,7 +91,9 @@ int main(int argc, char** argv) {
     const bool ran = varnox::test::RunApplet(cpl, [&saved, &directory](UiDriver& ui) {
       SetForegroundWindow(ui.Form());
       ui.SelectTab("PageControl", L"Logon");
-      Settle();
+      // The pointer rests where the window opened and raises a hint there;
+      // the picture waits for it to hide again.
+      Sleep(8000);
       if (SaveBitmap(ui.Form(), directory + "logon-standard-user.bmp")) ++saved;
       ui.Click("CancelBtn");
     });

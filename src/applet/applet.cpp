@@ -128,16 +128,10 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
       return 0;
     }
     default:
-      // CPL_INQUIRE, CPL_SELECT, CPL_STOP and the rest: nothing to do. Name and icon go out through CPL_NEWINQUIRE
-      // alone.
+      // CPL_INQUIRE, CPL_SELECT, CPL_STOP and the rest: nothing to do.
+      // Name and icon go out through CPL_NEWINQUIRE alone.
       return 0;
   }
-}
-
-bool IsRunDll32Host(SystemApi& system) {
-  const std::string host = system.UpperCase(system.HostExecutablePath());
-  const std::string expected = system.UpperCase(system.SystemDirectory() + "\\rundll32.exe");
-  return host == expected;
 }
 
 }  // namespace varnox

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/system_api.h"
+#include "sysinfo/host_process.h"
 
 namespace varnox {
 
@@ -98,8 +99,5 @@ class AppletHost {
   std::unique_ptr<AppletList> applets_ = std::make_unique<AppletList>();
   WindowHandle controlPanelWindow_ = 0;
 };
-
-// True when the host process is the rundll32.exe of the system directory.
-bool IsRunDll32Host(SystemApi& system);
 
 }  // namespace varnox

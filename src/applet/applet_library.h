@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 
 namespace varnox {
 

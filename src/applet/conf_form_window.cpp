@@ -1,5 +1,7 @@
 #include "applet/conf_form_window.h"
 
+#include <commdlg.h>
+
 #include "applet/applet_library.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
@@ -41,6 +43,7 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   void ShowError(const std::string& message) override;
   void ShowMessage(const std::string& message) override;
   bool Confirm(const std::string& question) override;
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override;
 
   HWND parent_;
   // Present when the window shows another user's per-user settings.
@@ -115,6 +118,27 @@ void ConfFormWindow::ShowMessage(const std::string& message) {
 
 bool ConfFormWindow::Confirm(const std::string& question) {
   return view_ && view_->ShowMessageBox(question, kAppletName, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// The record in the size Windows NT 4.0 knows: its dialog refuses the
+// larger one of Windows 2000, and the later fields are not needed.
+std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& title, const std::string& defaultName) {
+  wchar_t file[MAX_PATH * 4] = {};
+  const std::wstring name = Utf8ToWide(defaultName);
+  name.copy(file, std::size(file) - 1);
+  const std::wstring caption = Utf8ToWide(title);
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  dialog.hwndOwner = view_ ? view_->Window() : parent_;
+  dialog.lpstrFilter = L"Registry files (*.reg)\0*.reg\0All files (*.*)\0*.*\0";
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = static_cast<DWORD>(std::size(file));
+  dialog.lpstrTitle = caption.c_str();
+  dialog.lpstrDefExt = L"reg";
+  // The host's current folder stays as it was.
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return WideToUtf8(file);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "settings/registry.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
-#include "window/version_value.h"
+#include "sysinfo/version_value.h"
 
 namespace varnox {
 

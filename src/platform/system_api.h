@@ -128,6 +128,14 @@ class SystemApi {
   // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;
+  // Writes `bytes` as the whole file at `path` (UTF-8): into a new file in
+  // the same folder first, renamed over `path` once complete, so a failure
+  // leaves no part of it behind. nullopt when written; else the system's
+  // reason, as its error message text (UTF-8).
+  virtual std::optional<std::string> WriteWholeFile(const std::string& path,
+                                                    const std::vector<std::uint8_t>& bytes) = 0;
+  // GetLocalTime as "2026-12-07 21:40:05".
+  virtual std::string LocalTimeText() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 

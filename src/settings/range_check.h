@@ -1,6 +1,7 @@
 #pragma once
-// A spinner holds a 16-bit position; a stored number outside that range
-// ends the load with the toolkit's range error unless the page clamps it.
+// A spinner holds a 16-bit position; setting one outside that range is the
+// toolkit's range error. Stored numbers never reach it: a spinner shows a
+// number it cannot hold in its edit instead (TUpDown::ShowNumber).
 
 #include <cstdint>
 

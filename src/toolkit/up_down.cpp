@@ -27,7 +27,21 @@ void TUpDown::SetIncrement(int increment) {
 
 void TUpDown::SetPosition(std::int64_t position) { MoveTo(ToSpinnerPosition(position)); }
 
+void TUpDown::ShowNumber(std::int64_t number) {
+  const int low = std::min(min_, max_);
+  const int high = std::max(min_, max_);
+  if ((number >= low && number <= high) || associate_ == nullptr) {
+    SetPosition(std::clamp<std::int64_t>(number, low, high));
+    return;
+  }
+  MoveTo(number < low ? low : high);
+  // Known before the text changes, so the associate's handlers see it.
+  outside_ = number;
+  associate_->SetText(std::to_string(number));
+}
+
 void TUpDown::MoveTo(int position) {
+  outside_.reset();
   if (position != position_) {
     position_ = position;
     Notify(Property::Position);
@@ -48,6 +62,7 @@ void TUpDown::SetAssociate(Control* associate) {
   }
   if (associate_ != nullptr) associate_->RemoveObserver(watcher_);
   associate_ = associate;
+  outside_.reset();
   if (associate_ != nullptr) associate_->AddObserver(watcher_);
   Notify(Property::Associate);
   if (associate_ != nullptr) associate_->SetText(std::to_string(position_));
@@ -71,7 +86,7 @@ int TUpDown::ArrowTarget(UpDownButton button) const {
 }
 
 void TUpDown::UserArrowClick(UpDownButton button) {
-  if (!AcceptsInput() || (associate_ != nullptr && !associate_->AcceptsInput())) return;
+  if (!AcceptsInput()) return;
   // Decided before the handlers run, so OnChangingEx is told the truth.
   const int target = ArrowTarget(button);
   bool allow = true;
@@ -99,6 +114,7 @@ std::optional<int> TUpDown::ParsePosition(const std::string& text, int min, int 
 }
 
 void TUpDown::FollowAssociateText() {
+  if (outside_ && associate_->Text() != std::to_string(*outside_)) outside_.reset();
   const std::optional<int> typed = ParsePosition(associate_->Text(), min_, max_);
   if (!typed || *typed == position_) return;
   position_ = *typed;

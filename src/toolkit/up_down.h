@@ -7,10 +7,16 @@
 //    Min..Max, writes it into the associate's text (which fires an edit's
 //    OnChange when the text changes) and never fires OnChanging. A number
 //    that does not fit 16 bits raises ERangeError ("Range check error").
+//  - ShowNumber (the program) shows any number: one within Min..Max becomes
+//    the position; any other puts the position at the nearest end of the
+//    range while the associate shows the number itself, until that text
+//    changes (typing, an arrow click, a new position). OutsideNumber tells
+//    whether the associate still shows such a number.
 //  - UserArrowClick (the user) fires OnChanging, then OnChangingEx, before
 //    the position moves; either may refuse. The move is one Increment
 //    towards Max (up) or Min (down); past the end it stops at the end, or
-//    with Wrap goes round to the other end.
+//    with Wrap goes round to the other end. An enabled up-down takes its
+//    clicks whatever state its associate is in, as the platform's does.
 //  - The position follows the associate's text, the way the platform's
 //    up-down reads its buddy: each time that text changes, a text that is a
 //    whole decimal number (leading blanks and a sign allowed, nothing after
@@ -57,6 +63,12 @@ class TUpDown : public Control {
   int Position() const { return position_; }
   void SetPosition(std::int64_t position);
 
+  void ShowNumber(std::int64_t number);
+  // The number outside the range that the associate still shows.
+  std::optional<std::int64_t> OutsideNumber() const { return outside_; }
+  // What the associate stands for: that number, else the position.
+  std::int64_t ShownNumber() const { return outside_.value_or(position_); }
+
   // The control that shows the number: a TEdit or a TStaticText of the same
   // form, or nullptr. Binding writes the position into its text.
   Control* Associate() const { return associate_; }
@@ -74,7 +86,7 @@ class TUpDown : public Control {
   ChangingEvent OnChanging;
   UpDownChangingEvent OnChangingEx;
 
-  // Ignored unless both the up-down and its associate accept input.
+  // Ignored unless the up-down accepts input.
   void UserArrowClick(UpDownButton button);
 
   // The number a buddy text stands for, or nullopt when the text is not a
@@ -100,6 +112,7 @@ class TUpDown : public Control {
   int max_ = 100;
   int increment_ = 1;
   int position_ = 0;
+  std::optional<std::int64_t> outside_;
   Control* associate_ = nullptr;
   bool arrowKeys_ = true;
   bool wrap_ = false;

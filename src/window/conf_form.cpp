@@ -3,16 +3,27 @@
 namespace varnox {
 
 TConfForm::TConfForm(Platform& platform, WindowServices& services)
-    : TForm("ConfForm"), platform_(platform), services_(services), frame_(platform.registry) {
+    : TForm("ConfForm"),
+      platform_(platform),
+      services_(services),
+      loadReads_(platform.registry),
+      platformSeen_{loadReads_, platform.system},
+      frame_(loadReads_) {
   BuildLayout();
   RunPageBuilders();
 }
 
-TConfForm::~TConfForm() = default;
+TConfForm::~TConfForm() { Find<TButton>("ApplyBtn").RemoveObserver(saveChangesFollowsOk_); }
 
 void TConfForm::LoadSettings() {
   loadStarted_ = true;
   FLoaded = false;
+  // Whatever the load read is what a backup restores, however it ends.
+  struct Recording {
+    ReadLogRegistry& log;
+    ~Recording() { log.SetRecording(false); }
+  } recording{loadReads_};
+  loadReads_.SetRecording(true);
   frame_.Load();
   FLoaded = true;
 }

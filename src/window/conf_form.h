@@ -9,9 +9,13 @@
 // system and the in-memory registry.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "settings/read_log_registry.h"
+#include "settings/registry_edit.h"
 #include "toolkit/toolkit.h"
 #include "window/language_texts.h"
 #include "window/setting_group.h"
@@ -34,6 +38,9 @@ class WindowServices {
   virtual void ShowMessage(const std::string& message) = 0;
   // Asks a question with Yes and No; true for Yes.
   virtual bool Confirm(const std::string& question) = 0;
+  // The common Save As dialog for a registry file, titled `title` and
+  // offering `defaultName`; the chosen path (UTF-8), or nullopt on Cancel.
+  virtual std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) = 0;
 
  protected:
   ~WindowServices() = default;
@@ -65,6 +72,8 @@ inline constexpr char kOptionsClosedCaption[] = "Options >";
 inline constexpr char kOptionsOpenCaption[] = "Options <";
 inline constexpr char kRunDll32Suffix[] = " ( Control panel applet )";
 inline constexpr char kApplicationSuffix[] = " ( Application )";
+inline constexpr char kChangesFileName[] = "varnox-changes.reg";
+inline constexpr char kBackupFileName[] = "varnox-backup.reg";
 
 // True when the locale's primary language (its low 10 bits) is Russian; a
 // locale of 0 counts as 0x409, English.
@@ -102,7 +111,9 @@ class TConfForm : public TForm {
   ModifiedFlags& Flags() { return flags_; }
   SettingsFrame& Frame() { return frame_; }
 
-  Platform& platform() const { return platform_; }
+  // The registry here notes what the load reads; the exports ask the
+  // registry underneath, so that their own reads go unnoticed.
+  Platform& platform() { return platformSeen_; }
   WindowServices& Services() const { return services_; }
 
   // Event handlers of the window's own controls.
@@ -121,6 +132,9 @@ class TConfForm : public TForm {
   void cbSwitchLanguageClick(Component& sender);
   void lblHintsLangClick(Component& sender);
   void udHintPauseChanging(Component& sender, bool& allowChange, int newPosition, UpDownButton button);
+  // The options panel's registry files: what OK would write, and a backup.
+  void btnSaveChangesClick(Component& sender);
+  void btnBackupClick(Component& sender);
 
   bool FIsNT = false;
   bool FLoaded = false;
@@ -152,13 +166,29 @@ class TConfForm : public TForm {
   void SetHintOf(std::string_view control, std::string_view text);
   void SetMenuCaption(std::string_view item, const std::string& caption);
   void SetMenuEnabled(std::string_view item, bool enabled);
+  // Writes `edits` as a registry file of this system's kind, first naming
+  // the system, the time and the `contents`; a failure is reported.
+  void WriteRegFile(const std::string& path, const std::string& contents, std::vector<RegistryEdit> edits);
+
+  // Keeps "Save changes as..." enabled exactly while OK is.
+  class SaveChangesFollowsOk final : public ComponentObserver {
+   public:
+    explicit SaveChangesFollowsOk(TConfForm& form) : form_(form) {}
+    void PropertyChanged(Component& component, Property property) override;
+
+   private:
+    TConfForm& form_;
+  };
 
   Platform& platform_;
   WindowServices& services_;
+  ReadLogRegistry loadReads_;
+  Platform platformSeen_;
   ModifiedFlags flags_;
   SettingsFrame frame_;
   bool languageApplied_ = false;
   bool loadStarted_ = false;
+  SaveChangesFollowsOk saveChangesFollowsOk_{*this};
 };
 
 }  // namespace varnox

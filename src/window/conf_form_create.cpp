@@ -3,13 +3,13 @@
 
 #include <exception>
 
-#include "applet/applet.h"
 #include "settings/kilobytes.h"
+#include "sysinfo/host_process.h"
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/product_name.h"
 #include "sysinfo/version_text.h"
+#include "sysinfo/version_value.h"
 #include "window/conf_form.h"
-#include "window/version_value.h"
 
 namespace varnox {
 

@@ -3,7 +3,7 @@
 // builders run before the creation step, so every built control gets its
 // text there.
 
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 #include "window/conf_form.h"
 #include "window/language_texts.h"
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "settings/range_check.h"
 #include "toolkit/toolkit.h"
 #include "window/settings_frame.h"
 
@@ -23,9 +22,7 @@ void CreateDeleteValue::Load(TRegistry& reg, bool keyOpened) {
     if (reg.CurrentKeyReadOnly()) ShowReadOnly();
     return;
   }
-  const std::int32_t number = reg.ReadDword(name);
-  // Checked before any control changes, so a number out of range leaves them as they were.
-  ShowPresent(setting_.clampHigh && number > kSpinnerMax ? kSpinnerMax : ToSpinnerPosition(number));
+  ShowPresent(reg.ReadDword(name));
   if (reg.CurrentKeyReadOnly()) ShowReadOnly();
 }
 
@@ -64,10 +61,10 @@ void CreateDeleteValue::Bind(SettingsReg& slot) const {
 
 bool CreateDeleteValue::ValueShown() const { return edit_->Enabled(); }
 
-void CreateDeleteValue::ShowPresent(std::int64_t position) {
+void CreateDeleteValue::ShowPresent(std::int64_t number) {
   edit_->SetEnabled(true);
   spinner_->SetEnabled(true);
-  spinner_->SetPosition(position);
+  spinner_->ShowNumber(number);
   label_->SetCaption(kDeleteValueText);
 }
 

@@ -33,9 +33,6 @@ struct CreateDeleteValueSetting {
   RegistryValueRef where;  // a REG_DWORD number; the key is never created
   // What the button writes, and the spinner then shows.
   std::int32_t createDefault = 0;
-  // Numbers above the spinner's 16 bits show as 32767 rather than ending
-  // the load with the range error.
-  bool clampHigh = false;
 };
 
 // The controls of one such setting and what to do with them. A small value
@@ -46,9 +43,10 @@ class CreateDeleteValue {
                     TUpDown& spinner);
 
   // Shows what the load found. With `keyOpened`, `reg` has the setting's key
-  // open and the value is read from it (its errors and the range error go
-  // on to the caller); without, the controls say the key is missing. A key
-  // open for reading only shows the stored number, with every control off.
+  // open and the value is read from it (its errors go on to the caller); a
+  // number outside the spinner's range shows in the edit as stored (see
+  // TUpDown::ShowNumber). Without, the controls say the key is missing. A
+  // key open for reading only shows the stored number, with every control off.
   void Load(TRegistry& reg, bool keyOpened);
 
   // The button's click, with a fresh accessor in `slot` that is freed on
@@ -64,7 +62,7 @@ class CreateDeleteValue {
   const CreateDeleteValueSetting& Setting() const { return setting_; }
 
  private:
-  void ShowPresent(std::int64_t position);
+  void ShowPresent(std::int64_t number);
   void ShowAbsent(const char* status);
   void ShowReadOnly();
 

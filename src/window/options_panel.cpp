@@ -56,6 +56,19 @@ void TConfForm::BuildOptionsPanel() {
   seconds.SetBounds(116, 24, 95, 13);
   seconds.SetCaption("seconds on display");
 
+  // The registry files, in the strip beside the panel, above the bottom bevel.
+  auto& saveChanges = Add<TButton>("btnSaveChanges");
+  saveChanges.SetBounds(222, 400, 126, 19);
+  saveChanges.SetCaption("Save changes as...");
+  saveChanges.SetShowHint(true);
+  saveChanges.OnClick = [this](Component& s) { btnSaveChangesClick(s); };
+  Find<TButton>("ApplyBtn").AddObserver(saveChangesFollowsOk_);
+  auto& backup = Add<TButton>("btnBackup");
+  backup.SetBounds(222, 420, 126, 19);
+  backup.SetCaption("Back up settings as...");
+  backup.SetShowHint(true);
+  backup.OnClick = [this](Component& s) { btnBackupClick(s); };
+
   auto& right = Add<TBevel>("Bevel1");
   right.SetBounds(351, 397, 10, 43);
   right.SetShape(BevelShape::RightLine);

@@ -8,7 +8,7 @@ namespace varnox {
 
 SettingsReg::Scope::Scope(SettingsReg& slot, RegKey root) : slot_(slot) {
   slot_.current_.reset();
-  slot_.current_ = std::make_unique<TRegistry>(slot_.api_);
+  slot_.current_ = std::make_unique<TRegistry>(*slot_.api_);
   slot_.current_->SetRoot(root);
 }
 
@@ -51,10 +51,15 @@ void SettingsFrame::Load() {
   tell({});
 }
 
-void SettingsFrame::Save(const ModifiedFlags& flags) {
+void SettingsFrame::Save(const ModifiedFlags& flags, RegistryApi& api) { Save(&flags, api); }
+
+void SettingsFrame::SaveEveryGroup(RegistryApi& api) { Save(nullptr, api); }
+
+void SettingsFrame::Save(const ModifiedFlags* flags, RegistryApi& api) {
+  SettingsReg::Redirect redirect(settingsReg_, api);
   for (SaveGroup& group : groups_) {
-    if (!flags.Raised(group.group)) continue;
-    if (group.ready && !group.ready()) continue;
+    if (flags != nullptr && !flags->Raised(group.group)) continue;
+    if (flags != nullptr && group.ready && !group.ready()) continue;
     SettingsReg::Scope accessor(settingsReg_, group.root);
     group.save(*accessor);
   }

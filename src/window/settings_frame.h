@@ -21,7 +21,21 @@ class Control;
 // one frees the previous; the scope frees it on the way out.
 class SettingsReg {
  public:
-  explicit SettingsReg(RegistryApi& api) : api_(api) {}
+  explicit SettingsReg(RegistryApi& api) : api_(&api) {}
+
+  // Points the accessors made meanwhile at another registry (a recorder
+  // in front of the real one).
+  class Redirect {
+   public:
+    Redirect(SettingsReg& slot, RegistryApi& api) : slot_(slot), previous_(slot.api_) { slot_.api_ = &api; }
+    ~Redirect() { slot_.api_ = previous_; }
+    Redirect(const Redirect&) = delete;
+    Redirect& operator=(const Redirect&) = delete;
+
+   private:
+    SettingsReg& slot_;
+    RegistryApi* previous_;
+  };
 
   class Scope {
    public:
@@ -38,10 +52,10 @@ class SettingsReg {
 
   // The accessor of the running section, or nullptr between sections.
   TRegistry* Current() const { return current_.get(); }
-  RegistryApi& Api() const { return api_; }
+  RegistryApi& Api() const { return *api_; }
 
  private:
-  RegistryApi& api_;
+  RegistryApi* api_;
   std::unique_ptr<TRegistry> current_;
 };
 
@@ -82,7 +96,13 @@ class SettingsFrame {
   void Load();
   // Writes every group whose flag is raised, in group order; the first
   // failing write ends the save and goes on to the caller.
-  void Save(const ModifiedFlags& flags);
+  void Save(const ModifiedFlags& flags) { Save(flags, settingsReg_.Api()); }
+  // The same against another registry: a recorder learns from it what OK
+  // would write, without a second copy of any rule.
+  void Save(const ModifiedFlags& flags, RegistryApi& api);
+  // Every group against `api`, its flag and its extra condition aside: what
+  // the groups may ever ask about, set or delete (`api` records, say).
+  void SaveEveryGroup(RegistryApi& api);
 
   // How many sections finished loading (all of them after a clean load).
   std::size_t LoadedSections() const { return loadedSections_; }
@@ -96,6 +116,8 @@ class SettingsFrame {
   SettingsReg settingsReg_;
   std::vector<LoadSection> sections_;
   std::vector<SaveGroup> groups_;
+  void Save(const ModifiedFlags* flags, RegistryApi& api);
+
   std::size_t loadedSections_ = 0;
   std::vector<std::string> readOnlySections_;
   std::function<void(const std::string&)> sectionObserver_;

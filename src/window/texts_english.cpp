@@ -261,6 +261,15 @@ constexpr HintAssignment kHints[] = {
     {"edSourcePath3", "Defines the source of the Service Pack files."},
     {"edSourcePath4", "Defines the source of the Driver Cache files."},
 
+    // Options panel: registry files
+    {"btnSaveChanges",
+     "Writes the changes OK would make to a registry file, without\r\n"
+     "changing the registry. Import it here or on other computers\r\n"
+     "with regedit /s or reg import."},
+    {"btnBackup",
+     "Writes every value this program manages, as it is now, to a\r\n"
+     "registry file: importing it puts those values back."},
+
     // Shown when this account may read but not change some settings.
     {"btnRunAsAdmin",
      "Settings that are greyed out need administrator rights.\r\n"

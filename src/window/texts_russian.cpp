@@ -294,6 +294,15 @@ constexpr HintAssignment kHints[] = {
      "параметр ServicePackSourcePath."},
     {"edSourcePath4", "Путь к файлам драйверов (DriverCachePath)."},
 
+    // Панель настроек: файлы реестра
+    {"btnSaveChanges",
+     "Сохраняет в файл реестра изменения, которые запишет OK,\r\n"
+     "не меняя сам реестр. Файл можно импортировать здесь или\r\n"
+     "на других компьютерах: regedit /s или reg import."},
+    {"btnBackup",
+     "Сохраняет в файл реестра все параметры, которыми управляет\r\n"
+     "программа, в их нынешнем виде: импорт файла вернёт их."},
+
     // Shown when this account may read but not change some settings.
     {"btnRunAsAdmin",
      "Недоступные параметры может изменить только администратор.\r\n"

@@ -26,6 +26,15 @@ class RecordingServices : public WindowServices {
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   bool confirms = true;  // the answer to every question
+
+  std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override {
+    askedFor.push_back({title, defaultName});
+    return saveAs;
+  }
+
+  // The Save As dialog's answer (nullopt: Cancel), and what it was asked.
+  std::optional<std::string> saveAs;
+  std::vector<std::pair<std::string, std::string>> askedFor;
 };
 
 }  // namespace varnox::test

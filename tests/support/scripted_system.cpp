@@ -247,6 +247,13 @@ std::string ScriptedSystem::ErrorText(long code) { return "System error " + std:
 std::optional<std::string> ScriptedSystem::UserSid() { return userSid; }
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
 bool ScriptedSystem::FileExists(const std::string& path) { return existingFiles.count(path) != 0; }
+std::optional<std::string> ScriptedSystem::WriteWholeFile(const std::string& path,
+                                                          const std::vector<std::uint8_t>& bytes) {
+  if (fileWriteError) return fileWriteError;
+  writtenFiles[path] = bytes;
+  return std::nullopt;
+}
+
 void ScriptedSystem::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }
 
 }  // namespace varnox

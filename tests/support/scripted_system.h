@@ -59,6 +59,9 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> userSid;
   // What StartAsAdministrator answers: 0 started, else an error code.
   long startAsAdministratorResult = 0;
+  std::string localTime = "2026-12-07 21:40:05";
+  // A write fails with this reason while it is set, and leaves no file.
+  std::optional<std::string> fileWriteError;
 
   // What the program did.
   std::vector<std::string> shellOpened;
@@ -66,6 +69,7 @@ class ScriptedSystem : public SystemApi {
   std::vector<std::string> executed;
   std::vector<std::pair<std::string, std::string>> startedAsAdministrator;  // program, parameters
   std::vector<std::uint32_t> sleeps;
+  std::map<std::string, std::vector<std::uint8_t>> writtenFiles;
   int versionQueries = 0;                                        // Version() and VersionEx() together
   std::vector<std::array<std::uint32_t, 4>> productInfoQueries;  // the four arguments of each call
 
@@ -112,6 +116,8 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> UserSid() override;
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
+  std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  std::string LocalTimeText() override { return localTime; }
   void Sleep(std::uint32_t milliseconds) override;
 
  private:

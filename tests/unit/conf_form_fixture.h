@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 #include "memory_registry.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
@@ -35,6 +35,7 @@ class RecordedServices : public WindowServices {
     questions.push_back(question);
     return confirms;
   }
+  std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override { return saveAs; }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
@@ -44,6 +45,7 @@ class RecordedServices : public WindowServices {
   int cursorX = 0;
   int cursorY = 0;
   std::vector<std::string> errors;
+  std::optional<std::string> saveAs;
   // Runs inside each message pass: what other messages would do meanwhile.
   std::function<void()> duringMessages;
 };

@@ -5,7 +5,7 @@
 
 #include "scripted_system.h"
 #include "window/marquee.h"
-#include "window/version_value.h"
+#include "sysinfo/version_value.h"
 
 namespace varnox {
 namespace {

@@ -20,7 +20,6 @@
 #include "reg_file.h"
 #include "reg_file_loader.h"
 #include "settings/kilobytes.h"
-#include "settings/range_check.h"
 #include "settings/registry.h"
 #include "settings/text_number.h"
 
@@ -292,7 +291,6 @@ TEST_P(VersionFixture, OpensWithoutALoadError) {
     std::function<void(TRegistry&, const std::string&)> read;
   };
   const auto dword = [](TRegistry& reg, const std::string& name) { reg.ReadDword(name); };
-  const auto spinner = [](TRegistry& reg, const std::string& name) { ToSpinnerPosition(reg.ReadDword(name)); };
   const auto text = [](TRegistry& reg, const std::string& name) { reg.ReadText(name); };
   const std::string prefetch = std::string(kMemory) + "\\PrefetchParameters";
   const std::string i8042 = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
@@ -300,7 +298,7 @@ TEST_P(VersionFixture, OpensWithoutALoadError) {
   std::vector<Read> reads = {
       {kHkeyLocalMachine, kMemory, "ClearPageFileAtShutdown", dword},
       {kHkeyLocalMachine, kMemory, "LargeSystemCache", dword},
-      {kHkeyLocalMachine, kMemory, "SecondLevelDataCache", spinner},
+      {kHkeyLocalMachine, kMemory, "SecondLevelDataCache", dword},
       {kHkeyLocalMachine, kMemory, "DisablePagingExecutive", dword},
       {kHkeyLocalMachine, kServer, "Size", dword},
       {kHkeyLocalMachine, std::string(kCurrentVersion) + "\\FontMapper", "DEFAULT", dword},
@@ -310,18 +308,14 @@ TEST_P(VersionFixture, OpensWithoutALoadError) {
       {kHkeyLocalMachine, kWinlogon, "DefaultDomainName", text},
       {kHkeyLocalMachine, kWinlogon, "AutoAdminLogon", text},
       {kHkeyLocalMachine, kWow, "DefaultSeparateVDM", text},
-      {kHkeyCurrentUser, kDesktop, "AutoEndTasks", text},
   };
   if (version.HasIoPageLockLimit()) {
-    reads.push_back({kHkeyLocalMachine, kMemory, "IoPageLockLimit", [](TRegistry& reg, const std::string& name) {
-                       ToSpinnerPosition(
-                           static_cast<std::int64_t>(Kilobytes(static_cast<std::uint32_t>(reg.ReadDword(name)))));
-                     }});
+    reads.push_back({kHkeyLocalMachine, kMemory, "IoPageLockLimit", dword});
   }
   if (version.IsNT4()) {
     reads.push_back({kHkeyLocalMachine, kWinlogon, "PowerdownAfterShutdown", text});
     reads.push_back({kHkeyLocalMachine, i8042, "EnableWheelDetection", dword});
-    reads.push_back({kHkeyLocalMachine, i8042, "SampleRate", spinner});
+    reads.push_back({kHkeyLocalMachine, i8042, "SampleRate", dword});
   }
   if (version.HasPrefetcher()) reads.push_back({kHkeyLocalMachine, prefetch, "EnablePrefetcher", dword});
   if (version.HasSuperFetch()) {
@@ -334,16 +328,21 @@ TEST_P(VersionFixture, OpensWithoutALoadError) {
   }
 }
 
-TEST_P(VersionFixture, EndTaskTimeoutsAreDecimalText) {
+// Up to Server 2003 a profile holds the end-task values as decimal text;
+// from Vista on a new one holds none, and the system takes the same defaults.
+TEST_P(VersionFixture, EndTaskTimeoutsAreDecimalTextUntilVista) {
+  const bool stored = GetParam().major < 6;
   const std::pair<const char*, std::int32_t> timeouts[] = {{"HungAppTimeout", 5000}, {"WaitToKillAppTimeout", 20000}};
   for (const auto& [name, expected] : timeouts) {
     const std::optional<StoredValue> value = registry.Value(kHkeyCurrentUser, kDesktop, name);
-    ASSERT_TRUE(value) << name;
+    ASSERT_EQ(value.has_value(), stored) << name;
+    if (!stored) continue;
     EXPECT_EQ(value->type, kRegSz) << name;
     // -1 stands for "not a number": the window would fall back to its default.
     EXPECT_EQ(TextToNumber(registry.String(kHkeyCurrentUser, kDesktop, name).value_or(""), -1), expected) << name;
   }
-  EXPECT_EQ(registry.String(kHkeyCurrentUser, kDesktop, "AutoEndTasks"), "0");
+  EXPECT_EQ(registry.String(kHkeyCurrentUser, kDesktop, "AutoEndTasks"),
+            stored ? std::optional<std::string>("0") : std::nullopt);
 }
 
 TEST_P(VersionFixture, LeavesOutWhatSetupNeverWrites) {
@@ -389,9 +388,8 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
     return [=](TRegistry& reg) {
       reg.OpenKey(kMemory, false);
       const std::int32_t number = reg.ReadDword(name);
-      ToSpinnerPosition(inKilobytes ? static_cast<std::int64_t>(Kilobytes(static_cast<std::uint32_t>(number)))
-                                    : number);
-      return std::string();
+      return std::to_string(inKilobytes ? Kilobytes(static_cast<std::uint32_t>(number))
+                                        : static_cast<std::uint64_t>(number));
     };
   };
   const auto number = [](const char* key, const char* name) {
@@ -399,6 +397,12 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
       reg.OpenKey(key, false);
       return std::to_string(reg.ReadDword(name));
     };
+  };
+  const auto hungAppTimeout = [](TRegistry& reg) {
+    reg.SetRoot(kHkeyCurrentUser);
+    reg.OpenKey(kDesktop, false);
+    const std::string text = reg.ReadText("HungAppTimeout");
+    return text + " shows as " + std::to_string(TextToNumber(text, 5000));
   };
   struct Case {
     const char* base;
@@ -408,11 +412,11 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
   };
   const std::map<std::string, Case> cases = {
       {"clear_pagefile_as_text.reg",
-       {"winxp.reg", memoryNumber("ClearPageFileAtShutdown"), "", "Invalid data type for 'ClearPageFileAtShutdown'"}},
-      {"second_level_cache_too_big.reg", {"win7.reg", memoryNumber("SecondLevelDataCache"), "", "Range check error"}},
+       {"winxp.reg", memoryNumber("ClearPageFileAtShutdown"), "0", "Invalid data type for 'ClearPageFileAtShutdown'"}},
+      {"second_level_cache_too_big.reg", {"win7.reg", memoryNumber("SecondLevelDataCache"), "0", "32768"}},
       {"large_system_cache_missing.reg",
-       {"win2003.reg", memoryNumber("LargeSystemCache"), "", "Failed to get data for 'LargeSystemCache'"}},
-      {"io_page_lock_limit_too_big.reg", {"nt40.reg", memoryNumber("IoPageLockLimit", true), "", "Range check error"}},
+       {"win2003.reg", memoryNumber("LargeSystemCache"), "1", "Failed to get data for 'LargeSystemCache'"}},
+      {"io_page_lock_limit_too_big.reg", {"nt40.reg", memoryNumber("IoPageLockLimit", true), "0", "32768"}},
       {"auto_admin_logon_as_dword.reg",
        {"win2k.reg",
         [](TRegistry& reg) {
@@ -425,9 +429,9 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
         [](TRegistry& reg) {
           reg.OpenKey("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters", false);
           if (!reg.ValueExists("DefaultTTL")) return std::string("absent");
-          return std::to_string(ToSpinnerPosition(reg.ReadDword("DefaultTTL")));
+          return std::to_string(reg.ReadDword("DefaultTTL"));
         },
-        "absent", "Range check error"}},
+        "absent", "32768"}},
       {"secure_boot_as_text.reg",
        {"win2k.reg", number("SYSTEM\\CurrentControlSet\\Control\\Lsa", "SecureBoot"), "1",
         "Invalid data type for 'SecureBoot'"}},
@@ -447,15 +451,8 @@ TEST(DamagedFixtures, EachBreaksOneValueTheWayItsNameSays) {
           return std::to_string(reg.ReadDword("EnablePrefetcher"));
         },
         "3", "Failed to get data for 'EnablePrefetcher'"}},
-      {"hung_app_timeout_not_a_number.reg",
-       {"vista.reg",
-        [](TRegistry& reg) {
-          reg.SetRoot(kHkeyCurrentUser);
-          reg.OpenKey(kDesktop, false);
-          const std::string text = reg.ReadText("HungAppTimeout");
-          return text + " shows as " + std::to_string(TextToNumber(text, 5000));
-        },
-        "5000 shows as 5000", "abc shows as 5000"}},
+      {"hung_app_timeout_not_a_number.reg", {"vista.reg", hungAppTimeout, " shows as 5000", "abc shows as 5000"}},
+      {"hung_app_timeout_40000.reg", {"winxp.reg", hungAppTimeout, "5000 shows as 5000", "40000 shows as 40000"}},
       {"device_map_dma_as_text.reg",
        {"hardware/winxp.reg",
         [](TRegistry& reg) {

@@ -176,10 +176,14 @@ TEST_F(InternetPage, NoBindingsDisableTheMtuGroupButNotTheTtl) {
 
 TEST_F(InternetPage, TtlButtonActsAtOnceAndOkWritesThePositionOnlyWhileTheValueExists) {
   OpenNt4();
-  auto& spin = Find<TUpDown>("udTTL");
-  spin.UserArrowClick(UpDownButton::Up);
-  EXPECT_FALSE(OkEnabled()) << "the arrows of a disabled edit do nothing";
+  Find<TUpDown>("udTTL").UserArrowClick(UpDownButton::Up);
+  EXPECT_TRUE(OkEnabled()) << "the spinner stays enabled beside the disabled edit";
+  EXPECT_TRUE(form().Modified(SettingGroup::TTL));
+  PressOk();
+  EXPECT_TRUE(Writes().empty()) << "no value to write";
 
+  OpenNt4();
+  auto& spin = Find<TUpDown>("udTTL");
   Find<TSpeedButton>("sbCreateTTL").UserClick();
   EXPECT_EQ(registry.Dword(HKLM, kParameters, "DefaultTTL"), 128u) << "written at once";
   EXPECT_TRUE(Find<Control>("edTTL").Enabled());
@@ -204,10 +208,10 @@ TEST_F(InternetPage, TtlButtonActsAtOnceAndOkWritesThePositionOnlyWhileTheValueE
   EXPECT_FALSE(Find<Control>("gbTTL").Enabled());
 }
 
-TEST_F(InternetPage, ATtlTooBigForTheSpinnerStopsTheLoadAndLeavesNothingToSave) {
-  LoadRegFile(registry, FixturePath("damaged/default_ttl_too_big.reg"));
+TEST_F(InternetPage, ATtlOfAnotherTypeStopsTheLoadAndLeavesNothingToSave) {
+  registry.SetString(HKLM, kParameters, "DefaultTTL", "128");
   Open(ScriptedSystem::WinNT4Sp6Workstation());
-  EXPECT_EQ(services.errors, std::vector<std::string>{"Range check error"});
+  EXPECT_EQ(services.errors, std::vector<std::string>{"Invalid data type for 'DefaultTTL'"});
   for (const char* name : {"cbTCPProfile", "edMTU", "sbCreateMTU", "edTTL", "udTTL", "sbCreateTTL"}) {
     EXPECT_FALSE(Find<Control>(name).Enabled()) << name;
   }

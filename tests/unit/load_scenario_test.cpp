@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "reg_file_loader.h"
+#include "settings/range_check.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
 
@@ -113,6 +114,8 @@ TEST(LoadScenario, TheChecksFindPlantedFaults) {
   };
 
   EXPECT_TRUE(Mentions(withSection([](TRegistry&) { throw std::length_error("vector"); }), "load message \"vector\""));
+  // No stored number is beyond what a spinner shows, so a range error is a fault too.
+  EXPECT_TRUE(Mentions(withSection([](TRegistry&) { throw ERangeError(); }), "load message \"Range check error\""));
   EXPECT_TRUE(Mentions(withSection([](TRegistry&) { throw ERegistryException("Invalid data type for 'Unread'"); }),
                        "load message"));
   EXPECT_TRUE(Mentions(withSection([](TRegistry& reg) {

@@ -256,13 +256,6 @@ TEST_F(LogonPage, EndTaskTimeoutsAreDecimalTextMarkedOnlyByArrowClicks) {
   EXPECT_EQ(registry.String(HKCU, kDesktop, "AutoEndTasks"), "0");
 }
 
-TEST_F(LogonPage, EndTaskTimeoutBeyondSixteenBitsIsARangeError) {
-  Seed();
-  registry.SetString(HKCU, kDesktop, "HungAppTimeout", "40000");
-  Open(ScriptedSystem::WinXPSp3());
-  EXPECT_EQ(services.errors, std::vector<std::string>{"Range check error"});
-}
-
 TEST_F(LogonPage, MissingKeysDisableTheirControlsAndOkWritesNothingThere) {
   Seed();
   registry.RemoveKey(HKLM, kLogon);

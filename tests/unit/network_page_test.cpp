@@ -233,38 +233,6 @@ TEST_F(NetworkPage, ButtonClickSurvivesCancel) {
   EXPECT_EQ(Workstation("CacheFileTimeout"), 10u);
 }
 
-TEST_F(NetworkPage, NumbersMustFitTheSpinnerExceptTheClampedTimeout) {
-  struct Case {
-    const char* key;
-    const char* value;
-    std::uint32_t stored;
-    const char* spinner;
-    std::optional<int> position;  // none: the load ends with the range error
-  } cases[] = {
-      {kWorkstation, "CacheFileTimeout", 40000, "udCacheFileTimeOut", 32767},
-      {kWorkstation, "CacheFileTimeout", 0xFFFFFFFFu, "udCacheFileTimeOut", -1},
-      {kWorkstation, "CacheFileTimeout", 0xFFFF63C0u, "udCacheFileTimeOut", std::nullopt},  // -40000
-      {kServer, "DiskSpaceThreshold", 40000, "udDiskAlert", std::nullopt},
-      {kServer, "DiskSpaceThreshold", 0xFFFFFFFFu, "udDiskAlert", -1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.value) + " " + std::to_string(c.stored));
-    LoadRegFile(registry, FixturePath("winxp.reg"));
-    registry.SetDword(HKLM, c.key, c.value, c.stored);
-    services.errors.clear();
-    OpenXP();
-    if (c.position) {
-      EXPECT_TRUE(services.errors.empty());
-      EXPECT_EQ(Spinner(c.spinner).Position(), *c.position);
-      EXPECT_TRUE(Spinner(c.spinner).Enabled());
-    } else {
-      EXPECT_EQ(services.errors, (Trace{"Range check error"}));
-      EXPECT_FALSE(Spinner(c.spinner).Enabled());
-    }
-    EXPECT_EQ(registry.OpenHandleCount(), 0u);
-  }
-}
-
 TEST_F(NetworkPage, WrongTypesEndTheLoadWithTheirMessageAndOkWritesNothing) {
   const char* numbers[] = {"AutoShareServer", "AutoShareWks", "DiskSpaceThreshold", "Hidden"};
   for (const char* value : numbers) {

@@ -146,14 +146,49 @@ TEST_F(UpDownTest, ProgramPositionIsKeptOutsideTheRangeButMustFitSixteenBits) {
   }
 }
 
-TEST_F(UpDownTest, DisabledSpinnerOrAssociateTakesNoArrowClicks) {
-  edit.SetEnabled(false);
-  spinner.UserArrowClick(UpDownButton::Up);
-  edit.SetEnabled(true);
+TEST_F(UpDownTest, OnlyADisabledSpinnerTakesNoArrowClicks) {
   spinner.SetEnabled(false);
   spinner.UserArrowClick(UpDownButton::Up);
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(spinner.Position(), 5000);
+
+  spinner.SetEnabled(true);
+  edit.SetEnabled(false);
+  spinner.UserArrowClick(UpDownButton::Up);
+  EXPECT_EQ(events, (std::vector<std::string>{"changing at 5000", "change 5001"}));
+}
+
+TEST_F(UpDownTest, ANumberOutsideTheRangeShowsAsItIsWithThePositionAtTheNearestEnd) {
+  spinner.ShowNumber(40000);
+  EXPECT_EQ(spinner.Position(), 32767);
+  EXPECT_EQ(edit.Text(), "40000");
+  EXPECT_EQ(spinner.OutsideNumber(), 40000);
+  EXPECT_EQ(spinner.ShownNumber(), 40000);
+  EXPECT_EQ(events.back(), "change 40000") << "the edit's handler sees the number as shown";
+
+  spinner.ShowNumber(-5);
+  EXPECT_EQ(spinner.Position(), 1);
+  EXPECT_EQ(edit.Text(), "-5");
+  spinner.ShowNumber(1234);
+  EXPECT_EQ(spinner.OutsideNumber(), std::nullopt);
+  EXPECT_EQ(edit.Text(), "1234");
+
+  // Whatever changes the text lets the number go: typing, an arrow click, the program.
+  spinner.ShowNumber(40000);
+  edit.UserType("40000");
+  EXPECT_TRUE(spinner.OutsideNumber()) << "the same text is no change";
+  edit.UserType("4000");
+  EXPECT_EQ(spinner.OutsideNumber(), std::nullopt);
+  edit.UserType("40000");
+  EXPECT_EQ(spinner.OutsideNumber(), std::nullopt) << "typed, it is the user's text like any other";
+  EXPECT_EQ(spinner.Position(), 4000);
+  spinner.ShowNumber(40000);
+  spinner.UserArrowClick(UpDownButton::Up);
+  EXPECT_EQ(spinner.OutsideNumber(), std::nullopt);
+  EXPECT_EQ(edit.Text(), "32767");
+  spinner.ShowNumber(0);
+  spinner.SetPosition(1);
+  EXPECT_EQ(spinner.OutsideNumber(), std::nullopt);
 }
 
 TEST_F(UpDownTest, BindingWritesThePositionAndRebindingLetsTheOldEditGo) {

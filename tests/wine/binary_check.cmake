@@ -6,9 +6,13 @@ set(varnox_check_binary ${PROJECT_SOURCE_DIR}/scripts/check-binary --objdump ${C
 set(varnox_size_limit)
 # The x86 library with all ten pages, the toolkit, the window and the static
 # run-time was 462 KB stripped when this was set; the budget leaves a little
-# room and catches growth that nobody decided on. Raise it on purpose.
+# room and catches growth that nobody decided on. Raise it on purpose: the
+# options panel's registry files (the writer, the recording registries, the
+# Save As dialog and the file writing) took it from 466 KB to 498 KB; the
+# read-only keys with the elevated restart and the numbers kept as stored,
+# to 508 KB.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(varnox_size_limit --max-kb 480)
+  set(varnox_size_limit --max-kb 528)
 endif()
 add_test(NAME binary_check COMMAND ${varnox_check_binary} ${varnox_size_limit} $<TARGET_FILE:varnox_cpl>)
 set_tests_properties(binary_check PROPERTIES LABELS binary)

@@ -88,6 +88,14 @@ void ClickRow(HWND list, int row) {
   Sleep(100);  // the click's notification follows the selection
 }
 
+// Selecting a row as assistive tools do: by the item's state, with no click.
+void SelectRowAsAssistiveTool(HWND list, int row) {
+  LVITEMW item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
 // The radio buttons of a radio group, in item order.
 std::vector<HWND> Items(HWND group) {
   std::vector<HWND> items;
@@ -191,6 +199,22 @@ TEST_F(IdePageEndToEnd, ListsTheMachinesDevicesAndShowsTheDetailsOfTheClickedRow
     ClickRow(list, static_cast<int>(expected.rows.size()) - 1);
     EXPECT_EQ(SelectedRow(list), static_cast<int>(expected.rows.size()) - 1);
     EXPECT_EQ(ui.Text("lblDriverName"), Version() == "nt40" ? L"Adapter: aic78xx" : expected.secondAdapter);
+
+    // Coming back to the page shows the first device again.
+    ui.SelectTab("PageControl", L"Explorer");
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    EXPECT_EQ(SelectedRow(list), 0);
+    EXPECT_EQ(ui.Text("lblDriverName"), expected.firstDetails[0]);
+    EXPECT_EQ(ui.Text("lblIDEDriverInfo"), expected.firstDetails[1]);
+
+    // An assistive tool selects a row without a click: the details follow,
+    // and coming back to the page still starts from the first device.
+    SelectRowAsAssistiveTool(list, static_cast<int>(expected.rows.size()) - 1);
+    EXPECT_EQ(ui.Text("lblDriverName"), Version() == "nt40" ? L"Adapter: aic78xx" : expected.secondAdapter);
+    ui.SelectTab("PageControl", L"Explorer");
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    EXPECT_EQ(SelectedRow(list), 0);
+    EXPECT_EQ(ui.Text("lblDriverName"), expected.firstDetails[0]);
     EXPECT_FALSE(ui.Enabled("ApplyBtn"));
     ui.Click("CancelBtn");
   });

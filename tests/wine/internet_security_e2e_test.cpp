@@ -98,6 +98,23 @@ TEST_F(InternetSecurityEndToEnd, EachAdapterKeepsItsMtuUntilOkWritesThemAll) {
   EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kStaticCard, "MTU"), 1400u);
 }
 
+// Only the edit goes with the absent value: the arrows still report their
+// clicks, which mark the group, though OK has no value to write.
+TEST_F(InternetSecurityEndToEnd, ArrowsOnAnAbsentTtlEnableOkAndWriteNothing) {
+  if (Version() != "nt40") GTEST_SKIP() << "the Internet page exists on NT 4.0 only";
+  ASSERT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kTcpip, "DefaultTTL").has_value());
+  Run([](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Internet");
+    EXPECT_TRUE(ui.Enabled("udTTL"));
+    EXPECT_FALSE(ui.Enabled("edTTL"));
+    EXPECT_FALSE(ui.Enabled("ApplyBtn"));
+    ui.ArrowClick("udTTL", true);
+    EXPECT_TRUE(ui.Enabled("ApplyBtn"));
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kTcpip, "DefaultTTL").has_value());
+}
+
 TEST_F(InternetSecurityEndToEnd, TtlButtonCreatesAtOnceAndTheSpinnerHoldsItsNumber) {
   if (Version() != "nt40") GTEST_SKIP() << "the Internet page exists on NT 4.0 only";
   ASSERT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, kTcpip, "DefaultTTL").has_value());

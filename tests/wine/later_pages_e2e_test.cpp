@@ -10,7 +10,6 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
-// Starting a program with an administrator's rights, the system's error
-// texts, and the identity of the process's user. Every call here is newer
-// than, or missing from the import list of, Windows NT 4.0: all are looked
-// up at run time.
+// Starting a program with an administrator's rights, and the identity of the
+// process's user. Every call here is newer than, or missing from the import
+// list of, Windows NT 4.0: all are looked up at run time.
 
 #include <windows.h>
 // These need <windows.h> first.
@@ -19,7 +18,6 @@ namespace varnox {
 namespace {
 
 using ShellExecuteExAFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
-using FormatMessageAFn = DWORD(WINAPI*)(DWORD, const void*, DWORD, DWORD, char*, DWORD, va_list*);
 using OpenProcessTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE*);
 using GetTokenInformationFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, void*, DWORD, DWORD*);
 using ConvertSidToStringSidAFn = BOOL(WINAPI*)(PSID, char**);
@@ -50,22 +48,6 @@ long Win32System::StartAsAdministrator(const std::string& program, const std::st
   if (shellExecuteEx(&info)) return ERROR_SUCCESS;
   const DWORD error = GetLastError();
   return error != ERROR_SUCCESS ? static_cast<long>(error) : ERROR_GEN_FAILURE;
-}
-
-std::string Win32System::ErrorText(long code) {
-  const auto formatMessage = LookUp<FormatMessageAFn>("kernel32.dll", "FormatMessageA");
-  char text[512] = {};
-  DWORD length = 0;
-  if (formatMessage) {
-    length = formatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  }
-  std::string message(text, length);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  if (message.empty()) message = "Error " + std::to_string(code);
-  return AnsiToUtf8(message);
 }
 
 std::optional<std::string> Win32System::UserSid() {

@@ -46,6 +46,8 @@ class Win32System final : public SystemApi {
   std::optional<std::string> UserSid() override;
   void Execute(const std::string& commandLine) override;
   bool FileExists(const std::string& path) override;
+  std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  std::string LocalTimeText() override;
   void Sleep(std::uint32_t milliseconds) override;
 };
 

@@ -162,7 +162,7 @@ void ListViewView::ApplySelection() {
 }
 
 bool ListViewView::HandleMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
-  if (window == Window() && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) keyboard_ = false;
+  if (window == Window() && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) clicking_ = true;
   return false;
 }
 
@@ -177,7 +177,7 @@ int ListViewView::ClickedRow() const {
 bool ListViewView::Notify(const NMHDR& header, LRESULT& result) {
   switch (header.code) {
     case NM_CLICK: {
-      keyboard_ = false;
+      clicking_ = false;
       const int row = ClickedRow();
       User([&] { list_.UserClickItem(row); });
       Resync(Property::ItemIndex);
@@ -185,16 +185,21 @@ bool ListViewView::Notify(const NMHDR& header, LRESULT& result) {
       return true;
     }
     case LVN_KEYDOWN:
-      keyboard_ = true;
+      clicking_ = false;
       result = 0;
       return true;
+    case NM_RCLICK:
+      // A right click has no NM_CLICK to end it.
+      clicking_ = false;
+      return false;
     case LVN_ITEMCHANGED: {
-      // Arrow keys move the selection without a click; the model hears of
-      // the row the keys selected as a click on it.
+      // Arrow keys, and assistive tools that select a row, move the
+      // selection without a click; the model hears of the row selected as a
+      // click on it. A mouse click reports once, by its own notification.
+      // The view's own selection is an echo of the model, not the user.
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       const bool selected = (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
-      if (keyboard_ && selected) {
-        keyboard_ = false;
+      if (!clicking_ && selected) {
         User([&] { list_.UserClickItem(change.iItem); });
         Resync(Property::ItemIndex);
       }

@@ -46,7 +46,7 @@ class ListViewView final : public ControlView {
   TListView& list_;
   HANDLE images_ = nullptr;  // owned: the list shares it (LVS_SHAREIMAGELISTS)
   int columns_ = 0;          // columns the window has
-  bool keyboard_ = false;    // the selection is moving by keys, not by a click
+  bool clicking_ = false;    // a mouse click is under way; its NM_CLICK reports it
 };
 
 }  // namespace varnox

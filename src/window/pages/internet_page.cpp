@@ -14,6 +14,7 @@
 #include "window/create_delete_value.h"
 #include "window/pages/mtu_array.h"
 #include "window/pages/page_building.h"
+#include "window/pages/setting_rows.h"
 
 namespace varnox {
 
@@ -147,7 +148,7 @@ void InternetPage::LoadTtl(TRegistry& reg) {
     return;
   }
   if (reg.ValueExists(kDefaultTtl)) {
-    ttlSpin_.SetPosition(reg.ReadDword(kDefaultTtl));
+    ttlSpin_.ShowNumber(reg.ReadDword(kDefaultTtl));
     ttlStatus_.SetCaption(kDeleteValueText);
   } else {
     ttl_.SetEnabled(false);
@@ -248,7 +249,7 @@ void InternetPage::SaveMtu(TRegistry& reg) {
 
 void InternetPage::SaveTtl(TRegistry& reg) {
   if (!reg.OpenKey(kTcpipParametersKey, true)) return;
-  reg.WriteDword(kDefaultTtl, ttlSpin_.Position());
+  if (!LeftAsStored(ttlSpin_)) reg.WriteDword(kDefaultTtl, ttlSpin_.Position());
   reg.CloseKey();
 }
 

@@ -7,7 +7,6 @@
 
 #include <array>
 
-#include "settings/range_check.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
@@ -187,7 +186,7 @@ void LoadLogonKey(TConfForm& form, TRegistry& reg) {
     if (reg.ValueExists("AutoLogonCount")) {
       SetEnabled(form, {"udAutoLogonCount", "edAutoLogonCount"}, true);
       count.SetState(cbUnchecked);
-      form.Find<TUpDown>("udAutoLogonCount").SetPosition(ToSpinnerPosition(reg.ReadDword("AutoLogonCount")));
+      form.Find<TUpDown>("udAutoLogonCount").ShowNumber(reg.ReadDword("AutoLogonCount"));
     } else {
       // The box's handler enables the counter as it turns grey; the counter
       // stays off because the value is not there.
@@ -248,8 +247,9 @@ void SaveAutoLogon(TConfForm& form, TRegistry& reg) {
   SystemApi& system = form.platform().system;
   if (!IsWinNT4(system)) WriteRow(form, reg, kDisableCAD);
   if (IsWin2000(system)) {
+    const auto& counter = form.Find<TUpDown>("udAutoLogonCount");
     if (form.Find<TCheckBox>("cbAutoLogonCount").State() == cbUnchecked) {
-      reg.WriteDword("AutoLogonCount", form.Find<TUpDown>("udAutoLogonCount").Position());
+      if (!LeftAsStored(counter)) reg.WriteDword("AutoLogonCount", counter.Position());
     } else {
       DeleteIfPresent(reg, "AutoLogonCount");
     }
@@ -302,7 +302,7 @@ void BindHandlers(TConfForm& form) {
     const bool counting = !count.Checked();
     spinner.SetEnabled(counting);
     edit.SetEnabled(counting);
-    if (counting && spinner.Position() == 0) spinner.SetPosition(10);
+    if (counting && spinner.ShownNumber() == 0) spinner.SetPosition(10);
     form.MarkModified(G::AutoLogon);
   };
   form.Find<TUpDown>("udAutoLogonCount").OnChanging = [&form](Component&, bool&) { form.MarkModified(G::AutoLogon); };

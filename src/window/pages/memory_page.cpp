@@ -15,7 +15,6 @@
 
 #include "base/ascii.h"
 #include "settings/kilobytes.h"
-#include "settings/range_check.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
@@ -124,7 +123,7 @@ void BindSecondLevelCacheHandlers(TConfForm& form) {
   auto changed = [&form, &autoSize, &spinner](Component& sender) {
     form.MarkModified(G::L2Cache);
     if (&sender == &autoSize && autoSize.Checked()) spinner.SetPosition(0);
-    autoSize.SetChecked(spinner.Position() == 0);
+    autoSize.SetChecked(spinner.ShownNumber() == 0);
   };
   autoSize.OnClick = changed;
   form.Find<TEdit>("edSecondLevelCache").OnChange = changed;
@@ -170,7 +169,7 @@ void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
   }
   form.Find<TRadioButton>("rbIOLockOther").SetChecked(true);
   SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, true);
-  form.Find<TUpDown>("udIOLockOther").SetPosition(RoundedKilobytes(bytes));
+  form.Find<TUpDown>("udIOLockOther").ShowNumber(RoundedKilobytes(bytes));
 }
 
 void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
@@ -214,7 +213,7 @@ void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg, const StoredLargeC
   LoadLargeCache(form, reg, largeCache);
   // One number for the size and for Auto.
   const std::int32_t secondLevel = reg.ReadDword(kSecondLevelDataCache);
-  form.Find<TUpDown>(kSecondLevelCache.control).SetPosition(ToSpinnerPosition(secondLevel));
+  form.Find<TUpDown>(kSecondLevelCache.control).ShowNumber(secondLevel);
   form.Find<TCheckBox>("rb2CacheAuto").SetChecked(secondLevel == 0);
   LoadIoPageLock(form, reg);
   LoadPagingExecutive(form, reg);
@@ -295,8 +294,9 @@ void SaveIoPageLock(TConfForm& form, TRegistry& reg) {
   for (const IoLockChoice& choice : kIoLockFixedChoices) {
     if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kIoPageLockLimit, choice.bytes);
   }
-  if (form.Find<TRadioButton>("rbIOLockOther").Checked()) {
-    reg.WriteDword(kIoPageLockLimit, form.Find<TUpDown>("udIOLockOther").Position() * kBytesPerKilobyte);
+  const auto& otherSize = form.Find<TUpDown>("udIOLockOther");
+  if (form.Find<TRadioButton>("rbIOLockOther").Checked() && !LeftAsStored(otherSize)) {
+    reg.WriteDword(kIoPageLockLimit, otherSize.Position() * kBytesPerKilobyte);
   }
   reg.CloseKey();
 }

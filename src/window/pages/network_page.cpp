@@ -41,8 +41,7 @@ constexpr SettingRow kDiskAlert{
 constexpr SettingRow kCacheFileTimeout{.control = "udCacheFileTimeOut",
                                        .value = "CacheFileTimeout",
                                        .kind = RowKind::SpinnerNumber,
-                                       .group = G::CacheFileTimeout,
-                                       .clampHigh = true};
+                                       .group = G::CacheFileTimeout};
 // The caption asks the opposite of the value: checked means "Hidden" = 0.
 constexpr SettingRow kHideServer{.control = "cbHideServer",
                                  .value = "Hidden",
@@ -64,9 +63,7 @@ constexpr std::array kAllRows = {kAutoShareServer,  kAutoShareWks, kDiskAlert,
 constexpr std::int32_t kCreateDefault = 10;
 
 CreateDeleteValueSetting ButtonSetting(const char* key, const SettingRow& row) {
-  return {.where = {kHkeyLocalMachine, key, std::string(row.value)},
-          .createDefault = kCreateDefault,
-          .clampHigh = row.clampHigh};
+  return {.where = {kHkeyLocalMachine, key, std::string(row.value)}, .createDefault = kCreateDefault};
 }
 
 // A number in an edit with its spinner, the create/delete button and the

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/range_check.h"
 #include "settings/text_number.h"
 #include "toolkit/toolkit.h"
 #include "window/conf_form.h"
@@ -45,20 +44,6 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   if (row.other == OtherData::Unchecks) box.SetState(cbUnchecked);
 }
 
-void ReadSpinnerNumber(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {
-  const std::int32_t number = reg.ReadDword(Name(row.value));
-  if (row.clampHigh && number > kSpinnerMax) {
-    spinner.SetPosition(kSpinnerMax);
-    return;
-  }
-  spinner.SetPosition(ToSpinnerPosition(number));
-}
-
-void ReadSpinnerText(TUpDown& spinner, TRegistry& reg, const SettingRow& row) {
-  const std::int32_t number = TextToNumber(reg.ReadText(Name(row.value)), row.textDefault);
-  spinner.SetPosition(ToSpinnerPosition(number));
-}
-
 void WriteFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   const std::string value = Name(row.value);
   if (box.State() == cbGrayed && row.greyCapable) {
@@ -92,10 +77,10 @@ void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
       return;
     }
     case RowKind::SpinnerNumber:
-      ReadSpinnerNumber(form.Find<TUpDown>(row.control), reg, row);
+      form.Find<TUpDown>(row.control).ShowNumber(reg.ReadDword(Name(row.value)));
       return;
     case RowKind::SpinnerText:
-      ReadSpinnerText(form.Find<TUpDown>(row.control), reg, row);
+      form.Find<TUpDown>(row.control).ShowNumber(TextToNumber(reg.ReadText(Name(row.value)), row.textDefault));
       return;
     case RowKind::EditText:
       form.Find<TEdit>(row.control).SetText(form.platform().system.AnsiToUtf8(reg.ReadText(Name(row.value))));
@@ -111,11 +96,16 @@ void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
       WriteFlag(form.Find<TCheckBox>(row.control), reg, row);
       return;
     case RowKind::SpinnerNumber:
-      reg.WriteDword(value, form.Find<TUpDown>(row.control).Position());
+    case RowKind::SpinnerText: {
+      const auto& spinner = form.Find<TUpDown>(row.control);
+      if (LeftAsStored(spinner)) return;
+      if (row.kind == RowKind::SpinnerNumber) {
+        reg.WriteDword(value, spinner.Position());
+      } else {
+        reg.WriteText(value, std::to_string(spinner.Position()));
+      }
       return;
-    case RowKind::SpinnerText:
-      reg.WriteText(value, std::to_string(form.Find<TUpDown>(row.control).Position()));
-      return;
+    }
     case RowKind::EditText: {
       const std::string& text = form.Find<TEdit>(row.control).Text();
       if (row.emptyDeletes && text.empty()) {

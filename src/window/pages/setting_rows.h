@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/registry.h"
+#include "toolkit/up_down.h"
 #include "window/setting_group.h"
 
 namespace varnox {
@@ -53,18 +54,23 @@ struct SettingRow {
 
   // SpinnerText: the number a missing, empty or malformed text stands for.
   std::int32_t textDefault = 0;
-  // SpinnerNumber: numbers above the spinner's range show as its top.
-  bool clampHigh = false;
   // EditText: an empty edit deletes the value instead of writing "".
   bool emptyDeletes = false;
 };
 
 // Reads one row from the open key of `reg` into its control on `form`. The
-// reads raise the accessor's errors and "Range check error" as the row's
-// rule implies.
+// reads raise the accessor's errors as the row's rule implies. A spinner
+// shows any number its value may hold: one outside the spinner's range
+// stays in the edit as stored (TUpDown::ShowNumber).
 void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
-// Writes one row's control back to the open key.
+// Writes one row's control back to the open key; a spinner left as stored
+// is not written.
 void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
+
+// Whether a spinner still shows the stored number that lies outside its
+// range: the user has not changed it, so OK leaves the value as it is
+// rather than write the end of the range the spinner stands at.
+inline bool LeftAsStored(const TUpDown& spinner) { return spinner.OutsideNumber().has_value(); }
 
 void ReadRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
 void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);

@@ -1,4 +1,4 @@
-#include "applet/load_locale.h"
+#include "window/load_locale.h"
 
 namespace varnox {
 

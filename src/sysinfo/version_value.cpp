@@ -1,4 +1,4 @@
-#include "window/version_value.h"
+#include "sysinfo/version_value.h"
 
 namespace varnox {
 

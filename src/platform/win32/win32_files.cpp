@@ -1,0 +1,78 @@
+// Writing a whole file, the local time that names when, and the system's text
+// for an error code.
+
+#include <windows.h>
+
+#include <iterator>
+
+#include "platform/win32/win32_system.h"
+
+namespace varnox {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+// The system's text for an error code, without its closing line break.
+std::string Reason(DWORD error) {
+  wchar_t text[512] = {};
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                static_cast<DWORD>(std::size(text)), nullptr);
+  while (length > 0 && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L' ')) --length;
+  char utf8[1024] = {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8, sizeof utf8, nullptr, nullptr);
+  return size > 0 ? std::string(utf8, static_cast<std::size_t>(size)) : "Error " + std::to_string(error);
+}
+
+bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool wrote =
+      bytes.empty() ||
+      (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+  const DWORD error = GetLastError();
+  const bool closed = CloseHandle(file) != 0;
+  if (!wrote) SetLastError(error);
+  return wrote && closed;
+}
+
+}  // namespace
+
+std::string Win32System::ErrorText(long code) { return Reason(static_cast<DWORD>(code)); }
+
+std::optional<std::string> Win32System::WriteWholeFile(const std::string& path,
+                                                       const std::vector<std::uint8_t>& bytes) {
+  const std::wstring target = Wide(path);
+  const std::wstring temporary = target + L".varnox-partial";
+  if (WriteAll(temporary, bytes) && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return std::nullopt;
+  }
+  const DWORD error = GetLastError();
+  DeleteFileW(temporary.c_str());
+  return Reason(error);
+}
+
+std::string Win32System::LocalTimeText() {
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  char text[] = "0000-00-00 00:00:00";
+  const WORD fields[] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  // Each field's last digit sits where the text's next field separator, or its end, is.
+  const int ends[] = {3, 6, 9, 12, 15, 18};
+  for (int field = 0; field < 6; ++field) {
+    for (int at = ends[field], rest = fields[field]; rest != 0 && text[at] != '-' && text[at] != ' ' && text[at] != ':';
+         --at, rest /= 10) {
+      text[at] = static_cast<char>('0' + rest % 10);
+    }
+  }
+  return text;
+}
+
+}  // namespace varnox

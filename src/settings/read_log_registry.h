@@ -1,0 +1,45 @@
+#pragma once
+// Passes every call through to a registry and, while recording, notes in
+// order and once each which values were read: what a load looked at.
+
+#include <string>
+#include <vector>
+
+#include "settings/key_paths.h"
+#include "settings/registry.h"
+#include "settings/value_list.h"
+
+namespace varnox {
+
+class ReadLogRegistry final : public RegistryApi {
+ public:
+  explicit ReadLogRegistry(RegistryApi& real) : real_(real) {}
+
+  long OpenKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override;
+  long CreateKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override;
+  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                  std::uint32_t* size) override;
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                std::uint32_t size) override {
+    return real_.SetValue(key, name, type, data, size);
+  }
+  long DeleteValue(RegKey key, const std::string& name) override { return real_.DeleteValue(key, name); }
+  long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
+  long CloseKey(RegKey key) override;
+
+  void SetRecording(bool on) { recording_ = on; }
+  const std::vector<RegistryValueRef>& Reads() const { return reads_.Items(); }
+  // The keys asked for, opened or not, as values without a name.
+  const std::vector<RegistryValueRef>& Keys() const { return keysAsked_.Items(); }
+
+ private:
+  long Opened(long status, RegKey root, const std::string& path, RegKey* result);
+
+  RegistryApi& real_;
+  KeyPaths keys_;
+  ValueList reads_;
+  ValueList keysAsked_;
+  bool recording_ = false;
+};
+
+}  // namespace varnox

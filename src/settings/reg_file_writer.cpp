@@ -1,0 +1,202 @@
+#include "settings/reg_file_writer.h"
+
+#include <algorithm>
+
+#include "settings/value_list.h"
+
+namespace varnox {
+
+namespace {
+
+constexpr char kRegedit4Header[] = "REGEDIT4";
+constexpr char kVersion5Header[] = "Windows Registry Editor Version 5.00";
+// regedit breaks a hex line once it reaches this many characters, after a
+// comma, with a backslash; the next line goes on two blanks in.
+constexpr std::size_t kHexLineLimit = 77;
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// UTF-16 LE bytes of UTF-8 text.
+void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8) {
+  const auto unit = [&out](char32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(value >> 8 & 0xFF));
+  };
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > utf8.size()) {
+      unit(0xFFFD);
+      ++i;
+      continue;
+    }
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      unit(0xD800 + (code >> 10));
+      unit(0xDC00 + (code & 0x3FF));
+    } else {
+      unit(code);
+    }
+    i += length;
+  }
+}
+
+// A file's text before its encoding: ANSI for REGEDIT4, UTF-8 for 5.00.
+class Document {
+ public:
+  Document(RegFileFormat format, const AnsiCodec& codec) : format_(format), codec_(codec) {}
+
+  // Registry text (names, paths, data) in the document's encoding.
+  std::string FromRegistry(const std::string& ansi) const {
+    return format_ == RegFileFormat::Version5 ? codec_.toUtf8(ansi) : ansi;
+  }
+  // The program's own text in the document's encoding.
+  std::string FromProgram(const std::string& utf8) const {
+    return format_ == RegFileFormat::Version5 ? utf8 : codec_.fromUtf8(utf8);
+  }
+  bool Unicode() const { return format_ == RegFileFormat::Version5; }
+
+  void Line(const std::string& text) {
+    text_ += text;
+    text_ += "\r\n";
+    lastBlank_ = text.empty();
+  }
+  void BlankLine() {
+    if (!lastBlank_) Line({});
+  }
+  // How wide `text` is on its line: characters, not bytes, in UTF-8.
+  std::size_t Width(const std::string& text) const {
+    if (!Unicode()) return text.size();
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  }
+
+  std::vector<std::uint8_t> Bytes() const {
+    if (!Unicode()) return {text_.begin(), text_.end()};
+    std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
+    AppendUtf16(bytes, text_);
+    return bytes;
+  }
+
+ private:
+  RegFileFormat format_;
+  const AnsiCodec& codec_;
+  std::string text_;
+  bool lastBlank_ = false;
+};
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\' || c == '"') out.push_back('\\');
+    out.push_back(c);
+  }
+  return out;
+}
+
+// Text data that reads back the same from "text": one closing NUL, no NUL
+// before it, and no line break that would end the line.
+bool PlainText(const RegistryEdit& edit) {
+  const auto& data = edit.data;
+  if (edit.type != kRegSz || data.empty() || data.back() != 0) return false;
+  return std::none_of(data.begin(), data.end() - 1, [](std::uint8_t b) { return b == 0 || b == '\r' || b == '\n'; });
+}
+
+bool TextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+// What a hex(t) line holds for a text type in a UTF-16 file: each string
+// between NULs in UTF-16 LE, each NUL as two zero bytes.
+std::vector<std::uint8_t> WideData(const std::vector<std::uint8_t>& ansi, const AnsiCodec& codec) {
+  std::vector<std::uint8_t> bytes;
+  for (auto from = ansi.begin(); from != ansi.end();) {
+    const auto nul = std::find(from, ansi.end(), std::uint8_t{0});
+    if (nul != from) AppendUtf16(bytes, codec.toUtf8(std::string(from, nul)));
+    if (nul == ansi.end()) break;
+    bytes.insert(bytes.end(), {0, 0});
+    from = nul + 1;
+  }
+  return bytes;
+}
+
+void HexLine(Document& document, std::string line, const std::vector<std::uint8_t>& data) {
+  std::size_t width = document.Width(line);
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    line.push_back(kHexDigits[data[i] >> 4]);
+    line.push_back(kHexDigits[data[i] & 0xF]);
+    if (i + 1 == data.size()) break;
+    line.push_back(',');
+    width += 3;
+    if (width >= kHexLineLimit) {
+      document.Line(line + "\\");
+      line = "  ";
+      width = line.size();
+    }
+  }
+  document.Line(line);
+}
+
+void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& codec) {
+  std::string line = edit.name.empty() ? "@" : "\"" + Escaped(document.FromRegistry(edit.name)) + "\"";
+  line += '=';
+  if (edit.kind == RegistryEdit::Kind::DeleteValue) {
+    document.Line(line + "-");
+    return;
+  }
+  const auto& data = edit.data;
+  if (PlainText(edit)) {
+    const std::string text(data.begin(), data.end() - 1);
+    document.Line(line + "\"" + Escaped(document.FromRegistry(text)) + "\"");
+  } else if (edit.type == kRegDword && data.size() == 4) {
+    std::string number = "dword:";
+    for (int byte = 3; byte >= 0; --byte) {
+      number.push_back(kHexDigits[data[static_cast<std::size_t>(byte)] >> 4]);
+      number.push_back(kHexDigits[data[static_cast<std::size_t>(byte)] & 0xF]);
+    }
+    document.Line(line + number);
+  } else if (edit.type == kRegBinary) {
+    HexLine(document, line + "hex:", data);
+  } else {
+    std::string kind;
+    for (std::uint32_t rest = edit.type; kind.empty() || rest != 0; rest >>= 4)
+      kind.insert(kind.begin(), kHexDigits[rest & 0xF]);
+    const bool wide = document.Unicode() && TextType(edit.type);
+    HexLine(document, line + "hex(" + kind + "):", wide ? WideData(data, codec) : data);
+  }
+}
+
+bool SameKey(const RegistryEdit& a, const RegistryEdit& b) {
+  return a.root == b.root && SameName(a.keyPath, b.keyPath);
+}
+
+}  // namespace
+
+std::string RootName(RegKey root) {
+  return root == kHkeyLocalMachine ? "HKEY_LOCAL_MACHINE" : root == kHkeyCurrentUser ? "HKEY_CURRENT_USER" : "";
+}
+
+std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<RegistryEdit>& edits,
+                                       const AnsiCodec& codec) {
+  Document document(format, codec);
+  document.Line(format == RegFileFormat::Version5 ? kVersion5Header : kRegedit4Header);
+  document.BlankLine();
+  const RegistryEdit* section = nullptr;
+  for (const RegistryEdit& edit : edits) {
+    if (edit.kind == RegistryEdit::Kind::Comment) {
+      if (section != nullptr) document.BlankLine();
+      document.Line("; " + document.FromProgram(edit.name));
+      section = nullptr;
+      continue;
+    }
+    if (section == nullptr || edit.kind == RegistryEdit::Kind::CreateKey || !SameKey(*section, edit)) {
+      document.BlankLine();
+      document.Line("[" + RootName(edit.root) + "\\" + document.FromRegistry(edit.keyPath) + "]");
+      section = &edit;
+    }
+    if (edit.kind != RegistryEdit::Kind::CreateKey) ValueLine(document, edit, codec);
+  }
+  document.BlankLine();
+  return document.Bytes();
+}
+
+}  // namespace varnox

@@ -1,0 +1,34 @@
+#pragma once
+// The one writer of registry files: the text regedit and "reg import" read.
+// REGEDIT4 files are ANSI text of the system's code page (Windows NT 4.0);
+// version 5.00 files are UTF-16 LE with a byte-order mark (Windows 2000 and
+// later), so names in any language survive. Each value keeps its type: text
+// as "text", numbers as dword:, binary as hex:, every other type as hex(t):
+// with, in a UTF-16 file, its text in UTF-16 as regedit writes it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/registry_edit.h"
+
+namespace varnox {
+
+enum class RegFileFormat { Regedit4, Version5 };
+
+// Between the registry's ANSI text and the program's UTF-8.
+struct AnsiCodec {
+  std::function<std::string(const std::string&)> toUtf8;
+  std::function<std::string(const std::string&)> fromUtf8;
+};
+
+// The whole file: the format's first line, then the edits in order, each
+// value under its key's section line. Lines end in CR LF.
+std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<RegistryEdit>& edits,
+                                       const AnsiCodec& codec);
+
+// "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER".
+std::string RootName(RegKey root);
+
+}  // namespace varnox

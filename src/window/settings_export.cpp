@@ -1,0 +1,84 @@
+#include "window/settings_export.h"
+
+#include <algorithm>
+
+#include "settings/dry_run_registry.h"
+#include "settings/reg_file_writer.h"
+#include "settings/registry_errors.h"
+
+namespace varnox {
+
+namespace {
+
+// The managed values: those the load read that some save group asks
+// about, sets or deletes when every group runs, flags and conditions aside
+// (the load also reads what it only shows: device lists, addresses, status).
+// Their keys, and the keys both the load and the groups asked for, in order.
+struct ManagedValues {
+  std::vector<RegistryValueRef> values;
+  std::vector<KeyPath> keys;
+};
+
+ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
+  DryRunRegistry everyGroup(registry);
+  frame.SaveEveryGroup(everyGroup);
+
+  ManagedValues managed;
+  ValueList keys;  // keys as values without a name
+  for (const RegistryValueRef& value : load.Reads()) {
+    if (!ValueList::Contains(everyGroup.Touched(), value)) continue;
+    managed.values.push_back(value);
+    keys.Add({value.root, value.keyPath, {}});
+  }
+  for (const RegistryValueRef& key : load.Keys()) {
+    if (ValueList::Contains(everyGroup.Keys(), key)) keys.Add(key);
+  }
+  for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
+  return managed;
+}
+
+RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
+  RegistryEdit edit{RegistryEdit::Kind::DeleteValue, path.root, path.path, name, kRegNone, {}};
+  std::uint32_t size = 0;
+  const long asked = registry.QueryValue(key, name, &edit.type, nullptr, &size);
+  if (asked == kErrorFileNotFound) return edit;
+  if (asked != kErrorSuccess) throw FailedToGetData(name);
+  edit.kind = RegistryEdit::Kind::SetValue;
+  edit.data.resize(size);
+  std::uint32_t got = size;
+  if (size != 0 && registry.QueryValue(key, name, &edit.type, edit.data.data(), &got) != kErrorSuccess) {
+    throw FailedToGetData(name);
+  }
+  edit.data.resize(std::min(got, size));
+  return edit;
+}
+
+}  // namespace
+
+std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
+  DryRunRegistry dryRun(registry);
+  frame.Save(flags, dryRun);
+  return dryRun.Edits();
+}
+
+std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const ReadLogRegistry& load,
+                                                RegistryApi& registry) {
+  const ManagedValues managed = FindManagedValues(frame, load, registry);
+  std::vector<RegistryEdit> edits;
+  for (const KeyPath& key : managed.keys) {
+    TRegistry reg(registry);
+    reg.SetRoot(key.root);
+    if (!reg.OpenKeyReadOnly(key.path)) {
+      edits.push_back({RegistryEdit::Kind::Comment, key.root, key.path,
+                       RootName(key.root) + "\\" + key.path + " does not exist or cannot be read: left out"});
+      continue;
+    }
+    for (const RegistryValueRef& value : managed.values) {
+      if (value.root != key.root || !SameName(value.keyPath, key.path)) continue;
+      edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
+    }
+  }
+  return edits;
+}
+
+}  // namespace varnox

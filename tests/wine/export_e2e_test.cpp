@@ -1,0 +1,283 @@
+// The options panel's registry files end to end on one version's fixture.
+// Two runs, each in its own prefix made from the same fixture, make the
+// same changes on every page: the "ok" run backs the registry up, presses
+// OK and writes down the registry; the "import" run saves the changes as a
+// file and has Wine's regedit import it. Both registries must then be the
+// same. The ok run then imports its backup, which must bring back the
+// fixture's registry. The Save As dialog is answered by pointing the
+// library's import of GetSaveFileNameW at the test.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "import_patch.h"
+#include "page_scenario.h"
+
+namespace varnox::test {
+namespace {
+
+// ------------------------------------------------------------ the dialog
+
+std::wstring dialogAnswer;  // empty: the user cancels
+std::vector<std::wstring> dialogDefaults;
+
+BOOL WINAPI AnswerSaveDialog(OPENFILENAMEW* dialog) {
+  dialogDefaults.push_back(dialog->lpstrFile);
+  if (dialogAnswer.empty()) return FALSE;
+  lstrcpynW(dialog->lpstrFile, dialogAnswer.c_str(), static_cast<int>(dialog->nMaxFile));
+  return TRUE;
+}
+
+// ------------------------------------------------------------ the registry
+
+// Every value under the trees the window works in, one line each:
+// "HKLM\path\name", type and data in hex.
+using Dump = std::map<std::string, std::string>;
+
+void DumpTree(HKEY root, const std::string& rootName, const std::string& path, Dump& dump) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  const std::string prefix = rootName + "\\" + path + (path.empty() ? "" : "\\");
+  dump[prefix] = "key";
+  for (DWORD index = 0;; ++index) {
+    char name[1024];
+    DWORD nameLength = sizeof name;
+    DWORD type = 0;
+    std::vector<BYTE> data(64 * 1024);
+    auto size = static_cast<DWORD>(data.size());
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+    std::ostringstream line;
+    line << type << ":";
+    for (DWORD i = 0; i < size; ++i) line << std::hex << static_cast<int>(data[i]) << ",";
+    dump[prefix + std::string(name, nameLength)] = line.str();
+  }
+  std::vector<std::string> subkeys;
+  for (DWORD index = 0;; ++index) {
+    char name[1024];
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    subkeys.emplace_back(name, nameLength);
+  }
+  RegCloseKey(key);
+  for (const std::string& subkey : subkeys) {
+    // The control sets are reached once, through CurrentControlSet. Wine
+    // keeps state of its own under Software\Wine, and records the display
+    // of each X server under Video and Class.
+    if (path == "SYSTEM" && subkey.rfind("ControlSet", 0) == 0) continue;
+    if (rootName == "HKCU" && path == "Software" && subkey == "Wine") continue;
+    if (path == "SYSTEM\\CurrentControlSet\\Control" && (subkey == "Video" || subkey == "Class")) continue;
+    DumpTree(root, rootName, path.empty() ? subkey : path + "\\" + subkey, dump);
+  }
+}
+
+Dump DumpRegistry() {
+  Dump dump;
+  DumpTree(HKEY_CURRENT_USER, "HKCU", "", dump);
+  DumpTree(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE", dump);
+  DumpTree(HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM", dump);
+  return dump;
+}
+
+std::vector<std::string> Differences(const Dump& a, const Dump& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, value] : a) {
+    const auto other = b.find(name);
+    if (other == b.end() || other->second != value) names.push_back(name);
+  }
+  for (const auto& [name, value] : b) {
+    if (!a.count(name)) names.push_back(name);
+  }
+  return names;
+}
+
+void Save(const Dump& dump, const std::string& path) {
+  std::ofstream file(path, std::ios::binary);
+  for (const auto& [name, value] : dump) file << name << '\t' << value << '\n';
+}
+
+Dump Load(const std::string& path) {
+  Dump dump;
+  std::ifstream file(path, std::ios::binary);
+  std::string line;
+  while (std::getline(file, line)) {
+    const auto tab = line.find('\t');
+    dump[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  return dump;
+}
+
+// Wine's regedit, as a logon script runs it.
+bool ImportWithRegedit(const std::string& file) {
+  std::string command = "regedit.exe /s " + file;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// ------------------------------------------------------------ the window
+
+// The same changes on every page, whatever the version shows.
+void ChangeEveryPage(UiDriver& ui) {
+  const auto clickIfEnabled = [&ui](const char* name) {
+    if (ui.Enabled(name)) ui.Click(name);
+  };
+  ui.SelectTab("PageControl", L"Logon");
+  clickIfEnabled("cbClearPageFileAtShutdown");
+  clickIfEnabled("cbAutoEndTask");
+  if (ui.Enabled("DomainEdit")) ui.Type("DomainEdit", L"W\u00d6RKGROUP");
+  ui.SelectTab("PageControl", L"Memory management");
+  clickIfEnabled("cbDisablePagingExecutive");
+  ui.SelectTab("PageControl", L"Network");
+  clickIfEnabled("cbHideServer");
+  if (Version() == "nt40") {
+    ui.SelectTab("PageControl", L"Internet");
+    if (ui.Enabled("edMTU")) ui.Type("edMTU", L"1400");
+  }
+  ui.SelectTab("PageControl", L"Security");
+  clickIfEnabled("cbProtectionMode");
+  if (Version() == "nt40") {
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    // The third level of the first channel: its keys do not exist yet.
+    HWND group = ui.Find("rgATAPI_0");
+    HWND item = GetWindow(GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    if (item) SendMessageW(item, BM_CLICK, 0, 0);
+  }
+  ui.SelectTab("PageControl", L"Explorer");
+  clickIfEnabled("cbNoRun");
+  clickIfEnabled("cbMinAnimate");
+  ui.SelectTab("PageControl", L"Other");
+  clickIfEnabled("cbNTFSDisableLAU");
+  if (ui.Enabled("edRegOwner")) ui.Type("edRegOwner", L"J\u00f6rg \"Quoted\" \\ M\u00fcller");
+  ui.SelectTab("PageControl", L"System tools");
+  clickIfEnabled("rbPrefetch1");
+  ui.SelectTab("PageControl", L"Information");
+}
+
+std::string DumpPath() {
+  const char* path = std::getenv("VARNOX_EXPORT_DUMP");
+  std::string windows = "Z:";
+  for (const char* c = path ? path : ""; *c; ++c) windows += *c == '/' ? '\\' : *c;
+  return windows;
+}
+
+std::string Role() {
+  const char* role = std::getenv("VARNOX_EXPORT_ROLE");
+  return role ? role : "";
+}
+
+// Keys a backup left out, as its comment lines name them ("HKLM\path\").
+std::vector<std::string> KeysLeftOut(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text += bytes[i + 1] == 0 ? bytes[i] : '?';
+  if (bytes.rfind("REGEDIT4", 0) == 0) text = bytes;
+  std::vector<std::string> keys;
+  const std::string root = "; HKEY_LOCAL_MACHINE\\", tail = " does not exist";
+  for (std::size_t at = text.find(root); at != std::string::npos; at = text.find(root, at + 1)) {
+    keys.push_back("HKLM\\" + text.substr(at + root.size(), text.find(tail, at) - at - root.size()) + "\\");
+  }
+  return keys;
+}
+
+class ExportEndToEnd : public PageScenario {
+ protected:
+  void SetUp() override {
+    PageScenario::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(
+        PatchImport(cpl_.Module(), "comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<void*>(&AnswerSaveDialog)));
+    dialogDefaults.clear();
+  }
+};
+
+TEST_F(ExportEndToEnd, OkThenTheBackupBringsTheFixtureBack) {
+  if (Role() != "ok") GTEST_SKIP() << "the import run";
+  const Dump fixture = DumpRegistry();
+  dialogAnswer = L"C:\\test\\backup.reg";
+  Run([](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    ui.Click("btnBackup");
+    ChangeEveryPage(ui);
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_EQ(dialogDefaults, std::vector<std::wstring>{L"varnox-backup.reg"});
+  const Dump pressed = DumpRegistry();
+  Save(pressed, DumpPath());
+  ASSERT_NE(Differences(pressed, fixture), std::vector<std::string>{}) << "OK changed nothing";
+
+  ASSERT_TRUE(ImportWithRegedit("C:\\test\\backup.reg"));
+  std::vector<std::string> differences = Differences(DumpRegistry(), fixture);
+  // What OK wrote into keys that did not exist at the backup stays, and
+  // so do the keys OK made above them.
+  const std::vector<std::string> leftOut = KeysLeftOut("C:\\test\\backup.reg");
+  std::erase_if(differences, [&leftOut](const std::string& name) {
+    for (const std::string& key : leftOut) {
+      if (name.rfind(key, 0) == 0 || (name.back() == '\\' && key.rfind(name, 0) == 0)) return true;
+    }
+    return false;
+  });
+  EXPECT_EQ(differences, std::vector<std::string>{});
+}
+
+TEST_F(ExportEndToEnd, SavedChangesImportedLeaveTheRegistryAsOkDoes) {
+  if (Role() != "import") GTEST_SKIP() << "the ok run";
+  const Dump fixture = DumpRegistry();
+  CreateDirectoryA("C:\\test\\a folder.reg", nullptr);
+  Run([](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    EXPECT_FALSE(ui.Enabled("btnSaveChanges"));
+    ChangeEveryPage(ui);
+    EXPECT_TRUE(ui.Enabled("btnSaveChanges"));
+
+    dialogAnswer.clear();  // Cancel
+    ui.Click("btnSaveChanges");
+    EXPECT_FALSE(ui.MessageBoxShowing());
+
+    // A folder of that name cannot be replaced: the reason shows, and
+    // nothing of the file is left.
+    dialogAnswer = L"C:\\test\\a folder.reg";
+    PostMessageW(ui.Find("btnSaveChanges"), BM_CLICK, 0, 0);
+    EXPECT_NE(ui.DismissMessageBox().find(L"a folder.reg: "), std::wstring::npos);
+
+    dialogAnswer = L"C:\\test\\changes.reg";
+    ui.Click("btnSaveChanges");
+    EXPECT_TRUE(ui.Enabled("ApplyBtn")) << "the window stays as it was";
+    ui.Click("CancelBtn");
+  });
+  EXPECT_EQ(dialogDefaults.size(), 3u);
+  EXPECT_EQ(dialogDefaults.front(), L"varnox-changes.reg");
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA("C:\\test\\*.varnox-partial", &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  EXPECT_EQ(GetFileAttributesA("C:\\test\\a folder.reg") & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+  ASSERT_TRUE(FileExists("C:\\test\\changes.reg"));
+  EXPECT_EQ(Differences(DumpRegistry(), fixture), std::vector<std::string>{}) << "saving wrote to the registry";
+
+  ASSERT_TRUE(ImportWithRegedit("C:\\test\\changes.reg"));
+  const Dump pressed = Load(DumpPath());
+  ASSERT_FALSE(pressed.empty()) << "no registry from the ok run at " << DumpPath();
+  EXPECT_EQ(Differences(DumpRegistry(), pressed), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace varnox::test
