@@ -52,8 +52,13 @@ std::vector<Row> Rows(HWND list) {
   return rows;
 }
 
-std::vector<std::wstring> Columns(HWND list) {
-  std::vector<std::wstring> columns;
+struct Column {
+  std::wstring caption;
+  int width;
+};
+
+std::vector<Column> Columns(HWND list) {
+  std::vector<Column> columns;
   for (int index = 0;; ++index) {
     wchar_t text[64] = {};
     LVCOLUMNW column = {};
@@ -61,7 +66,7 @@ std::vector<std::wstring> Columns(HWND list) {
     column.pszText = text;
     column.cchTextMax = 64;
     if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column))) break;
-    columns.push_back(std::wstring(text) + L" " + std::to_wstring(column.cx));
+    columns.push_back({text, column.cx});
   }
   return columns;
 }
@@ -166,7 +171,17 @@ TEST_F(IdePageEndToEnd, ListsTheMachinesDevicesAndShowsTheDetailsOfTheClickedRow
   Run([&](UiDriver& ui) {
     HWND list = ui.Find("lvDrives");
     ASSERT_TRUE(list);
-    EXPECT_EQ(Columns(list), (std::vector<std::wstring>{L"Drive(s) 215", L"Driver 55", L"Port 31", L"IRQ 31"}));
+    // The design's widths, grown as the window grew with its font.
+    RECT client;
+    GetClientRect(ui.Form(), &client);
+    const double grown = client.right / 365.0;
+    const std::vector<Column> columns = Columns(list);
+    const std::vector<Column> designed = {{L"Drive(s)", 215}, {L"Driver", 55}, {L"Port", 31}, {L"IRQ", 31}};
+    ASSERT_EQ(columns.size(), designed.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      EXPECT_EQ(columns[i].caption, designed[i].caption);
+      EXPECT_NEAR(columns[i].width, designed[i].width * grown, 1.0) << designed[i].caption;
+    }
     EXPECT_EQ(Rows(list), expected.rows);
     const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     EXPECT_EQ(ImageList_GetImageCount(images), 4);

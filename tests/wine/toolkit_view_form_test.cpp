@@ -80,6 +80,52 @@ TEST(ToolkitViewForm, AHandlerErrorIsShownAndTheWindowGoesOn) {
   EXPECT_TRUE(box.Checked()) << "the window still works";
 }
 
+// Where a window stands inside its parent, in pixels.
+RECT PlaceOf(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+TEST(ToolkitViewForm, ATallerFontGrowsTheLayoutAndAnotherFontLaysItOutAgain) {
+  ShownForm shown;
+  shown.form.SetFontName("MS Sans Serif");
+  shown.form.SetFontHeight(-22);  // twice the design font's height
+  auto& group = shown.form.Add<TGroupBox>("gbGroup");
+  group.SetBounds(10, 20, 200, 80);
+  group.SetCaption(" Group ");
+  auto& box = shown.form.Add<TCheckBox>("cbInside", group);
+  box.SetBounds(8, 30, 150, 17);
+  box.SetCaption("Inside");
+  shown.Show();
+
+  const LayoutScale large = shown.view->Scale();
+  EXPECT_GT(large.Y(100), 150) << "a font twice as tall lays out about twice as tall";
+  EXPECT_GT(large.X(100), 150) << "and, being wider too, wider";
+  RECT place = PlaceOf(shown["cbInside"]);
+  EXPECT_EQ(place.left, large.X(8));
+  EXPECT_EQ(place.top, large.Y(30));
+  EXPECT_EQ(place.right, large.X(8 + 150));
+  RECT client;
+  GetClientRect(shown.Window(), &client);
+  EXPECT_EQ(client.right, large.X(400));
+  EXPECT_EQ(client.bottom, large.Y(300));
+
+  // The design font's size: measured again, everything placed again.
+  shown.form.SetFontHeight(-11);
+  const LayoutScale design = shown.view->Scale();
+  EXPECT_LT(design.Y(300), large.Y(300));
+  place = PlaceOf(shown["gbGroup"]);
+  EXPECT_EQ(place.left, design.X(10));
+  EXPECT_EQ(place.bottom, design.Y(20 + 80));
+  place = PlaceOf(shown["cbInside"]);
+  EXPECT_EQ(place.top, design.Y(30));
+  GetClientRect(shown.Window(), &client);
+  EXPECT_EQ(client.right, design.X(400));
+  EXPECT_EQ(group.Left(), 10) << "the model keeps its design coordinates";
+}
+
 TEST(ToolkitViewForm, ModelSizesAndTimersActOnTheRealWindowAtOnce) {
   ShownForm shown;
   auto& timer = shown.form.Add<TTimer>("RunTimer");
@@ -87,21 +133,23 @@ TEST(ToolkitViewForm, ModelSizesAndTimersActOnTheRealWindowAtOnce) {
   int ticks = 0;
   timer.OnTimer = [&](Component&) { ++ticks; };
   shown.Show();
+  // The client size is the model's, grown with the font the form got.
+  const LayoutScale& scale = shown.view->Scale();
   RECT client;
   GetClientRect(shown.Window(), &client);
-  EXPECT_EQ(client.right, 400);
-  EXPECT_EQ(client.bottom, 300);
+  EXPECT_EQ(client.right, scale.X(400));
+  EXPECT_EQ(client.bottom, scale.Y(300));
 
-  // The options panel slides the form one pixel at a time.
+  // The options panel slides the form one design pixel at a time.
   shown.form.SetHeight(shown.form.Height() + 1);
   GetClientRect(shown.Window(), &client);
-  EXPECT_EQ(client.bottom, 301);
+  EXPECT_EQ(client.bottom, scale.Y(301));
   // Another border keeps the client size.
   shown.form.SetBorderStyle(BorderStyle::ToolWindow);
   shown.form.SetBorderIcons(0);
   GetClientRect(shown.Window(), &client);
-  EXPECT_EQ(client.right, 400);
-  EXPECT_EQ(client.bottom, 301);
+  EXPECT_EQ(client.right, scale.X(400));
+  EXPECT_EQ(client.bottom, scale.Y(301));
   EXPECT_TRUE(GetWindowLongPtrW(shown.Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_FALSE(GetWindowLongPtrW(shown.Window(), GWL_STYLE) & WS_SYSMENU);
 

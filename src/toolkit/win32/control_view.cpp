@@ -57,8 +57,9 @@ void ControlView::Create() {
   if (VisibleAtCreation()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   const std::wstring text = Utf8ToWide(control.Text());
-  window_ = CreateWindowExW(recipe.exStyle, recipe.className, text.c_str(), style, control.Left(), control.Top(),
-                            control.Width(), control.Height(), ParentWindow(), nullptr, form_.Resources(), nullptr);
+  const LayoutBounds place = form_.PlaceOf(control);
+  window_ = CreateWindowExW(recipe.exStyle, recipe.className, text.c_str(), style, place.left, place.top, place.width,
+                            place.height, ParentWindow(), nullptr, form_.Resources(), nullptr);
   if (!window_) return;
   Adopt(window_);
   NameNewWindow(window_, control.Name());
@@ -106,10 +107,11 @@ void ControlView::Apply(Property property) {
     case Property::Visible:
       if (!creating_) ShowWindow(window_, control.Visible() ? SW_SHOWNA : SW_HIDE);
       break;
-    case Property::Bounds:
-      SetWindowPos(window_, nullptr, control.Left(), control.Top(), control.Width(), control.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    case Property::Bounds: {
+      const LayoutBounds place = form_.PlaceOf(control);
+      SetWindowPos(window_, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
       break;
+    }
     case Property::Font:
       ApplyFont();
       break;

@@ -74,7 +74,7 @@ class ControlView : public ComponentView {
   // Makes `window` report to this view and go through its message handling.
   void Adopt(HWND window);
   void SetStyleBit(DWORD bit, bool on);
-  HFONT Font() const;
+  virtual HFONT Font() const;
   void ApplyFont();
   LRESULT Original(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -2,7 +2,15 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "base/error.h"
+#include "toolkit/buttons.h"
+#include "toolkit/check_box.h"
+#include "toolkit/design_font.h"
+#include "toolkit/radio_button.h"
+#include "toolkit/radio_group.h"
+#include "toolkit/static_controls.h"
 #include "toolkit/up_down.h"
 #include "toolkit/win32/control_view.h"
 #include "toolkit/win32/hint_view.h"
@@ -35,6 +43,22 @@ class OwnerDisabled {
   HWND owner_;
 };
 
+// The texts a control shows as captions, as opposed to the data of edits
+// and lists or a page's tab, which its control sizes itself.
+std::vector<std::string> CaptionsOf(const Control& control) {
+  if (const auto* group = dynamic_cast<const TRadioGroup*>(&control)) {
+    std::vector<std::string> captions = group->Items();
+    captions.push_back(group->Caption());
+    return captions;
+  }
+  if (dynamic_cast<const TLabel*>(&control) || dynamic_cast<const TCheckBox*>(&control) ||
+      dynamic_cast<const TRadioButton*>(&control) || dynamic_cast<const TGroupBox*>(&control) ||
+      dynamic_cast<const TButton*>(&control)) {
+    return {control.Caption()};
+  }
+  return {};
+}
+
 bool DroppedDown(HWND window) {
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
@@ -49,6 +73,7 @@ FormView::FormView(TForm& form, HWND owner, HINSTANCE resources)
   VisualStyleContext::Scope styled(styles_);
   InitCommonControlClasses();
   RegisterClasses();
+  MeasureFont();
   CreateFormWindow(owner);
   hints_ = std::make_unique<HintView>(*this);
   CreateViews();
@@ -127,7 +152,7 @@ void FormView::CreateFormWindow(HWND owner) {
   const std::wstring className = Utf8ToWide(form_.ClassName());
   const std::wstring caption = Utf8ToWide(form_.Caption());
   window_ = CreateWindowExW(ExStyle(), className.c_str(), caption.c_str(), Style(), form_.Left(), form_.Top(),
-                            form_.Width(), form_.Height(), owner, nullptr, resources_, this);
+                            OuterWidth(), OuterHeight(), owner, nullptr, resources_, this);
   if (!window_) throw Error("The window '" + form_.Name() + "' could not be created");
   SetWindowName(window_, form_.Name());
   ReportFrame();
@@ -190,17 +215,60 @@ UINT_PTR FormView::RegisterTimer(TimerView& timer) {
   return id;
 }
 
-HFONT FormView::FontFor(const Control& control) {
+// A control's own font height is in design pixels and grows with the
+// layout; the form's font is the one measured, taken as it comes.
+HFONT FormView::FontFor(const Control& control, int pixelHeight) {
   FontKey key;
   key.name = !control.FontName().empty() ? control.FontName()
              : !form_.FontName().empty() ? form_.FontName()
                                          : kDefaultFontName;
-  key.height = control.FontHeight() != 0 ? control.FontHeight()
-               : form_.FontHeight() != 0 ? form_.FontHeight()
-                                         : kDefaultFontHeight;
+  key.height = &control != &form_ && control.FontHeight() != 0 ? scale_.FontHeight(control.FontHeight())
+               : form_.FontHeight() != 0                       ? form_.FontHeight()
+                                                               : kDefaultFontHeight;
+  if (pixelHeight != 0) key.height = pixelHeight;
   key.style = control.FontStyle();
   key.charset = form_.FontCharset();
   return gdi_.Font(key);
+}
+
+// The sample gives the font's average growth; each caption drawn in the
+// form's font may then widen the scale to what it needs itself.
+bool FormView::MeasureFont() {
+  HFONT font = FontFor(form_);
+  const SIZE extent = gdi_.TextExtent(font, Utf8ToWide(kFontSample));
+  LayoutScale measured(FontMetrics{extent.cy, extent.cx});
+  for (Component* component : form_.Components()) {
+    const auto* control = dynamic_cast<const Control*>(component);
+    if (!control || !control->FontName().empty() || control->FontHeight() != 0 || (control->FontStyle() & fsBold)) {
+      continue;
+    }
+    for (const std::string& caption : CaptionsOf(*control)) {
+      if (const std::optional<int> design = DesignTextWidth(caption)) {
+        measured.FitText(gdi_.TextExtent(font, Utf8ToWide(caption)).cx, *design);
+      }
+    }
+  }
+  if (measured == scale_) return false;
+  scale_ = measured;
+  return true;
+}
+
+LayoutBounds FormView::PlaceOf(const Control& control) const {
+  return scale_.Scale({control.Left(), control.Top(), control.Width(), control.Height()});
+}
+
+// The frame (the model's outer size less its client size) is in pixels
+// already; only the client area scales.
+int FormView::OuterWidth() const { return scale_.X(form_.ClientWidth()) + form_.Width() - form_.ClientWidth(); }
+
+int FormView::OuterHeight() const { return scale_.Y(form_.ClientHeight()) + form_.Height() - form_.ClientHeight(); }
+
+void FormView::Relayout() {
+  ApplyBounds();
+  for (auto& view : views_) {
+    if (auto* control = dynamic_cast<ControlView*>(view.get()))
+      control->PropertyChanged(view->Model(), Property::Bounds);
+  }
 }
 
 // The client size is the model's; the frame is whatever this border takes
@@ -226,11 +294,11 @@ void FormView::ApplyBounds() {
   int left = form_.Left();
   int top = form_.Top();
   if (form_.Position() == FormPosition::ScreenCenter && !centred_) {
-    left = (GetSystemMetrics(SM_CXSCREEN) - form_.Width()) / 2;
-    top = (GetSystemMetrics(SM_CYSCREEN) - form_.Height()) / 2;
+    left = (GetSystemMetrics(SM_CXSCREEN) - OuterWidth()) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - OuterHeight()) / 2;
     form_.SetBounds(left, top, form_.Width(), form_.Height());
   }
-  SetWindowPos(window_, nullptr, left, top, form_.Width(), form_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, left, top, OuterWidth(), OuterHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormView::ApplyStyle() {
@@ -268,11 +336,15 @@ void FormView::PropertyChanged(Component& /*component*/, Property property) {
     case Property::Style:
       ApplyStyle();
       break;
-    case Property::Font:
+    case Property::Font: {
+      // Measured first, so that labels fit themselves to the new scale.
+      const bool rescaled = MeasureFont();
       for (auto& view : views_) {
         if (auto* control = dynamic_cast<ControlView*>(view.get())) control->PropertyChanged(view->Model(), property);
       }
+      if (rescaled) Relayout();
       break;
+    }
     case Property::Enabled:
       EnableWindow(window_, form_.Enabled());
       break;

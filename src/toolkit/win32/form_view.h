@@ -22,6 +22,7 @@
 
 #include "toolkit/dispatch.h"
 #include "toolkit/form.h"
+#include "toolkit/layout_scale.h"
 #include "toolkit/win32/gdi_cache.h"
 #include "toolkit/win32/visual_styles.h"
 
@@ -79,7 +80,13 @@ class FormView final : public ErrorSink, private ComponentObserver {
   bool RunUser(const std::function<void()>& action);
 
   GdiCache& Gdi() { return gdi_; }
-  HFONT FontFor(const Control& control);
+  // The control's font; `pixelHeight`, when given, replaces its height on
+  // the screen (negative as in LOGFONT).
+  HFONT FontFor(const Control& control, int pixelHeight = 0);
+  // From the model's design coordinates to this window's pixels.
+  const LayoutScale& Scale() const { return scale_; }
+  // Where a control's window goes inside its parent, in pixels.
+  LayoutBounds PlaceOf(const Control& control) const;
   const VisualStyleContext& Styles() const { return styles_; }
   ComponentView* ViewOf(const Component* component) const;
   // The window that children of `component` are created in.
@@ -111,6 +118,12 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void ApplyStyle();
   void ReportFrame();
   void ApplyBounds();
+  // Measures the font the form really got; true when the scale changed.
+  bool MeasureFont();
+  // Every window placed again after the scale changed.
+  void Relayout();
+  int OuterWidth() const;
+  int OuterHeight() const;
   void ApplyFocus();
   // Enter, Escape and Tab go to the model instead of the focused window.
   bool PreTranslate(const MSG& message);
@@ -121,6 +134,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   HWND owner_;
   VisualStyleContext styles_;
   GdiCache gdi_;
+  LayoutScale scale_;
   HWND window_ = nullptr;
   int applying_ = 0;
   bool destroying_ = false;

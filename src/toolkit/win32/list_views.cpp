@@ -28,11 +28,13 @@ void ComboBoxView::Apply(Property property) {
   switch (property) {
     case Property::Text:
       return;  // a drop-down list shows its selected item
-    case Property::Bounds:
+    case Property::Bounds: {
       // The window's height includes the dropped-down list.
-      SetWindowPos(Window(), nullptr, box_.Left(), box_.Top(), box_.Width(), box_.Height() + kDropDownHeight,
+      const LayoutBounds place = form_.PlaceOf(box_);
+      SetWindowPos(Window(), nullptr, place.left, place.top, place.width, place.height + kDropDownHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return;
+    }
     case Property::Items:
       SendMessageW(Window(), CB_RESETCONTENT, 0, 0);
       for (const std::string& item : box_.Items()) {
@@ -118,7 +120,7 @@ void ListViewView::ApplyColumns() {
     std::wstring caption = Utf8ToWide(column.caption);
     LVCOLUMNW entry = {};
     entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    entry.cx = column.width;
+    entry.cx = form_.Scale().X(column.width);
     entry.pszText = caption.data();
     entry.iSubItem = columns_;
     SendMessageW(Window(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(columns_), reinterpret_cast<LPARAM>(&entry));

@@ -203,15 +203,21 @@ void RadioGroupView::ApplyItems() {
   const std::vector<std::string>& items = group_.Items();
   if (items.empty()) return;
   VisualStyleContext::Scope styled(form_.Styles());
+  // The group's own window gives the room; the margins grow with the font.
+  const LayoutScale& scale = form_.Scale();
+  RECT client;
+  GetClientRect(Window(), &client);
+  const int captionSpace = scale.Y(kCaptionSpace);
+  const int sideMargin = scale.X(kSideMargin);
   const int count = static_cast<int>(items.size());
-  const int row = std::max(1, (group_.Height() - kCaptionSpace - 4) / count);
-  const int height = std::min(row, kButtonHeight);
+  const int row = std::max(1, static_cast<int>(client.bottom - captionSpace - scale.Y(4)) / count);
+  const int height = std::min(row, scale.Y(kButtonHeight));
   for (int i = 0; i < count; ++i) {
     const std::wstring caption = Utf8ToWide(items[static_cast<std::size_t>(i)]);
-    HWND button =
-        CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, kSideMargin,
-                        kCaptionSpace + i * row + (row - height) / 2, group_.Width() - 2 * kSideMargin, height,
-                        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), form_.Resources(), nullptr);
+    HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, sideMargin,
+                                  captionSpace + i * row + (row - height) / 2,
+                                  static_cast<int>(client.right) - 2 * sideMargin, height, Window(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), form_.Resources(), nullptr);
     if (!button) continue;
     Adopt(button);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);

@@ -1,5 +1,7 @@
 #include "toolkit/win32/static_views.h"
 
+#include "toolkit/layout_scale.h"
+
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/wide_text.h"
 
@@ -96,16 +98,48 @@ void LabelView::Apply(Property property) {
   }
 }
 
+// The size is measured in pixels and told to the model in design units,
+// the smallest that still holds the text once scaled.
 void LabelView::FitToText() {
   if (!label_.AutoSize()) return;
   const SIZE extent = form_.Gdi().TextExtent(Font(), Utf8ToWide(label_.Caption()));
-  const int width = extent.cx;
-  const int height = extent.cy;
+  const LayoutScale& scale = form_.Scale();
+  int width = scale.DesignWidth(label_.Left(), extent.cx);
+  const int height = scale.DesignHeight(label_.Top(), extent.cy);
   // A right-aligned label grows to the left, a centred one both ways.
   int left = label_.Left();
-  if (label_.Alignment() == TAlignment::RightJustify) left += label_.Width() - width;
-  if (label_.Alignment() == TAlignment::Center) left += (label_.Width() - width) / 2;
+  if (label_.Alignment() != TAlignment::LeftJustify) {
+    const int shift = label_.Width() - width;
+    left += label_.Alignment() == TAlignment::RightJustify ? shift : shift / 2;
+    width = scale.DesignWidth(left, extent.cx);
+  }
   label_.SetBounds(left, label_.Top(), width, height);
+}
+
+int LabelView::RoomToTheRight() const {
+  RECT parent;
+  if (!GetClientRect(ParentWindow(), &parent)) return 0;
+  return parent.right - form_.PlaceOf(label_).left;
+}
+
+// A heading in a face of its own may come out wider than the face it was
+// drawn with, and no scale of the form's font foresees that: such a label
+// that would run past its parent's right edge takes the largest smaller
+// height that keeps it inside.
+HFONT LabelView::Font() const {
+  HFONT font = ControlView::Font();
+  if (!label_.AutoSize() || label_.FontHeight() == 0) return font;
+  const int room = RoomToTheRight();
+  const std::wstring caption = Utf8ToWide(label_.Caption());
+  if (room <= 0 || caption.empty()) return font;
+  int height = form_.Scale().FontHeight(label_.FontHeight());
+  const int sign = height < 0 ? -1 : 1;
+  const int smallest = height * 2 / 3;  // beyond that, clipped rather than unreadable
+  while (height != smallest && form_.Gdi().TextExtent(font, caption).cx > room) {
+    height -= sign;
+    font = form_.FontFor(label_, height);
+  }
+  return font;
 }
 
 HBRUSH LabelView::CtlColor(HDC dc, UINT message) {

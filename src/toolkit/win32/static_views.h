@@ -17,10 +17,13 @@ class LabelView final : public ControlView {
  protected:
   WindowRecipe Recipe() const override;
   void Apply(Property property) override;
+  HFONT Font() const override;
 
  private:
   // An auto-sized label takes the size of its caption; the model learns it.
   void FitToText();
+  // The room left of its parent's right edge, in pixels.
+  int RoomToTheRight() const;
 
   TLabel& label_;
 };

@@ -8,13 +8,6 @@
 
 namespace varnox::test {
 
-namespace {
-
-struct NameSearch {
-  std::string name;
-  HWND found = nullptr;
-};
-
 std::string NameOf(HWND window) {
   const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name")));
   if (atom == 0) return {};
@@ -23,6 +16,19 @@ std::string NameOf(HWND window) {
   return std::string(buffer, length);
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+namespace {
+
+struct NameSearch {
+  std::string name;
+  HWND found = nullptr;
+};
+
 BOOL CALLBACK MatchName(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<NameSearch*>(data);
   if (NameOf(window) == search->name) {
@@ -30,12 +36,6 @@ BOOL CALLBACK MatchName(HWND window, LPARAM data) {
     return FALSE;
   }
   return TRUE;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
 }
 
 void ClickAt(HWND window, int x, int y) {

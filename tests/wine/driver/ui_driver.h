@@ -75,5 +75,9 @@ bool RunAppletWithParameter(const CplLibrary& cpl, const std::wstring& parameter
                             const std::function<void(UiDriver&)>& scenario, LONG& answer, DWORD timeoutMs = 20000);
 
 std::wstring Wide(const std::string& utf8);
+// The name a window carries in its Name property, or empty.
+std::string NameOf(HWND window);
+// The window's class name.
+std::wstring ClassOf(HWND window);
 
 }  // namespace varnox::test
