@@ -17,7 +17,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +28,7 @@
 
 #include "../tests/wine/cpl_library.h"
 #include "bare_window.h"
+#include "object_counts.h"
 #include "opening_probe.h"
 #include "page_visits.h"
 #include "registry_call_counter.h"
@@ -105,11 +105,13 @@ void TimeVisits(HWND window) {
 
 void VisitPages(HWND window) { VisitEveryPage(window); }
 
-struct ObjectCounts {
-  SIZE_T privateBytes = 0;
-  DWORD gdi = 0;
-  DWORD user = 0;
-};
+void PrintGrowth(const char* what, long before, long after, const std::string& source) {
+  if (before < 0 || after < 0) {
+    std::printf("  %-23s not counted here\n", what);
+    return;
+  }
+  std::printf("  %-23s %ld / %ld (%+ld; %s)\n", what, before, after, after - before, source.c_str());
+}
 
 void Rounds::Add(const OpeningTimes& times) {
   if (times.timedOut) {
@@ -155,28 +157,6 @@ OpeningTimes OpenBare(HWND owner) {
 void Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-// Committed private memory, summed over the address space: the process
-// memory counters give it too, but Wine leaves them at zero.
-SIZE_T CommittedPrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  if (memory.PrivateUsage) return memory.PrivateUsage;
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
-       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    if (region.RegionSize == 0) break;
-  }
-  return total;
-}
-
-ObjectCounts CountObjects() {
-  return {CommittedPrivateBytes(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
 }
 
 void PrintTimes() {
@@ -282,10 +262,8 @@ int main(int argc, char** argv) {
   std::printf("  committed private bytes %lu / %lu (%+ld)\n", static_cast<unsigned long>(before.privateBytes),
               static_cast<unsigned long>(after.privateBytes),
               static_cast<long>(after.privateBytes) - static_cast<long>(before.privateBytes));
-  std::printf("  GDI objects             %lu / %lu (%+ld)\n", static_cast<unsigned long>(before.gdi),
-              static_cast<unsigned long>(after.gdi), static_cast<long>(after.gdi) - static_cast<long>(before.gdi));
-  std::printf("  USER objects            %lu / %lu (%+ld)\n", static_cast<unsigned long>(before.user),
-              static_cast<unsigned long>(after.user), static_cast<long>(after.user) - static_cast<long>(before.user));
+  PrintGrowth("GDI objects", before.gdi, after.gdi, after.gdiSource);
+  PrintGrowth("USER objects", before.user, after.user, after.userSource);
   if (cycleTimeouts) std::printf("cycles past their time limit:     %d\n", cycleTimeouts);
   PrintTimes();
   g_bare.reset();
