@@ -4,10 +4,12 @@
 // In one process: opens and closes the real window through CPL_DBLCLK and,
 // round by round in turn with it, a bare window with the same controls built
 // and shown the same way; times each from the call to the end of its first
-// paint, split into steps; counts the registry calls of one opening per load
-// section; and reads committed private memory before and after CYCLES
-// open/close cycles. A round that does not finish within LIMIT ms is counted
-// and reported. The ratio comes last.
+// paint, split into steps; times the first visit of every other page in each
+// of the window's rounds; counts the registry calls of one opening per load
+// section; and reads committed private memory and the GDI and USER objects
+// before and after CYCLES open/close cycles, each visiting every page. The
+// bare window holds every control of every page. A round that does not
+// finish within LIMIT ms is counted and reported. The ratios come last.
 //
 // Usage: window_bench [ROUNDS [CYCLES [LIMIT]]]   (under Wine beside varnox.cpl;
 //        defaults 21, 200, 5000)
@@ -15,7 +17,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +28,9 @@
 
 #include "../tests/wine/cpl_library.h"
 #include "bare_window.h"
+#include "object_counts.h"
 #include "opening_probe.h"
+#include "page_visits.h"
 #include "registry_call_counter.h"
 
 namespace {
@@ -51,6 +54,14 @@ class StepTimes {
       found->second.push_back(milliseconds);
     }
   }
+  // The step with the largest median, and that median.
+  std::pair<std::string, double> Largest() const {
+    std::pair<std::string, double> largest{"", 0};
+    for (const auto& [step, times] : steps_) {
+      if (Median(times) > largest.second) largest = {step, Median(times)};
+    }
+    return largest;
+  }
   void Print(const char* indent) const {
     for (const auto& [step, times] : steps_) std::printf("%s%-44s %8.2f ms\n", indent, step.c_str(), Median(times));
   }
@@ -71,6 +82,7 @@ struct Rounds {
 struct Results {
   Rounds window;
   Rounds bare;
+  StepTimes visits;  // by page caption
   int rounds = 0;
 };
 
@@ -78,8 +90,27 @@ Results g_results;
 std::unique_ptr<BareWindow> g_bare;
 HMODULE g_library = nullptr;
 
+// The window makes a page's controls when the page first shows: every page
+// is shown once before the copy is taken, and the first one shows again.
 void RecordBare(HWND window) {
-  if (!g_bare) g_bare = std::make_unique<BareWindow>(window, g_library);
+  if (g_bare) return;
+  VisitEveryPage(window);
+  ShowFirstPage(window);
+  g_bare = std::make_unique<BareWindow>(window, g_library);
+}
+
+void TimeVisits(HWND window) {
+  for (const PageVisit& visit : VisitEveryPage(window)) g_results.visits.Add(visit.caption, visit.milliseconds);
+}
+
+void VisitPages(HWND window) { VisitEveryPage(window); }
+
+void PrintGrowth(const char* what, long before, long after, const std::string& source) {
+  if (before < 0 || after < 0) {
+    std::printf("  %-23s not counted here\n", what);
+    return;
+  }
+  std::printf("  %-23s %ld / %ld (%+ld; %s)\n", what, before, after, after - before, source.c_str());
 }
 
 void Rounds::Add(const OpeningTimes& times) {
@@ -128,27 +159,12 @@ void Pump() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-// Committed private memory, summed over the address space: the process
-// memory counters give it too, but Wine leaves them at zero.
-SIZE_T CommittedPrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  if (memory.PrivateUsage) return memory.PrivateUsage;
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
-       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    if (region.RegionSize == 0) break;
-  }
-  return total;
-}
-
 void PrintTimes() {
   const Results& r = g_results;
   std::printf("\nwindow, median of %zu rounds, by step:\n", r.window.totals.size());
   r.window.steps.Print("  ");
+  std::printf("first visit of each page, median:\n");
+  r.visits.Print("  ");
   std::printf("bare window, median of %zu rounds, by step:\n", r.bare.totals.size());
   r.bare.steps.Print("  ");
   std::printf("rounds past their time limit:     window %d, bare %d (of %d each)\n", r.window.timeouts, r.bare.timeouts,
@@ -161,6 +177,11 @@ void PrintTimes() {
     std::printf("ratio window / bare:              none (no round of one of them finished in time)\n");
   } else {
     std::printf("ratio window / bare:              %.2f\n", window / bare);
+  }
+  const auto [page, heaviest] = r.visits.Largest();
+  if (bare > 0 && !page.empty()) {
+    std::printf("heaviest first page visit:        %.2f ms (%s)\n", heaviest, page.c_str());
+    std::printf("ratio heaviest visit / bare:      %.2f\n", heaviest / bare);
   }
   std::fflush(stdout);
 }
@@ -216,19 +237,19 @@ int main(int argc, char** argv) {
   Results& r = g_results;
   for (int i = 0; i < rounds; ++i) {
     ++r.rounds;
-    r.window.Add(OpenWindow(cpl, owner, nullptr));
+    r.window.Add(OpenWindow(cpl, owner, &TimeVisits));
     Pump();
     r.bare.Add(OpenBare(owner));
     Pump();
   }
 
-  const SIZE_T before = CommittedPrivateBytes();
+  const ObjectCounts before = CountObjects();
   int cycleTimeouts = 0;
   for (int i = 0; i < cycles; ++i) {
-    if (OpenWindow(cpl, owner, nullptr).timedOut) ++cycleTimeouts;
+    if (OpenWindow(cpl, owner, &VisitPages).timedOut) ++cycleTimeouts;
     Pump();
   }
-  const SIZE_T after = CommittedPrivateBytes();
+  const ObjectCounts after = CountObjects();
 
   RemoveOpeningProbe();
   cpl.Send(owner, 7 /* CPL_EXIT */, 0, 0);
@@ -237,9 +258,12 @@ int main(int argc, char** argv) {
   std::printf("first open to shown:              %.2f ms%s\n", Milliseconds(first.painted - first.start),
               first.timedOut ? " (past its time limit)" : "");
   PrintRegistry(tally, patched);
-  std::printf("\ncommitted private bytes before/after %d cycles: %lu / %lu (%+ld)\n", cycles,
-              static_cast<unsigned long>(before), static_cast<unsigned long>(after),
-              static_cast<long>(after) - static_cast<long>(before));
+  std::printf("\nbefore/after %d cycles, each visiting every page:\n", cycles);
+  std::printf("  committed private bytes %lu / %lu (%+ld)\n", static_cast<unsigned long>(before.privateBytes),
+              static_cast<unsigned long>(after.privateBytes),
+              static_cast<long>(after.privateBytes) - static_cast<long>(before.privateBytes));
+  PrintGrowth("GDI objects", before.gdi, after.gdi, after.gdiSource);
+  PrintGrowth("USER objects", before.user, after.user, after.userSource);
   if (cycleTimeouts) std::printf("cycles past their time limit:     %d\n", cycleTimeouts);
   PrintTimes();
   g_bare.reset();

@@ -319,21 +319,49 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   second.SetCaption("Second");
   auto& third = shown.form.Add<TTabSheet>("tsThird", pages);
   third.SetCaption("Third");
-  shown.form.Add<TCheckBox>("cbOnSecond", second).SetBounds(10, 10, 100, 17);
+  auto& onSecond = shown.form.Add<TCheckBox>("cbOnSecond", second);
+  onSecond.SetBounds(10, 10, 100, 17);
   int changes = 0;
-  pages.OnChange = [&](Component&) { ++changes; };
+  pages.OnChange = [&](Component&) {
+    ++changes;
+    // The page's handler finds the page's windows made.
+    EXPECT_NE(FindByName(shown.Window(), pages.ActivePage()->Name()), nullptr);
+  };
   shown.Show();
   HWND tabs = shown["pcPages"];
+  const auto tabText = [&](int index) {
+    wchar_t text[64] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
   EXPECT_TRUE(GetWindowLongPtrW(tabs, GWL_STYLE) & TCS_HOTTRACK);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_TRUE(IsWindowVisible(shown["tsFirst"]));
-  EXPECT_FALSE(IsWindowVisible(shown["cbOnSecond"]));
+  EXPECT_EQ(FindByName(shown.Window(), "tsSecond"), nullptr) << "a page not shown yet has no windows";
+  EXPECT_EQ(FindByName(shown.Window(), "cbOnSecond"), nullptr);
 
+  // Changed while it has no window, it shows as it is when its page first shows.
+  onSecond.SetState(cbGrayed);
+  onSecond.SetCaption("Changed before");
+  onSecond.SetEnabled(false);
+  second.SetCaption("Second page");
+  EXPECT_EQ(tabText(1), L"Second page") << "a page without windows still names its tab";
   UserSelectsTab(tabs, 1);
   EXPECT_EQ(pages.ActivePage(), &second);
   EXPECT_EQ(changes, 1);
   EXPECT_FALSE(IsWindowVisible(shown["tsFirst"]));
-  EXPECT_TRUE(IsWindowVisible(shown["cbOnSecond"]));
+  HWND box = shown["cbOnSecond"];
+  EXPECT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(GetParent(box), shown["tsSecond"]);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  EXPECT_EQ(TextOf(box), L"Changed before");
+  EXPECT_FALSE(IsWindowEnabled(box));
+  onSecond.SetState(cbChecked);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "and follows the model from then on";
 
   third.SetEnabled(false);
   UserSelectsTab(tabs, 2);
@@ -351,16 +379,9 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   EXPECT_EQ(pages.ActivePage(), &third) << "tab 1 is now the third page";
   EXPECT_EQ(changes, 2);
 
-  const auto tabText = [&](int index) {
-    wchar_t text[64] = {};
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return std::wstring(text);
-  };
   EXPECT_EQ(tabText(0), L"First");
+  EXPECT_EQ(shown["cbOnSecond"], box) << "a page is made once";
+  EXPECT_FALSE(IsWindowVisible(box));
   third.SetCaption("Renamed");
   EXPECT_EQ(tabText(1), L"Renamed") << "a caption changed after the window was made reaches its tab";
 }

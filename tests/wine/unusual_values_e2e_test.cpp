@@ -26,15 +26,23 @@ class UnusualValues : public PageScenario {};
 TEST_F(UnusualValues, AHungAppTimeoutPastTheSpinnerLoadsEveryPageAndStaysAsStored) {
   ASSERT_EQ(ReadString(HKEY_CURRENT_USER, kDesktop, "HungAppTimeout"), "40000");
   Run([](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Logon");
     EXPECT_EQ(ui.Text("edHungApplication"), L"40000");
     EXPECT_EQ(NativePosition(ui, "udHungApplication"), 32767);
     // Each later page shows what its load read, not its design state.
+    ui.SelectTab("PageControl", L"Memory management");
     EXPECT_EQ(ui.CheckState("rbServer1"), BST_CHECKED);
+    ui.SelectTab("PageControl", L"Network");
     EXPECT_EQ(ui.Text("lblDiskAlert"), L"Create this value in registry");
+    ui.SelectTab("PageControl", L"Security");
     EXPECT_EQ(ui.Text("lblSyskey"), L"accounts database crypted.");
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
     EXPECT_EQ(ui.Text("lblATAPIload"), L"MS Atapi driver started");
+    ui.SelectTab("PageControl", L"Explorer");
     EXPECT_EQ(ui.CheckState("cbMinAnimate"), BST_CHECKED);
+    ui.SelectTab("PageControl", L"Other");
     EXPECT_EQ(ui.Text("edRegOwner"), L"Tester");
+    ui.SelectTab("PageControl", L"System tools");
     EXPECT_EQ(ui.CheckState("rbPrefetch4"), BST_CHECKED);
     EXPECT_FALSE(ui.Enabled("ApplyBtn"));
 

@@ -22,8 +22,12 @@ class ComponentView : public ComponentObserver {
 
   // Builds the window, if the kind has one, once its parent's window exists.
   virtual void Create() {}
-  // Runs once every view of the form exists, for links between views.
+  // Runs once every view of the form exists, for links between views (for
+  // a page made when first shown, once every view of that page exists).
   virtual void Linked() {}
+  // True while the views of this component's children are not made yet: a
+  // page that has not been shown makes them when it first shows.
+  virtual bool ChildrenLater() const { return false; }
 
  protected:
   FormView& form_;

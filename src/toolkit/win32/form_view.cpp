@@ -162,31 +162,33 @@ void FormView::CreateFormWindow(HWND owner) {
 // Every parent before its children, and each parent's children from the
 // last to the first: a new child window goes beneath its siblings, so the
 // later controls of the layout end up above the earlier ones, as placed,
-// without a move each.
-void FormView::CreateViews() {
-  std::set<const Component*> made;
-  CreateViewsUnder(form_, made);
-  for (Component* component : form_.Components()) {
-    if (!made.count(component)) CreateView(*component, made);
-  }
-  for (auto& view : views_) view->Linked();
+// without a move each. Every component is a child of the form or of another
+// component, so the walk reaches them all, except those of pages not shown
+// yet, which are made when they first show.
+void FormView::CreateViews() { CreateChildViews(form_); }
+
+void FormView::CreateChildViews(const Component& parent) {
+  const std::size_t first = views_.size();
+  CreateViewsUnder(parent);
+  for (std::size_t i = first; i < views_.size(); ++i) views_[i]->Linked();
 }
 
-void FormView::CreateViewsUnder(const Component& parent, std::set<const Component*>& made) {
+void FormView::CreateViewsUnder(const Component& parent) {
   const std::vector<Component*>& children = parent.Children();
   for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    CreateView(**child, made);
-    CreateViewsUnder(**child, made);
+    const ComponentView* view = CreateView(**child);
+    if (!view || !view->ChildrenLater()) CreateViewsUnder(**child);
   }
 }
 
-void FormView::CreateView(Component& component, std::set<const Component*>& made) {
-  made.insert(&component);
+ComponentView* FormView::CreateView(Component& component) {
   std::unique_ptr<ComponentView> view = MakeView(*this, component);
-  if (!view) return;
-  byComponent_[&component] = view.get();
-  view->Create();
+  if (!view) return nullptr;
+  ComponentView* made = view.get();
+  byComponent_[&component] = made;
   views_.push_back(std::move(view));
+  made->Create();
+  return made;
 }
 
 ComponentView* FormView::ViewOf(const Component* component) const {
@@ -265,9 +267,10 @@ int FormView::OuterHeight() const { return scale_.Y(form_.ClientHeight()) + form
 
 void FormView::Relayout() {
   ApplyBounds();
-  for (auto& view : views_) {
-    if (auto* control = dynamic_cast<ControlView*>(view.get()))
-      control->PropertyChanged(view->Model(), Property::Bounds);
+  // By index: a page that shows on the way makes views of its own.
+  for (std::size_t i = 0; i < views_.size(); ++i) {
+    if (auto* control = dynamic_cast<ControlView*>(views_[i].get()))
+      control->PropertyChanged(control->Model(), Property::Bounds);
   }
 }
 
@@ -339,8 +342,9 @@ void FormView::PropertyChanged(Component& /*component*/, Property property) {
     case Property::Font: {
       // Measured first, so that labels fit themselves to the new scale.
       const bool rescaled = MeasureFont();
-      for (auto& view : views_) {
-        if (auto* control = dynamic_cast<ControlView*>(view.get())) control->PropertyChanged(view->Model(), property);
+      for (std::size_t i = 0; i < views_.size(); ++i) {
+        if (auto* control = dynamic_cast<ControlView*>(views_[i].get()))
+          control->PropertyChanged(control->Model(), property);
       }
       if (rescaled) Relayout();
       break;

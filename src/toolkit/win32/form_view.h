@@ -16,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -91,6 +90,9 @@ class FormView final : public ErrorSink, private ComponentObserver {
   ComponentView* ViewOf(const Component* component) const;
   // The window that children of `component` are created in.
   HWND ChildParentOf(const Component* component) const;
+  // Makes the views of `parent`'s children and of theirs, as the form made
+  // its own at creation, and links them: for a page shown the first time.
+  void CreateChildViews(const Component& parent);
   // The up-down that shows its number in `control`, if any.
   TUpDown* UpDownFor(const Control& control) const;
   HintView& Hints() { return *hints_; }
@@ -111,8 +113,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void RegisterClasses();
   void CreateFormWindow(HWND owner);
   void CreateViews();
-  void CreateViewsUnder(const Component& parent, std::set<const Component*>& made);
-  void CreateView(Component& component, std::set<const Component*>& made);
+  void CreateViewsUnder(const Component& parent);
+  ComponentView* CreateView(Component& component);
   DWORD Style() const;
   DWORD ExStyle() const;
   void ApplyStyle();

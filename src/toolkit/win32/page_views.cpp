@@ -122,6 +122,10 @@ PageControlView* TabSheetView::Pages() const {
 }
 
 void TabSheetView::Create() {
+  if (Shows()) MakeWindow();
+}
+
+void TabSheetView::MakeWindow() {
   ControlView::Create();
   PageControlView* pages = Pages();
   if (!Window() || !pages) return;
@@ -130,11 +134,39 @@ void TabSheetView::Create() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TabSheetView::VisibleAtCreation() const { return sheet_.Visible() && sheet_.IsActive(); }
+// Hidden while its controls are made, so that none of them is drawn or
+// clipped against the others before all are there.
+void TabSheetView::MakeOnFirstShow() {
+  madeLater_ = true;
+  MakeWindow();
+  madeLater_ = false;
+  if (!Window()) return;
+  form_.CreateChildViews(sheet_);
+  ShowWindow(Window(), SW_SHOWNA);
+}
+
+bool TabSheetView::VisibleAtCreation() const { return !madeLater_ && Shows(); }
+
+// A sheet not made yet still puts its caption on its tab, and makes itself
+// when it comes to show; everything else it reads when it is made.
+void TabSheetView::PropertyChanged(Component& component, Property property) {
+  if (Window() || form_.Destroying()) {
+    ControlView::PropertyChanged(component, property);
+    return;
+  }
+  FormView::ApplyScope guard(form_);
+  if (property == Property::Visible) ApplyShowing();
+  if (property == Property::Text) {
+    if (PageControlView* pages = Pages()) pages->PageTextChanged();
+  }
+}
 
 void TabSheetView::ApplyShowing() {
-  if (!Window()) return;
-  const bool showing = VisibleAtCreation();
+  const bool showing = Shows();
+  if (!Window()) {
+    if (showing) MakeOnFirstShow();
+    return;
+  }
   if (showing == ((GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE) != 0)) return;
   ShowWindow(Window(), showing ? SW_SHOWNA : SW_HIDE);
 }

@@ -35,11 +35,15 @@ class PageControlView final : public ControlView {
   TPageControl& pages_;
 };
 
+// A sheet that does not show when the form is made gets its window, and its
+// controls theirs, the first time it shows, from the model as it is then.
 class TabSheetView final : public ControlView {
  public:
   TabSheetView(FormView& form, TTabSheet& sheet) : ControlView(form, sheet), sheet_(sheet) {}
   void Create() override;
-  // Shown while visible and active.
+  bool ChildrenLater() const override { return !Window(); }
+  void PropertyChanged(Component& component, Property property) override;
+  // Shown while visible and active; made when it first shows.
   void ApplyShowing();
 
  protected:
@@ -49,8 +53,14 @@ class TabSheetView final : public ControlView {
 
  private:
   PageControlView* Pages() const;
+  bool Shows() const { return sheet_.Visible() && sheet_.IsActive(); }
+  // Makes the window where the page control's display area lies.
+  void MakeWindow();
+  // Makes the window hidden, then the controls on it, then shows it.
+  void MakeOnFirstShow();
 
   TTabSheet& sheet_;
+  bool madeLater_ = false;
 };
 
 // A group box with one radio button per item; the buttons are parts of the
