@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "cpl_library.h"
 #include "driver/ui_driver.h"
@@ -136,6 +138,99 @@ TEST(ConfigurationWindow, LanguageSwitchChangesThePanelTextsAndBack) {
     EXPECT_EQ(ui.Text("lblVisible2"), L"seconds on display");
     if (pagesOpen) {
       EXPECT_EQ(ui.HoverHint("rbIOLockDefault"), englishHint);
+    }
+    ui.Click("CancelBtn");
+  });
+  EXPECT_TRUE(ran);
+}
+
+// A 32-bit top-down bitmap of `width` x `height`, selected into a memory DC.
+struct Canvas {
+  Canvas(int width, int height) : width(width), height(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, bitmap);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+  DWORD At(int x, int y) const { return bits[y * width + x] & 0xFFFFFF; }
+  int width, height;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  DWORD* bits = nullptr;
+};
+
+BOOL CALLBACK AddShownChild(HWND window, LPARAM children) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(children)->push_back(window);
+  return TRUE;
+}
+
+// Spoils every pixel of the tab control on the screen and lets it paint as
+// it does for the user; compares what shows around the shown page (and the
+// tab's own scroll arrows) with what the control draws in one go. Returns the
+// pixels that differ.
+int FramePixelsUnlikeAWholePaint(HWND tabs) {
+  RECT client;
+  GetClientRect(tabs, &client);
+  std::vector<HWND> children;
+  EnumChildWindows(tabs, &AddShownChild, reinterpret_cast<LPARAM>(&children));
+  const bool pageShown =
+      std::any_of(children.begin(), children.end(), [](HWND child) { return ClassOf(child) == L"TTabSheet"; });
+  EXPECT_TRUE(pageShown) << "a page shows";
+  HRGN covered = CreateRectRgn(0, 0, 0, 0);
+  for (HWND child : children) {
+    RECT bounds;
+    GetWindowRect(child, &bounds);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&bounds), 2);
+    HRGN part = CreateRectRgnIndirect(&bounds);
+    CombineRgn(covered, covered, part, RGN_OR);
+    DeleteObject(part);
+  }
+  // As the user's paint leaves it, and as the control leaves it drawing
+  // itself whole into the window at once.
+  HDC screen = GetDC(tabs);
+  HBRUSH spoil = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(screen, &client, spoil);
+  RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Canvas shown(client.right, client.bottom);
+  BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  FillRect(screen, &client, spoil);
+  SendMessageW(tabs, WM_ERASEBKGND, reinterpret_cast<WPARAM>(screen), 0);
+  SendMessageW(tabs, WM_PAINT, reinterpret_cast<WPARAM>(screen), 0);
+  Canvas whole(client.right, client.bottom);
+  BitBlt(whole.dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  DeleteObject(spoil);
+  ReleaseDC(tabs, screen);
+  int differ = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (!PtInRegion(covered, x, y) && shown.At(x, y) != whole.At(x, y)) ++differ;
+    }
+  }
+  DeleteObject(covered);
+  return differ;
+}
+
+TEST(ConfigurationWindow, TheTabControlPaintsItsWholeFrameAroundThePageOnEveryPage) {
+  CplLibrary cpl;
+  ASSERT_TRUE(cpl.Loaded());
+  const bool ran = RunApplet(cpl, [](UiDriver& ui) {
+    HWND tabs = ui.Find("PageControl");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(FramePixelsUnlikeAWholePaint(tabs), 0) << "the first page";
+    if (IsNtFamily()) {
+      ui.SelectTab("PageControl", L"Explorer");
+      EXPECT_EQ(FramePixelsUnlikeAWholePaint(tabs), 0) << "a page made on its first visit";
     }
     ui.Click("CancelBtn");
   });
