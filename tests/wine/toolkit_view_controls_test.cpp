@@ -384,6 +384,19 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   EXPECT_FALSE(IsWindowVisible(box));
   third.SetCaption("Renamed");
   EXPECT_EQ(tabText(1), L"Renamed") << "a caption changed after the window was made reaches its tab";
+
+  // A tab shown again takes its page's place among the others.
+  second.SetTabVisible(true);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(tabText(0), L"First");
+  EXPECT_EQ(tabText(1), L"Second page");
+  EXPECT_EQ(tabText(2), L"Renamed");
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2) << "the third page still shows, on its tab";
+  first.SetTabVisible(false);
+  third.SetTabVisible(false);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(tabText(0), L"Second page");
+  EXPECT_EQ(pages.ActivePage(), &second);
 }
 
 TEST(ToolkitViewControls, ListsAndTheSliderMirrorTheModelAndReportTheUser) {

@@ -69,22 +69,44 @@ void PageControlView::Apply(Property property) {
   }
 }
 
+// Tabs are edited, not made again: a page that hides or shows during the
+// load takes one message, and the others keep their places and sizes.
 void PageControlView::ApplyTabs() {
-  SendMessageW(Window(), TCM_DELETEALLITEMS, 0, 0);
-  int index = 0;
-  for (TTabSheet* page : pages_.VisibleTabs()) {
-    std::wstring caption = Utf8ToWide(page->Caption());
+  const std::vector<TTabSheet*> wanted = pages_.VisibleTabs();
+  bool changed = false;
+  for (std::size_t i = tabs_.size(); i-- > 0;) {
+    if (std::find(wanted.begin(), wanted.end(), tabs_[i]) != wanted.end()) continue;
+    SendMessageW(Window(), TCM_DELETEITEM, i, 0);
+    tabs_.erase(tabs_.begin() + static_cast<std::ptrdiff_t>(i));
+    changed = true;
+  }
+  // What is left keeps the pages' order, so each missing tab goes where it
+  // first differs.
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    if (i < tabs_.size() && tabs_[i] == wanted[i]) continue;
+    std::wstring caption = Utf8ToWide(wanted[i]->Caption());
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
-    SendMessageW(Window(), TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(Window(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(i), wanted[i]);
+    changed = true;
   }
   ApplyActivePage();
   // More or fewer tabs may take another number of rows.
-  LayoutSheets();
+  if (changed) LayoutSheets();
 }
 
-void PageControlView::PageTextChanged() { ApplyTabs(); }
+void PageControlView::PageTextChanged(const TTabSheet& page) {
+  const auto found = std::find(tabs_.begin(), tabs_.end(), &page);
+  if (found == tabs_.end()) return;
+  std::wstring caption = Utf8ToWide(page.Caption());
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption.data();
+  SendMessageW(Window(), TCM_SETITEMW, static_cast<WPARAM>(found - tabs_.begin()), reinterpret_cast<LPARAM>(&item));
+  LayoutSheets();
+}
 
 void PageControlView::ApplyActivePage() {
   const std::vector<TTabSheet*> tabs = pages_.VisibleTabs();
@@ -215,7 +237,7 @@ void TabSheetView::PropertyChanged(Component& component, Property property) {
   FormView::ApplyScope guard(form_);
   if (property == Property::Visible) ApplyShowing();
   if (property == Property::Text) {
-    if (PageControlView* pages = Pages()) pages->PageTextChanged();
+    if (PageControlView* pages = Pages()) pages->PageTextChanged(sheet_);
   }
 }
 
@@ -240,7 +262,7 @@ void TabSheetView::Apply(Property property) {
       ControlView::Apply(property);
       // A new sheet's caption is on its tab already: the page control made
       // every tab when it was made.
-      if (PageControlView* pages = Pages(); pages && !Creating()) pages->PageTextChanged();
+      if (PageControlView* pages = Pages(); pages && !Creating()) pages->PageTextChanged(sheet_);
       return;
     default:
       ControlView::Apply(property);

@@ -20,7 +20,7 @@ class PageControlView final : public ControlView {
   // Where the sheets lie, in the tab control's client coordinates.
   RECT DisplayArea() const;
   // A sheet's caption changed.
-  void PageTextChanged();
+  void PageTextChanged(const TTabSheet& page);
 
  protected:
   WindowRecipe Recipe() const override;
@@ -37,6 +37,8 @@ class PageControlView final : public ControlView {
   void LayoutSheets();
 
   TPageControl& pages_;
+  // The pages whose tabs the control holds, in their order.
+  std::vector<TTabSheet*> tabs_;
 };
 
 // A sheet that does not show when the form is made gets its window, and its
