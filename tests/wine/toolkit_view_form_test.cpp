@@ -250,8 +250,8 @@ TEST(ToolkitViewForm, HintsFollowTheModelsRuleAndTheLibrarysDisplayTime) {
   own.SetHint("Use large memory cache model");
   shown.Show();
   SetForegroundWindow(shown.Window());
-  HWND tooltip = TooltipOf(shown.Window());
-  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(TooltipOf(shown.Window()), nullptr) << "the hint window is made when a hint first shows";
+  HWND tooltip = nullptr;
   auto shownText = [&] {
     wchar_t text[256] = {};
     SendMessageW(tooltip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
@@ -259,7 +259,12 @@ TEST(ToolkitViewForm, HintsFollowTheModelsRuleAndTheLibrarysDisplayTime) {
   };
 
   HoverOver(shown["cbLargeCache"]);
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tooltip) != FALSE; }, 3000));
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        tooltip = TooltipOf(shown.Window());
+        return tooltip && IsWindowVisible(tooltip);
+      },
+      3000));
   EXPECT_EQ(shownText(), L"Use large memory cache model");
 
   HoverOver(shown["edIOLockOther"]);

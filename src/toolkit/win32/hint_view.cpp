@@ -5,6 +5,7 @@
 #include "toolkit/control.h"
 #include "toolkit/win32/control_view.h"
 #include "toolkit/win32/form_view.h"
+#include "toolkit/win32/visual_styles.h"
 #include "toolkit/win32/wide_text.h"
 
 namespace varnox {
@@ -29,15 +30,21 @@ UINT Elapse(int milliseconds) { return static_cast<UINT>(milliseconds > 0 ? mill
 
 }  // namespace
 
-HintView::HintView(FormView& form) : form_(form) {
+HintView::HintView(FormView& form) : form_(form) {}
+
+// Made when the first hint shows: most openings show none.
+bool HintView::MakeTooltip() {
+  if (tooltip_) return true;
+  VisualStyleContext::Scope styled(form_.Styles());
   tooltip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.Window(), nullptr, form.Resources(), nullptr);
-  if (!tooltip_) return;
-  TOOLINFOW tool = ToolInfo(form.Window());
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_.Window(), nullptr, form_.Resources(), nullptr);
+  if (!tooltip_) return false;
+  TOOLINFOW tool = ToolInfo(form_.Window());
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+  return true;
 }
 
 HintView::~HintView() {
@@ -76,7 +83,6 @@ std::optional<ShownHint> HintView::HintUnderCursor() const {
 }
 
 void HintView::MouseMoved(HWND window, POINT client) {
-  if (!tooltip_) return;
   POINT screen = client;
   ClientToScreen(window, &screen);
   const Control* control = ControlAt(window, screen);
@@ -107,6 +113,7 @@ void HintView::Show() {
     Follow(hint);
     return;
   }
+  if (!MakeTooltip()) return;
   text_ = Utf8ToWide(hint->text);
   TOOLINFOW tool = ToolInfo(form_.Window());
   tool.lpszText = text_.data();

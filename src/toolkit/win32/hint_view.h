@@ -27,7 +27,6 @@ class HintView final {
   HintView(const HintView&) = delete;
   HintView& operator=(const HintView&) = delete;
 
-  HWND Tooltip() const { return tooltip_; }
   // The mouse moved over `window` (one of the form's) at a client point.
   void MouseMoved(HWND window, POINT client);
   // A click or key press: the hint goes until the mouse reaches another control.
@@ -46,6 +45,7 @@ class HintView final {
  private:
   // Waits for, keeps or drops a hint as the mouse reaches `hint`'s owner.
   void Follow(const std::optional<ShownHint>& hint);
+  bool MakeTooltip();
   void Show();
   void Hide();
   void Watch();
