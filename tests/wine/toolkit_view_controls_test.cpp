@@ -308,6 +308,35 @@ void UserSelectsTab(HWND tabs, int index) {
   SendMessageW(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
+// While it lives, notes for each window made whether its parent showed.
+class CreationWatch {
+ public:
+  CreationWatch() {
+    watch_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, &OnCbt, nullptr, GetCurrentThreadId());
+  }
+  ~CreationWatch() {
+    UnhookWindowsHookEx(hook_);
+    watch_ = nullptr;
+  }
+  int MadeIn(const std::string& parent) const { return madeIn_.count(parent) ? madeIn_.at(parent).first : 0; }
+  int MadeWhileShown(const std::string& parent) const { return madeIn_.count(parent) ? madeIn_.at(parent).second : 0; }
+
+ private:
+  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && watch_) {
+      HWND parent = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent;
+      auto& [made, shown] = watch_->madeIn_[NameOf(parent)];
+      ++made;
+      if (IsWindowVisible(parent)) ++shown;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline CreationWatch* watch_ = nullptr;
+  HHOOK hook_;
+  std::map<std::string, std::pair<int, int>> madeIn_;
+};
+
 TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet) {
   ShownForm shown;
   auto& pages = shown.form.Add<TPageControl>("pcPages");
@@ -350,7 +379,12 @@ TEST(ToolkitViewControls, TabSwitchesGoThroughTheModelAndShowOnlyTheActiveSheet)
   onSecond.SetEnabled(false);
   second.SetCaption("Second page");
   EXPECT_EQ(tabText(1), L"Second page") << "a page without windows still names its tab";
-  UserSelectsTab(tabs, 1);
+  {
+    CreationWatch watch;
+    UserSelectsTab(tabs, 1);
+    EXPECT_EQ(watch.MadeIn("tsSecond"), 1);
+    EXPECT_EQ(watch.MadeWhileShown("tsSecond"), 0) << "a page's controls are made while it is hidden";
+  }
   EXPECT_EQ(pages.ActivePage(), &second);
   EXPECT_EQ(changes, 1);
   EXPECT_FALSE(IsWindowVisible(shown["tsFirst"]));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolkit/win32/form_view.h"
+#include "toolkit/win32/visual_styles.h"
 #include "toolkit/win32/wide_text.h"
 
 namespace varnox {
@@ -215,8 +216,10 @@ void TabSheetView::MakeWindow() {
 }
 
 // Hidden while its controls are made, so that none of them is drawn or
-// clipped against the others before all are there.
+// clipped against the others before all are there. The controls come from
+// the common controls of the library's manifest, as those made at opening.
 void TabSheetView::MakeOnFirstShow() {
+  VisualStyleContext::Scope styled(form_.Styles());
   madeLater_ = true;
   MakeWindow();
   madeLater_ = false;
@@ -254,7 +257,9 @@ void TabSheetView::ApplyShowing() {
 void TabSheetView::Apply(Property property) {
   switch (property) {
     case Property::Visible:
-      ApplyShowing();
+      // A new window already has the visibility it should; one made on first
+      // show stays hidden until its controls are there.
+      if (!Creating()) ApplyShowing();
       return;
     case Property::Bounds:
       return;  // the page control's display area places the sheet
