@@ -15,12 +15,18 @@ namespace varnox {
 
 namespace {
 
+RECT Intersection(const RECT& a, const RECT& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+bool Empty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+
 // The parts of `outer` that `inner` leaves uncovered, as bands that do not
 // overlap: the rows above and below it across the whole width, and the
 // pieces beside it.
 std::vector<RECT> BandsAround(const RECT& outer, const RECT& inner) {
-  RECT covered;
-  if (!IntersectRect(&covered, &outer, &inner)) return {outer};
+  const RECT covered = Intersection(outer, inner);
+  if (Empty(covered)) return {outer};
   const RECT bands[] = {
       {outer.left, outer.top, outer.right, covered.top},
       {outer.left, covered.top, covered.left, covered.bottom},
@@ -29,7 +35,7 @@ std::vector<RECT> BandsAround(const RECT& outer, const RECT& inner) {
   };
   std::vector<RECT> result;
   for (const RECT& band : bands) {
-    if (!IsRectEmpty(&band)) result.push_back(band);
+    if (!Empty(band)) result.push_back(band);
   }
   return result;
 }
@@ -158,8 +164,8 @@ bool PageControlView::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
   RECT client;
   GetClientRect(window, &client);
   for (const RECT& band : BandsAround(client, sheet)) {
-    RECT part;
-    if (!IntersectRect(&part, &band, &paint.rcPaint)) continue;
+    const RECT part = Intersection(band, paint.rcPaint);
+    if (Empty(part)) continue;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
     Original(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
