@@ -221,16 +221,29 @@ int FramePixelsUnlikeAWholePaint(HWND tabs) {
   return differ;
 }
 
+// The window runs on another thread and may still be painting after a
+// click; a band the paint misses differs on every try.
+int FramePixelsUnlikeAWholePaintOnceSettled(HWND tabs) {
+  int differ = 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RedrawWindow(GetParent(tabs), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(150);
+    differ = FramePixelsUnlikeAWholePaint(tabs);
+    if (differ == 0) break;
+  }
+  return differ;
+}
+
 TEST(ConfigurationWindow, TheTabControlPaintsItsWholeFrameAroundThePageOnEveryPage) {
   CplLibrary cpl;
   ASSERT_TRUE(cpl.Loaded());
   const bool ran = RunApplet(cpl, [](UiDriver& ui) {
     HWND tabs = ui.Find("PageControl");
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(FramePixelsUnlikeAWholePaint(tabs), 0) << "the first page";
+    EXPECT_EQ(FramePixelsUnlikeAWholePaintOnceSettled(tabs), 0) << "the first page";
     if (IsNtFamily()) {
       ui.SelectTab("PageControl", L"Explorer");
-      EXPECT_EQ(FramePixelsUnlikeAWholePaint(tabs), 0) << "a page made on its first visit";
+      EXPECT_EQ(FramePixelsUnlikeAWholePaintOnceSettled(tabs), 0) << "a page made on its first visit";
     }
     ui.Click("CancelBtn");
   });
