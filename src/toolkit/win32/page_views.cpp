@@ -91,11 +91,7 @@ void PageControlView::ApplyTabs() {
   // first differs.
   for (std::size_t i = 0; i < wanted.size(); ++i) {
     if (i < tabs_.size() && tabs_[i] == wanted[i]) continue;
-    std::wstring caption = Utf8ToWide(wanted[i]->Caption());
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
-    SendMessageW(Window(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    SendTab(TCM_INSERTITEMW, i, *wanted[i]);
     tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(i), wanted[i]);
     changed = true;
   }
@@ -107,12 +103,17 @@ void PageControlView::ApplyTabs() {
 void PageControlView::PageTextChanged(const TTabSheet& page) {
   const auto found = std::find(tabs_.begin(), tabs_.end(), &page);
   if (found == tabs_.end()) return;
+  SendTab(TCM_SETITEMW, static_cast<std::size_t>(found - tabs_.begin()), page);
+  LayoutSheets();
+}
+
+// TCM_INSERTITEMW or TCM_SETITEMW with the page's caption.
+void PageControlView::SendTab(UINT message, std::size_t index, const TTabSheet& page) {
   std::wstring caption = Utf8ToWide(page.Caption());
   TCITEMW item = {};
   item.mask = TCIF_TEXT;
   item.pszText = caption.data();
-  SendMessageW(Window(), TCM_SETITEMW, static_cast<WPARAM>(found - tabs_.begin()), reinterpret_cast<LPARAM>(&item));
-  LayoutSheets();
+  SendMessageW(Window(), message, index, reinterpret_cast<LPARAM>(&item));
 }
 
 void PageControlView::ApplyActivePage() {

@@ -33,6 +33,7 @@ class PageControlView final : public ControlView {
   // false while no sheet window shows.
   bool ShownSheetBounds(RECT& bounds) const;
   void ApplyTabs();
+  void SendTab(UINT message, std::size_t index, const TTabSheet& page);
   void ApplyActivePage();
   void LayoutSheets();
 
