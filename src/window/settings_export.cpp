@@ -8,17 +8,6 @@
 
 namespace varnox {
 
-namespace {
-
-// The managed values: those the load read that some save group asks
-// about, sets or deletes when every group runs, flags and conditions aside
-// (the load also reads what it only shows: device lists, addresses, status).
-// Their keys, and the keys both the load and the groups asked for, in order.
-struct ManagedValues {
-  std::vector<RegistryValueRef> values;
-  std::vector<KeyPath> keys;
-};
-
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
   DryRunRegistry everyGroup(registry);
   frame.SaveEveryGroup(everyGroup);
@@ -32,6 +21,12 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   }
   for (const RegistryValueRef& key : load.Keys()) {
     if (ValueList::Contains(everyGroup.Keys(), key)) keys.Add(key);
+  }
+  for (const RegistryValueRef& value : everyGroup.Touched()) {
+    const bool keyMissed = std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
+      return key.root == value.root && SameName(key.keyPath, value.keyPath);
+    });
+    if (keyMissed && !ValueList::Contains(managed.values, value)) managed.inMissingKeys.push_back(value);
   }
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
   return managed;
@@ -52,8 +47,6 @@ RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path,
   edit.data.resize(std::min(got, size));
   return edit;
 }
-
-}  // namespace
 
 std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
   DryRunRegistry dryRun(registry);

@@ -103,6 +103,7 @@ const std::vector<ExpectedRow>& ExpectedRows() {
       {{"edSourcePath4"}, 1, 1},
       {{"btnSaveChanges"}, 3, 3},
       {{"btnBackup"}, 2, 2},
+      {{"btnOpenSettings"}, 3, 3},
       {{"btnRunAsAdmin"}, 3, 3},
   };
   return rows;

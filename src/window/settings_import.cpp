@@ -1,0 +1,203 @@
+#include "window/settings_import.h"
+
+#include <algorithm>
+
+#include "settings/dry_run_registry.h"
+#include "settings/reg_file_writer.h"
+#include "toolkit/control.h"
+#include "window/settings_export.h"
+
+namespace varnox {
+
+namespace {
+
+RegistryValueRef RefOf(const RegistryEdit& edit) { return {edit.root, edit.keyPath, edit.name}; }
+
+std::string NameOf(const RegistryEdit& edit) {
+  return RootName(edit.root) + "\\" + edit.keyPath + "\\" + (edit.name.empty() ? "@" : edit.name);
+}
+
+// The same value in the same state: both absent, or both with one type and data.
+bool SameState(const RegistryEdit& a, const RegistryEdit& b) {
+  if (a.kind != b.kind) return false;
+  return a.kind == RegistryEdit::Kind::DeleteValue || (a.type == b.type && a.data == b.data);
+}
+
+// What the window writes for a value it shows as the file has it: the same
+// state, or text the window reads without regard to case ("yes" shown as
+// a ticked box is written "Yes").
+bool ShownAs(const RegistryEdit& written, const RegistryEdit& file) {
+  if (SameState(written, file)) return true;
+  const auto lower = [](std::uint8_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  return written.kind == RegistryEdit::Kind::SetValue && file.kind == written.kind && file.type == kRegSz &&
+         written.type == kRegSz &&
+         std::equal(written.data.begin(), written.data.end(), file.data.begin(), file.data.end(),
+                    [&lower](std::uint8_t a, std::uint8_t b) { return lower(a) == lower(b); });
+}
+
+RegistryEdit Stored(RegistryApi& registry, const RegistryEdit& value) {
+  RegKey key = 0;
+  const KeyPath path{value.root, value.keyPath};
+  if (registry.OpenKey(value.root, value.keyPath, kKeyRead, &key) != kErrorSuccess) {
+    return {RegistryEdit::Kind::DeleteValue, value.root, value.keyPath, value.name};
+  }
+  struct Closer {
+    RegistryApi& registry;
+    RegKey key;
+    ~Closer() { registry.CloseKey(key); }
+  } closer{registry, key};
+  return StoredValue(registry, key, path, value.name);
+}
+
+// Whether this account may change values of the key: the key itself or,
+// when it is missing, the nearest key above it that exists.
+bool Changeable(RegistryApi& registry, const RegistryEdit& value) {
+  if (value.root != kHkeyLocalMachine) return true;
+  for (std::string path = value.keyPath;;) {
+    RegKey key = 0;
+    const long status = registry.OpenKey(value.root, path, kKeyAllAccess, &key);
+    if (status == kErrorSuccess) registry.CloseKey(key);
+    if (status != kErrorFileNotFound || path.empty()) return status == kErrorSuccess || path.empty();
+    const std::size_t slash = path.rfind('\\');
+    path.resize(slash == std::string::npos ? 0 : slash);
+  }
+}
+
+// Lays a value of the file over `overlay`. A deletion in a key that does
+// not exist has nothing to delete and makes no key.
+void Lay(RegistryApi& overlay, const RegistryEdit& value) {
+  RegKey key = 0;
+  const bool set = value.kind == RegistryEdit::Kind::SetValue;
+  const long opened = set ? overlay.CreateKey(value.root, value.keyPath, kKeyRead, &key)
+                          : overlay.OpenKey(value.root, value.keyPath, kKeyRead, &key);
+  if (opened != kErrorSuccess) return;
+  if (set) {
+    overlay.SetValue(key, value.name, value.type, value.data.data(), static_cast<std::uint32_t>(value.data.size()));
+  } else {
+    overlay.DeleteValue(key, value.name);
+  }
+  overlay.CloseKey(key);
+}
+
+// The entries the window takes: the last entry of each managed value.
+class Candidates {
+ public:
+  void Add(const RegFileEntry& entry) {
+    std::erase_if(entries_, [&entry](const RegFileEntry* e) { return SameValue(RefOf(e->edit), RefOf(entry.edit)); });
+    entries_.push_back(&entry);
+  }
+  const std::vector<const RegFileEntry*>& Entries() const { return entries_; }
+  const RegFileEntry* Find(const RegistryValueRef& value) const {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&value](const RegFileEntry* e) { return SameValue(RefOf(e->edit), value); });
+    return it == entries_.end() ? nullptr : *it;
+  }
+  void Drop(const RegFileEntry* entry, OpenedFile& report) {
+    report.leftOut.push_back({entry->line, LeftOutReason::CannotShow, NameOf(entry->edit)});
+    std::erase(entries_, entry);
+  }
+
+ private:
+  std::vector<const RegFileEntry*> entries_;
+};
+
+// Loads the window from `pending` with the candidates laid over it. Drops
+// the candidates the window could not show as the file has them: one the
+// load stopped at (then false: load again), one it never read, and one
+// that every group, run now, would write otherwise than the file says.
+bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending, Candidates& candidates,
+              OpenedFile& report) {
+  DryRunRegistry overlay(pending);
+  for (const RegFileEntry* entry : candidates.Entries()) Lay(overlay, entry->edit);
+  ReadLogRegistry reads(overlay);
+  reads.SetRecording(true);
+  design.Restore();
+  try {
+    SettingsReg::Redirect redirect(frame.Slot(), reads);
+    frame.Load();
+  } catch (...) {
+    if (const RegFileEntry* culprit = candidates.Find(reads.LastRead())) {
+      candidates.Drop(culprit, report);
+      return false;
+    }
+    // A failure of the registry itself: the window's own load met it as
+    // well, and what follows it stays disabled, as it was.
+  }
+  DryRunRegistry writes(static_cast<RegistryApi&>(overlay));
+  try {
+    frame.SaveEveryGroup(writes);
+  } catch (...) {
+    // What the groups before the failing one would write is checked.
+  }
+  std::vector<const RegFileEntry*> unshown;
+  for (const RegFileEntry* entry : candidates.Entries()) {
+    const RegistryValueRef value = RefOf(entry->edit);
+    const auto& edits = writes.Edits();
+    const auto last = std::find_if(edits.rbegin(), edits.rend(), [&value](const RegistryEdit& edit) {
+      return edit.kind != RegistryEdit::Kind::CreateKey && SameValue(RefOf(edit), value);
+    });
+    if (!ValueList::Contains(reads.Reads(), value) || (last != edits.rend() && !ShownAs(*last, entry->edit))) {
+      unshown.push_back(entry);
+    }
+  }
+  for (const RegFileEntry* entry : unshown) candidates.Drop(entry, report);
+  return unshown.empty();
+}
+
+}  // namespace
+
+OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, ModifiedFlags& flags,
+                            const ReadLogRegistry& load, RegistryApi& registry, const RegFileContents& contents) {
+  OpenedFile report;
+  report.firstComment = contents.firstComment;
+  for (const RegFileError& error : contents.errors) {
+    report.leftOut.push_back({error.line, LeftOutReason::Unreadable, {}, error.fault});
+  }
+  const ManagedValues managed = FindManagedValues(frame, load, registry);
+  Candidates candidates;
+  for (const RegFileEntry& entry : contents.entries) {
+    const RegistryEdit& edit = entry.edit;
+    const auto leaveOut = [&](LeftOutReason reason, std::string what) {
+      report.leftOut.push_back({entry.line, reason, std::move(what)});
+    };
+    if (edit.kind == RegistryEdit::Kind::CreateKey) continue;
+    if (edit.kind == RegistryEdit::Kind::DeleteKey) {
+      leaveOut(LeftOutReason::KeyDeletion, "[-" + RootName(edit.root) + "\\" + edit.keyPath + "]");
+    } else if (edit.root != kHkeyLocalMachine && edit.root != kHkeyCurrentUser) {
+      leaveOut(LeftOutReason::OtherRoot, NameOf(edit));
+    } else if (!ValueList::Contains(managed.values, RefOf(edit)) &&
+               !ValueList::Contains(managed.inMissingKeys, RefOf(edit))) {
+      leaveOut(LeftOutReason::Unmanaged, NameOf(edit));
+    } else if (!Changeable(registry, edit)) {
+      leaveOut(LeftOutReason::AdministratorOnly, NameOf(edit));
+    } else {
+      candidates.Add(entry);
+    }
+  }
+  report.managed = candidates.Entries().size();
+
+  // The user's own changes so far stay under the file's.
+  DryRunRegistry pending(registry);
+  frame.Save(flags, pending);
+  const auto differs = [&pending](const RegFileEntry* entry) {
+    return !SameState(Stored(pending, entry->edit), entry->edit);
+  };
+  if (std::none_of(candidates.Entries().begin(), candidates.Entries().end(), differs)) return report;
+
+  const std::vector<SettingsFrame::GroupWrites> before = frame.WritesOfEachGroup(registry);
+  const ModifiedFlags raised = flags;
+  while (!LoadOnce(frame, design, pending, candidates, report)) {
+  }
+  flags = raised;
+  const std::vector<SettingsFrame::GroupWrites> after = frame.WritesOfEachGroup(registry);
+  for (std::size_t g = 0; g < after.size(); ++g) {
+    if (after[g].edits != before[g].edits) flags.Raise(after[g].group);
+  }
+  report.changed =
+      static_cast<std::size_t>(std::count_if(candidates.Entries().begin(), candidates.Entries().end(), differs));
+  std::stable_sort(report.leftOut.begin(), report.leftOut.end(),
+                   [](const LeftOutEntry& a, const LeftOutEntry& b) { return a.line < b.line; });
+  return report;
+}
+
+}  // namespace varnox
