@@ -135,6 +135,8 @@ class Reader {
       lines_.push_back(std::string_view(text_).substr(start, end - start));
       start = end + 1;
     }
+    // A line break ends the last line; no line follows it.
+    if (!text_.empty() && text_.back() == '\n') lines_.pop_back();
     if (oddLength_) Fault(static_cast<int>(lines_.size()), RegFileFault::OddLength);
   }
 

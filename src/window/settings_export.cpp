@@ -9,7 +9,9 @@
 namespace varnox {
 
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
-  DryRunRegistry everyGroup(registry);
+  // Read access is enough to learn what the groups touch, also under keys
+  // this account may only read.
+  DryRunRegistry everyGroup(registry, true);
   frame.SaveEveryGroup(everyGroup);
 
   ManagedValues managed;
@@ -32,7 +34,7 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   return managed;
 }
 
-RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
+RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
   RegistryEdit edit{RegistryEdit::Kind::DeleteValue, path.root, path.path, name, kRegNone, {}};
   std::uint32_t size = 0;
   const long asked = registry.QueryValue(key, name, &edit.type, nullptr, &size);
@@ -68,7 +70,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const Read
     }
     for (const RegistryValueRef& value : managed.values) {
       if (value.root != key.root || !SameName(value.keyPath, key.path)) continue;
-      edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
+      edits.push_back(ReadStoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }
   }
   return edits;

@@ -28,7 +28,7 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
 
 // The value `name` of the open `key` (at `path`) as stored: set with its
 // type and data, or deleted when absent.
-RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name);
+RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name);
 
 // What OK would write now, in its order. Nothing is written.
 std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry);

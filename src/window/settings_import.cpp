@@ -46,7 +46,7 @@ RegistryEdit Stored(RegistryApi& registry, const RegistryEdit& value) {
     RegKey key;
     ~Closer() { registry.CloseKey(key); }
   } closer{registry, key};
-  return StoredValue(registry, key, path, value.name);
+  return ReadStoredValue(registry, key, path, value.name);
 }
 
 // Whether this account may change values of the key: the key itself or,

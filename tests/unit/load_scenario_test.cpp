@@ -69,6 +69,13 @@ TEST(LoadScenario, EverySeedRunsWithoutFinding) {
   }
 }
 
+TEST(LoadScenario, EverySeedsRegistryFilesRoundTrip) {
+  for (const std::vector<std::uint8_t>& seed : SeedInputs()) {
+    const std::vector<std::string> findings = RunRoundTrips(DecodeScenario(seed));
+    EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first " << findings.front();
+  }
+}
+
 // On NT 4.0 without the channel keys the DMA groups load as item 0; a pick
 // then writes both channels and creates their keys, also after a later
 // section's load error. The load looked for those keys, so that is no write

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,74 @@ TEST_P(SettingsImport, ChangesFileOpenedInAFreshWindowWritesWhatTheHandChangesWr
 
 INSTANTIATE_TEST_SUITE_P(EveryVersion, SettingsImport, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
+
+const VersionFixture& Fixture(const char* file) {
+  for (const VersionFixture& version : VersionFixtures()) {
+    if (std::string(version.fixture) == file) return version;
+  }
+  throw std::runtime_error(file);
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// What a standard user's window leaves out of another machine's file, each
+// named with its line; its own setting goes in, and nothing is written.
+TEST(SettingsImportMessage, NamesEachEntryLeftOutWithItsLineAndReason) {
+  FixtureWindow window(Fixture("winxp.reg"),
+                       [](MemoryRegistry& registry) { registry.DenyFullAccess(kHkeyLocalMachine, ""); });
+  window.registry.ClearCalls();
+  const std::string message =
+      Open(window, Bytes("REGEDIT4\r\n\r\n; from the reference machine\r\n\r\n"
+                         "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"HungAppTimeout\"=\"4321\"\r\n"
+                         "\"Foreign\"=\"x\"\r\n\r\n"
+                         "[-HKEY_CURRENT_USER\\Software\\Varnox Test]\r\n\r\n"
+                         "[HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop]\r\n\"HungAppTimeout\"=\"1\"\r\n\r\n"
+                         "[HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon]\r\n"
+                         "\"DefaultUserName\"=\"Bob\"\r\n\"AutoAdminLogon\"=dword:1x\r\n"));
+  EXPECT_EQ(message,
+            "from the reference machine\r\n\r\n"
+            "1 settings changed in the window. OK writes them; Cancel leaves everything as it was.\r\n\r\n"
+            "Left out:\r\n"
+            "line 7: HKEY_CURRENT_USER\\Control Panel\\Desktop\\Foreign: not a value this window manages\r\n"
+            "line 9: [-HKEY_CURRENT_USER\\Software\\Varnox Test]: a key deletion: the window deletes no keys\r\n"
+            "line 12: HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop\\HungAppTimeout: under a root key the window does "
+            "not use\r\n"
+            "line 15: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon\\DefaultUserName: "
+            "a machine-wide value only an administrator can change\r\n"
+            "line 16: unreadable: dword: needs 1 to 8 hexadecimal digits");
+  EXPECT_FALSE(Writes(window.registry));
+  EXPECT_EQ(window.form->Find<TEdit>("edHungApplication").Text(), "4321");
+  EXPECT_EQ(
+      window.form->Find<TEdit>("LoginNameEdit").Text(),
+      window.registry
+          .String(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "DefaultUserName")
+          .value_or(""));
+  EXPECT_TRUE(window.form->Modified(SettingGroup::EndTask));
+  EXPECT_FALSE(window.form->Modified(SettingGroup::AutoLogon));
+
+  // In Russian when the hints are, and a file of nothing managed changes nothing.
+  window.form->Find<TCheckBox>("cbSwitchLanguage").UserClick();
+  const std::string russian =
+      Open(window, Bytes("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"a\"=\"b\"\r\n"));
+  EXPECT_EQ(russian.rfind("В файле нет настроек", 0), 0u) << russian;
+  EXPECT_NE(russian.find("строка 3: HKEY_CURRENT_USER\\Software\\Other\\a: значение, которым окно не управляет"),
+            std::string::npos)
+      << russian;
+  EXPECT_EQ(window.form->Find<TEdit>("edHungApplication").Text(), "4321") << "what the first file changed stays";
+}
+
+// Cancel in the dialog reads nothing; a file that cannot be read says why.
+TEST(SettingsImportMessage, CancelReadsNothingAndAnUnreadableFileIsReported) {
+  FixtureWindow window(Fixture("nt40.reg"));
+  window.form->Find<TButton>("btnOpenSettings").UserClick();
+  EXPECT_TRUE(window.services.messages.empty());
+  EXPECT_TRUE(window.services.errors.empty());
+  window.services.open = "A:\\missing.reg";
+  window.form->Find<TButton>("btnOpenSettings").UserClick();
+  ASSERT_EQ(window.services.errors.size(), 1u);
+  EXPECT_EQ(window.services.errors[0], "Cannot read A:\\missing.reg: The system cannot find the file specified.");
+  EXPECT_FALSE(window.form->Find<TButton>("ApplyBtn").Enabled());
+}
 
 }  // namespace
 }  // namespace varnox::test
