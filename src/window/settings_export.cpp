@@ -30,6 +30,7 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
     });
     if (keyMissed && !ValueList::Contains(managed.values, value)) managed.inMissingKeys.push_back(value);
   }
+  managed.touched = everyGroup.Touched();
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
   return managed;
 }

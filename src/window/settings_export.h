@@ -23,6 +23,8 @@ struct ManagedValues {
   // Values the groups may write in keys the load looked for and did not
   // find: it saw them as absent.
   std::vector<RegistryValueRef> inMissingKeys;
+  // Every value some group asks about, sets or deletes as the window stands.
+  std::vector<RegistryValueRef> touched;
 };
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry);
 

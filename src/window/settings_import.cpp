@@ -1,6 +1,7 @@
 #include "window/settings_import.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_writer.h"
@@ -92,8 +93,8 @@ class Candidates {
                                  [&value](const RegFileEntry* e) { return SameValue(RefOf(e->edit), value); });
     return it == entries_.end() ? nullptr : *it;
   }
-  void Drop(const RegFileEntry* entry, OpenedFile& report) {
-    report.leftOut.push_back({entry->line, LeftOutReason::CannotShow, NameOf(entry->edit)});
+  void Drop(const RegFileEntry* entry, LeftOutReason reason, OpenedFile& report) {
+    report.leftOut.push_back({entry->line, reason, NameOf(entry->edit)});
     std::erase(entries_, entry);
   }
 
@@ -102,11 +103,12 @@ class Candidates {
 };
 
 // Loads the window from `pending` with the candidates laid over it. Drops
-// the candidates the window could not show as the file has them: one the
-// load stopped at (then false: load again), one it never read, and one
-// that every group, run now, would write otherwise than the file says.
-bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending, Candidates& candidates,
-              OpenedFile& report) {
+// the candidates it could not show as the file has them: one the load
+// stopped at (then false: load again), one it never read, and one that
+// every group, run now, would write otherwise than the file says; and one
+// that no group touches, now or before: a value the window only shows.
+bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending,
+              const std::vector<RegistryValueRef>& touched, Candidates& candidates, OpenedFile& report) {
   DryRunRegistry overlay(pending);
   for (const RegFileEntry* entry : candidates.Entries()) Lay(overlay, entry->edit);
   ReadLogRegistry reads(overlay);
@@ -117,7 +119,7 @@ bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pe
     frame.Load();
   } catch (...) {
     if (const RegFileEntry* culprit = candidates.Find(reads.LastRead())) {
-      candidates.Drop(culprit, report);
+      candidates.Drop(culprit, LeftOutReason::CannotShow, report);
       return false;
     }
     // A failure of the registry itself: the window's own load met it as
@@ -129,19 +131,21 @@ bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pe
   } catch (...) {
     // What the groups before the failing one would write is checked.
   }
-  std::vector<const RegFileEntry*> unshown;
+  std::vector<std::pair<const RegFileEntry*, LeftOutReason>> dropped;
   for (const RegFileEntry* entry : candidates.Entries()) {
     const RegistryValueRef value = RefOf(entry->edit);
     const auto& edits = writes.Edits();
     const auto last = std::find_if(edits.rbegin(), edits.rend(), [&value](const RegistryEdit& edit) {
       return edit.kind != RegistryEdit::Kind::CreateKey && SameValue(RefOf(edit), value);
     });
-    if (!ValueList::Contains(reads.Reads(), value) || (last != edits.rend() && !ShownAs(*last, entry->edit))) {
-      unshown.push_back(entry);
+    if (!ValueList::Contains(writes.Touched(), value) && !ValueList::Contains(touched, value)) {
+      dropped.push_back({entry, LeftOutReason::Unmanaged});
+    } else if (!ValueList::Contains(reads.Reads(), value) || (last != edits.rend() && !ShownAs(*last, entry->edit))) {
+      dropped.push_back({entry, LeftOutReason::CannotShow});
     }
   }
-  for (const RegFileEntry* entry : unshown) candidates.Drop(entry, report);
-  return unshown.empty();
+  for (const auto& [entry, reason] : dropped) candidates.Drop(entry, reason, report);
+  return dropped.empty();
 }
 
 }  // namespace
@@ -154,19 +158,27 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
     report.leftOut.push_back({error.line, LeftOutReason::Unreadable, {}, error.fault});
   }
   const ManagedValues managed = FindManagedValues(frame, load, registry);
+  // What the load read or looked for; whether some group writes it is
+  // known for sure only once the file's values are in.
+  const auto looked = [&load](const RegistryValueRef& value) {
+    return ValueList::Contains(load.Reads(), value) ||
+           std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
+             return key.root == value.root && SameName(key.keyPath, value.keyPath);
+           });
+  };
   Candidates candidates;
   for (const RegFileEntry& entry : contents.entries) {
     const RegistryEdit& edit = entry.edit;
     const auto leaveOut = [&](LeftOutReason reason, std::string what) {
       report.leftOut.push_back({entry.line, reason, std::move(what)});
     };
+    const bool touched = ValueList::Contains(managed.touched, RefOf(edit));
     if (edit.kind == RegistryEdit::Kind::CreateKey) continue;
     if (edit.kind == RegistryEdit::Kind::DeleteKey) {
       leaveOut(LeftOutReason::KeyDeletion, "[-" + RootName(edit.root) + "\\" + edit.keyPath + "]");
     } else if (edit.root != kHkeyLocalMachine && edit.root != kHkeyCurrentUser) {
       leaveOut(LeftOutReason::OtherRoot, NameOf(edit));
-    } else if (!ValueList::Contains(managed.values, RefOf(edit)) &&
-               !ValueList::Contains(managed.inMissingKeys, RefOf(edit))) {
+    } else if (!looked(RefOf(edit)) || (!touched && !Changeable(registry, edit))) {
       leaveOut(LeftOutReason::Unmanaged, NameOf(edit));
     } else if (!Changeable(registry, edit)) {
       leaveOut(LeftOutReason::AdministratorOnly, NameOf(edit));
@@ -174,7 +186,6 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
       candidates.Add(entry);
     }
   }
-  report.managed = candidates.Entries().size();
 
   // The user's own changes so far stay under the file's.
   DryRunRegistry pending(registry);
@@ -182,21 +193,47 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   const auto differs = [&pending](const RegFileEntry* entry) {
     return !SameState(Stored(pending, entry->edit), entry->edit);
   };
-  if (std::none_of(candidates.Entries().begin(), candidates.Entries().end(), differs)) return report;
+  const auto counted = [&report, &candidates] {
+    report.managed = candidates.Entries().size() +
+                     static_cast<std::size_t>(std::count_if(
+                         report.leftOut.begin(), report.leftOut.end(),
+                         [](const LeftOutEntry& entry) { return entry.reason == LeftOutReason::CannotShow; }));
+  };
+  if (std::none_of(candidates.Entries().begin(), candidates.Entries().end(), differs)) {
+    // Nothing to load: what no group touches is a value the window only shows.
+    for (const RegFileEntry* entry : std::vector(candidates.Entries())) {
+      if (!ValueList::Contains(managed.touched, RefOf(entry->edit))) {
+        candidates.Drop(entry, LeftOutReason::Unmanaged, report);
+      }
+    }
+    counted();
+    return report;
+  }
 
   const std::vector<SettingsFrame::GroupWrites> before = frame.WritesOfEachGroup(registry);
   const ModifiedFlags raised = flags;
-  while (!LoadOnce(frame, design, pending, candidates, report)) {
+  while (!LoadOnce(frame, design, pending, managed.touched, candidates, report)) {
   }
   flags = raised;
   const std::vector<SettingsFrame::GroupWrites> after = frame.WritesOfEachGroup(registry);
+  // A group counts as changed when what it writes now differs, and when it
+  // writes a value of the file that differs from what is stored: a box shows
+  // an absent value and "0" alike, yet the file asks for "0".
+  std::vector<const RegFileEntry*> differing;
+  std::copy_if(candidates.Entries().begin(), candidates.Entries().end(), std::back_inserter(differing), differs);
   for (std::size_t g = 0; g < after.size(); ++g) {
-    if (after[g].edits != before[g].edits) flags.Raise(after[g].group);
+    const auto writesFileValue = [&differing](const RegistryEdit& edit) {
+      return std::any_of(differing.begin(), differing.end(), [&edit](const RegFileEntry* entry) {
+        return SameValue(RefOf(edit), RefOf(entry->edit)) && ShownAs(edit, entry->edit);
+      });
+    };
+    if (after[g].edits != before[g].edits ||
+        std::any_of(after[g].edits.begin(), after[g].edits.end(), writesFileValue)) {
+      flags.Raise(after[g].group);
+    }
   }
-  report.changed =
-      static_cast<std::size_t>(std::count_if(candidates.Entries().begin(), candidates.Entries().end(), differs));
-  std::stable_sort(report.leftOut.begin(), report.leftOut.end(),
-                   [](const LeftOutEntry& a, const LeftOutEntry& b) { return a.line < b.line; });
+  report.changed = differing.size();
+  counted();
   return report;
 }
 

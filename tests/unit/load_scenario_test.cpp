@@ -72,7 +72,9 @@ TEST(LoadScenario, EverySeedRunsWithoutFinding) {
 TEST(LoadScenario, EverySeedsRegistryFilesRoundTrip) {
   for (const std::vector<std::uint8_t>& seed : SeedInputs()) {
     const std::vector<std::string> findings = RunRoundTrips(DecodeScenario(seed));
-    EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first " << findings.front();
+    std::string all;
+    for (const std::string& finding : findings) all += finding + "\n";
+    EXPECT_TRUE(findings.empty()) << all;
   }
 }
 
