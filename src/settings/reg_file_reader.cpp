@@ -81,6 +81,7 @@ class Reader {
       return std::move(out_);
     }
     out_.recognised = true;
+    out_.unicode = unicodeText_ || version5;
     wideData_ = version5;
     unicodeText_ = unicodeText_ || version5;
     next = 1;

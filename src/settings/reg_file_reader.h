@@ -57,6 +57,7 @@ struct RegFileError {
 
 struct RegFileContents {
   bool recognised = false;  // the first line named one of the two formats
+  bool unicode = false;     // its text came through UTF-8 or UTF-16
   std::vector<RegFileEntry> entries;
   std::vector<RegFileError> errors;
   std::string firstComment;  // UTF-8, the first comment line without its ';' and blanks

@@ -33,7 +33,8 @@ std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) 
     TConfForm& form;
     ~Loaded() { form.FLoaded = true; }
   } loaded{*this};
-  const OpenedFile file = ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents);
+  const OpenedFile file =
+      ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents, codec);
   ok.SetEnabled(okEnabled || flags_.AnyRaised());
   const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
   return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);

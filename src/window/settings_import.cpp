@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "settings/dry_run_registry.h"
+#include "settings/reg_file_format.h"
 #include "settings/reg_file_writer.h"
 #include "toolkit/control.h"
 #include "window/settings_export.h"
@@ -34,6 +35,26 @@ bool ShownAs(const RegistryEdit& written, const RegistryEdit& file) {
          written.type == kRegSz &&
          std::equal(written.data.begin(), written.data.end(), file.data.begin(), file.data.end(),
                     [&lower](std::uint8_t a, std::uint8_t b) { return lower(a) == lower(b); });
+}
+
+// Text as a Unicode file carries it: each string through the code page,
+// UTF-16 and back. What the code page cannot hold comes back otherwise, and a file
+// that says so asks for no change.
+RegistryEdit Carried(RegistryEdit value, const AnsiCodec& codec) {
+  if (value.type != kRegSz && value.type != kRegExpandSz && value.type != kRegMultiSz) return value;
+  std::vector<std::uint8_t> carried;
+  for (auto from = value.data.begin(); from != value.data.end();) {
+    const auto nul = std::find(from, value.data.end(), std::uint8_t{0});
+    std::vector<std::uint8_t> wide;
+    AppendUtf16(wide, codec.toUtf8(std::string(from, nul)));
+    const std::string piece = codec.fromUtf8(Utf16ToUtf8(wide));
+    carried.insert(carried.end(), piece.begin(), piece.end());
+    if (nul == value.data.end()) break;
+    carried.push_back(0);
+    from = nul + 1;
+  }
+  value.data = std::move(carried);
+  return value;
 }
 
 RegistryEdit Stored(RegistryApi& registry, const RegistryEdit& value) {
@@ -151,7 +172,8 @@ bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pe
 }  // namespace
 
 OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, ModifiedFlags& flags,
-                            const ReadLogRegistry& load, RegistryApi& registry, const RegFileContents& contents) {
+                            const ReadLogRegistry& load, RegistryApi& registry, const RegFileContents& contents,
+                            const AnsiCodec& codec) {
   OpenedFile report;
   report.firstComment = contents.firstComment;
   for (const RegFileError& error : contents.errors) {
@@ -190,8 +212,9 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   // The user's own changes so far stay under the file's.
   DryRunRegistry pending(registry);
   frame.Save(flags, pending);
-  const auto differs = [&pending](const RegFileEntry* entry) {
-    return !SameState(Stored(pending, entry->edit), entry->edit);
+  const auto differs = [&](const RegFileEntry* entry) {
+    const RegistryEdit stored = Stored(pending, entry->edit);
+    return !SameState(contents.unicode ? Carried(stored, codec) : stored, entry->edit);
   };
   const auto counted = [&report, &candidates] {
     report.managed = candidates.Entries().size() +

@@ -47,8 +47,11 @@ struct OpenedFile {
 // modified flags: those raised stay raised, and each group whose writes
 // now differ is raised. `load` recorded the window's load; `registry` is the
 // real one, which is only read. Throws what saving the user's earlier
-// changes throws, before anything has changed.
+// changes throws, before anything has changed. A text value that the code
+// page cannot carry through a Unicode file (`codec`), held in the file as
+// it came through, asks for no change.
 OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, ModifiedFlags& flags,
-                            const ReadLogRegistry& load, RegistryApi& registry, const RegFileContents& contents);
+                            const ReadLogRegistry& load, RegistryApi& registry, const RegFileContents& contents,
+                            const AnsiCodec& codec);
 
 }  // namespace varnox

@@ -14,6 +14,7 @@
 #include "settings/reg_file_format.h"
 #include "settings/reg_file_reader.h"
 #include "settings/reg_file_writer.h"
+#include "settings/value_list.h"
 
 namespace {
 
@@ -36,6 +37,17 @@ std::vector<RegistryEdit> Kept(const varnox::RegFileContents& contents) {
     if (entry.edit.kind != RegistryEdit::Kind::CreateKey && !entry.edit.keyPath.empty()) edits.push_back(entry.edit);
   }
   return edits;
+}
+
+// The same edits, key paths compared without regard to case as the
+// registry (and the writer, which puts values of one key under one line)
+// compares them.
+bool SameEdits(const std::vector<RegistryEdit>& a, const std::vector<RegistryEdit>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RegistryEdit& x, RegistryEdit y) {
+    if (!varnox::SameName(x.keyPath, y.keyPath)) return false;
+    y.keyPath = x.keyPath;
+    return x == y;
+  });
 }
 
 }  // namespace
@@ -69,6 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> again = varnox::RegFileBytes(varnox::RegFileFormat::Regedit4, edits, kSame);
   const varnox::RegFileContents reread = varnox::ParseRegFile(again, kSame);
   if (!reread.errors.empty()) Finding("the writer's file of what was read does not read");
-  if (Kept(reread) != edits) Finding("what was read, written and read again differs");
+  if (!SameEdits(Kept(reread), edits)) Finding("what was read, written and read again differs");
   return 0;
 }

@@ -198,6 +198,20 @@ TEST(SettingsImportMessage, NamesEachEntryLeftOutWithItsLineAndReason) {
   EXPECT_EQ(window.form->Find<TEdit>("edHungApplication").Text(), "4321") << "what the first file changed stays";
 }
 
+// A Unicode backup carries text through the code page; a value the code
+// page cannot hold comes back otherwise, and opening that backup must not
+// write the mangled text over the stored one.
+TEST(SettingsImportMessage, TextTheCodePageCannotCarryAsksForNoChange) {
+  FixtureWindow window(Fixture("winxp.reg"), [](MemoryRegistry& registry) {
+    registry.SetString(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                       "DefaultUserName", "J\x92rg");
+  });
+  const std::vector<std::uint8_t> backup = Written(window, "btnBackup", "backup.reg");
+  const std::string message = Open(window, backup);
+  EXPECT_NE(message.find("nothing changed"), std::string::npos) << message;
+  EXPECT_FALSE(window.form->Find<TButton>("ApplyBtn").Enabled());
+}
+
 // Cancel in the dialog reads nothing; a file that cannot be read says why.
 TEST(SettingsImportMessage, CancelReadsNothingAndAnUnreadableFileIsReported) {
   FixtureWindow window(Fixture("nt40.reg"));
