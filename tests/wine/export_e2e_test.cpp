@@ -1,11 +1,15 @@
 // The options panel's registry files end to end on one version's fixture.
 // Two runs, each in its own prefix made from the same fixture, make the
-// same changes on every page: the "ok" run backs the registry up, presses
-// OK and writes down the registry; the "import" run saves the changes as a
-// file and has Wine's regedit import it. Both registries must then be the
-// same. The ok run then imports its backup, which must bring back the
-// fixture's registry. The Save As dialog is answered by pointing the
-// library's import of GetSaveFileNameW at the test.
+// same changes on every page: the "ok" run backs the registry up, saves the
+// changes where the other run finds them, presses OK and writes down the
+// registry; the "import" run saves the changes as a file and has Wine's
+// regedit import it. Both registries must then be the same. The ok run then
+// imports its backup, which must bring back the fixture's registry, and
+// opens a backup in the window, whose OK must do the same. The import run
+// first opens the ok run's changes in its window, which must show them and
+// save them back alike. The Save As and Open dialogs are answered by
+// pointing the library's imports of GetSaveFileNameW and GetOpenFileNameW
+// at the test.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -30,7 +34,7 @@ namespace {
 std::wstring dialogAnswer;  // empty: the user cancels
 std::vector<std::wstring> dialogDefaults;
 
-BOOL WINAPI AnswerSaveDialog(OPENFILENAMEW* dialog) {
+BOOL WINAPI AnswerFileDialog(OPENFILENAMEW* dialog) {
   dialogDefaults.push_back(dialog->lpstrFile);
   if (dialogAnswer.empty()) return FALSE;
   lstrcpynW(dialog->lpstrFile, dialogAnswer.c_str(), static_cast<int>(dialog->nMaxFile));
@@ -171,6 +175,80 @@ void ChangeEveryPage(UiDriver& ui) {
   ui.SelectTab("PageControl", L"Information");
 }
 
+// What the controls ChangeEveryPage acts on show, by name: a check state or
+// a text, read from the native controls (each page is visited first, so
+// its windows exist).
+using Shown = std::map<std::string, std::wstring>;
+
+Shown ShownStates(UiDriver& ui) {
+  struct Row {
+    const wchar_t* tab;
+    const char* control;
+    bool text;
+  };
+  std::vector<Row> rows = {
+      {L"Logon", "cbClearPageFileAtShutdown", false},
+      {L"Logon", "cbAutoEndTask", false},
+      {L"Logon", "DomainEdit", true},
+      {L"Memory management", "cbDisablePagingExecutive", false},
+      {L"Network", "cbHideServer", false},
+      {L"Security", "cbProtectionMode", false},
+      {L"Explorer", "cbNoRun", false},
+      {L"Explorer", "cbMinAnimate", false},
+      {L"Other", "cbNTFSDisableLAU", false},
+      {L"Other", "edRegOwner", true},
+      {L"System tools", "rbPrefetch1", false},
+  };
+  if (Version() == "nt40") rows.push_back({L"Internet", "edMTU", true});
+  Shown shown;
+  for (const Row& row : rows) {
+    ui.SelectTab("PageControl", row.tab);
+    shown[row.control] = row.text ? ui.Text(row.control) : std::to_wstring(ui.CheckState(row.control));
+  }
+  if (Version() == "nt40") {
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    HWND group = ui.Find("rgATAPI_0");
+    HWND item = GetWindow(GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    shown["rgATAPI_0 item 2"] = std::to_wstring(SendMessageW(item, BM_GETCHECK, 0, 0));
+  }
+  ui.SelectTab("PageControl", L"Information");
+  return shown;
+}
+
+std::wstring Describe(const Shown& shown) {
+  std::wstring text;
+  for (const auto& [name, state] : shown) text += std::wstring(name.begin(), name.end()) + L"=" + state + L"\n";
+  return text;
+}
+
+// Opens `file` through the button and returns the message it shows.
+std::wstring OpenSettings(UiDriver& ui, const std::wstring& file) {
+  dialogAnswer = file;
+  PostMessageW(ui.Find("btnOpenSettings"), BM_CLICK, 0, 0);
+  return ui.DismissMessageBox(60000);
+}
+
+// A registry file's lines after its first comment, which names the time:
+// the values it holds. UTF-16 text is narrowed, other characters as '?'.
+std::vector<std::string> ValueLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (bytes.rfind("\xFF\xFE", 0) == 0) {
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text += bytes[i + 1] == 0 ? bytes[i] : '?';
+  } else {
+    text = bytes;
+  }
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  bool commentSeen = false;
+  for (std::string line; std::getline(stream, line);) {
+    if (commentSeen) lines.push_back(line);
+    commentSeen = commentSeen || line.rfind("; ", 0) == 0;
+  }
+  return lines;
+}
+
 std::string DumpPath() {
   const char* path = std::getenv("VARNOX_EXPORT_DUMP");
   std::string windows = "Z:";
@@ -198,13 +276,24 @@ std::vector<std::string> KeysLeftOut(const std::string& file) {
   return keys;
 }
 
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Shown states kept as a dump, to hand from one run to the other.
+Dump ShownAfterChanges(const Shown& shown) {
+  Dump dump;
+  for (const auto& [name, state] : shown) dump[name] = std::string(state.begin(), state.end());
+  return dump;
+}
+
 class ExportEndToEnd : public PageScenario {
  protected:
   void SetUp() override {
     PageScenario::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(
-        PatchImport(cpl_.Module(), "comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<void*>(&AnswerSaveDialog)));
+        PatchImport(cpl_.Module(), "comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<void*>(&AnswerFileDialog)));
+    ASSERT_TRUE(
+        PatchImport(cpl_.Module(), "comdlg32.dll", "GetOpenFileNameW", reinterpret_cast<void*>(&AnswerFileDialog)));
     dialogDefaults.clear();
   }
 };
@@ -217,9 +306,13 @@ TEST_F(ExportEndToEnd, OkThenTheBackupBringsTheFixtureBack) {
     ui.Click("OptionsBtn");
     ui.Click("btnBackup");
     ChangeEveryPage(ui);
+    // For the import run: the changes, and what the window shows with them.
+    Save(ShownAfterChanges(ShownStates(ui)), DumpPath() + "-shown.txt");
+    dialogAnswer = Wide(DumpPath() + "-changes.reg");
+    ui.Click("btnSaveChanges");
     ui.Click("ApplyBtn");
   });
-  EXPECT_EQ(dialogDefaults, std::vector<std::wstring>{L"varnox-backup.reg"});
+  EXPECT_EQ(dialogDefaults, (std::vector<std::wstring>{L"varnox-backup.reg", L"varnox-changes.reg"}));
   const Dump pressed = DumpRegistry();
   Save(pressed, DumpPath());
   ASSERT_NE(Differences(pressed, fixture), std::vector<std::string>{}) << "OK changed nothing";
@@ -236,6 +329,73 @@ TEST_F(ExportEndToEnd, OkThenTheBackupBringsTheFixtureBack) {
     return false;
   });
   EXPECT_EQ(differences, std::vector<std::string>{});
+}
+
+// Back up, change every page, OK; then, in a new window, open the backup:
+// exactly the changed controls show the backup's values, nothing is written
+// until OK, and OK brings the fixture's managed values back.
+TEST_F(ExportEndToEnd, OpeningTheBackupShowsItsValuesAndOkWritesThem) {
+  if (Role() != "ok") GTEST_SKIP() << "the import run";
+  const Dump fixture = DumpRegistry();
+  Shown before;
+  dialogAnswer = L"C:\\test\\backup2.reg";
+  Run([&before](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    ui.Click("btnBackup");
+    before = ShownStates(ui);
+    ChangeEveryPage(ui);
+    ui.Click("ApplyBtn");
+  });
+  const Dump pressed = DumpRegistry();
+  ASSERT_NE(Differences(pressed, fixture), std::vector<std::string>{}) << "OK changed nothing";
+  Run([&](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    const Shown changed = ShownStates(ui);
+    EXPECT_NE(changed, before) << Describe(changed);
+    const std::wstring message = OpenSettings(ui, L"C:\\test\\backup2.reg");
+    EXPECT_NE(message.find(L" settings changed in the window"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"a backup of the values Varnox manages"), std::wstring::npos) << message;
+    EXPECT_TRUE(ui.Enabled("ApplyBtn"));
+    EXPECT_EQ(Describe(ShownStates(ui)), Describe(before));
+    EXPECT_EQ(Differences(DumpRegistry(), pressed), std::vector<std::string>{}) << "written before OK";
+    ui.Click("ApplyBtn");
+  });
+  std::vector<std::string> differences = Differences(DumpRegistry(), fixture);
+  // What OK wrote into keys that did not exist at the backup stays, as
+  // after an import; so do the keys OK made above them.
+  const std::vector<std::string> leftOut = KeysLeftOut("C:\\test\\backup2.reg");
+  std::erase_if(differences, [&leftOut](const std::string& name) {
+    for (const std::string& key : leftOut) {
+      if (name.rfind(key, 0) == 0 || (name.back() == '\\' && key.rfind(name, 0) == 0)) return true;
+    }
+    return false;
+  });
+  EXPECT_EQ(differences, std::vector<std::string>{});
+}
+
+// The ok run's changes opened in this prefix's window: the controls show
+// what that window showed, nothing is written, and saving them again gives
+// the same values. Runs before the test below, on the fixture as it is.
+TEST_F(ExportEndToEnd, AnotherMachinesChangesShowAndSaveBackAlike) {
+  if (Role() != "import") GTEST_SKIP() << "the ok run";
+  const std::string changes = DumpPath() + "-changes.reg";
+  ASSERT_TRUE(FileExists(changes)) << "no changes from the ok run at " << changes;
+  const Dump shownThere = Load(DumpPath() + "-shown.txt");
+  const Dump fixture = DumpRegistry();
+  Run([&](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    EXPECT_FALSE(ui.Enabled("btnSaveChanges"));
+    const std::wstring message = OpenSettings(ui, Wide(changes));
+    EXPECT_NE(message.find(L" settings changed in the window"), std::wstring::npos) << message;
+    EXPECT_EQ(message.find(L"Left out"), std::wstring::npos) << message;
+    EXPECT_TRUE(ui.Enabled("btnSaveChanges"));
+    EXPECT_EQ(ShownAfterChanges(ShownStates(ui)), shownThere);
+    dialogAnswer = L"C:\\test\\reopened.reg";
+    ui.Click("btnSaveChanges");
+    ui.Click("CancelBtn");
+  });
+  EXPECT_EQ(Differences(DumpRegistry(), fixture), std::vector<std::string>{}) << "opening or Cancel wrote";
+  EXPECT_EQ(ValueLines("C:\\test\\reopened.reg"), ValueLines(changes));
 }
 
 TEST_F(ExportEndToEnd, SavedChangesImportedLeaveTheRegistryAsOkDoes) {
