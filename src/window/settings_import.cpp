@@ -235,15 +235,34 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
 
   const std::vector<SettingsFrame::GroupWrites> before = frame.WritesOfEachGroup(registry);
   const ModifiedFlags raised = flags;
-  while (!LoadOnce(frame, design, pending, managed.touched, candidates, report)) {
+  std::vector<SettingsFrame::GroupWrites> after;
+  std::vector<const RegFileEntry*> differing;
+  const auto written = [&after](const RegFileEntry* entry) {
+    return std::any_of(after.begin(), after.end(), [entry](const SettingsFrame::GroupWrites& group) {
+      return std::any_of(group.edits.begin(), group.edits.end(), [entry](const RegistryEdit& edit) {
+        return SameValue(RefOf(edit), RefOf(entry->edit)) && ShownAs(edit, entry->edit);
+      });
+    });
+  };
+  for (;;) {
+    while (!LoadOnce(frame, design, pending, managed.touched, candidates, report)) {
+    }
+    after = frame.WritesOfEachGroup(registry);
+    differing.clear();
+    std::copy_if(candidates.Entries().begin(), candidates.Entries().end(), std::back_inserter(differing), differs);
+    // A value the window shows but OK would not write (a number outside its
+    // spinner's range stays as stored) is one it cannot take: load again
+    // without it.
+    std::vector<const RegFileEntry*> unwritten;
+    std::copy_if(differing.begin(), differing.end(), std::back_inserter(unwritten),
+                 [&written](const RegFileEntry* entry) { return !written(entry); });
+    if (unwritten.empty()) break;
+    for (const RegFileEntry* entry : unwritten) candidates.Drop(entry, LeftOutReason::CannotShow, report);
   }
   flags = raised;
-  const std::vector<SettingsFrame::GroupWrites> after = frame.WritesOfEachGroup(registry);
   // A group counts as changed when what it writes now differs, and when it
   // writes a value of the file that differs from what is stored: a box shows
   // an absent value and "0" alike, yet the file asks for "0".
-  std::vector<const RegFileEntry*> differing;
-  std::copy_if(candidates.Entries().begin(), candidates.Entries().end(), std::back_inserter(differing), differs);
   for (std::size_t g = 0; g < after.size(); ++g) {
     const auto writesFileValue = [&differing](const RegistryEdit& edit) {
       return std::any_of(differing.begin(), differing.end(), [&edit](const RegFileEntry* entry) {

@@ -212,6 +212,29 @@ TEST(SettingsImportMessage, TextTheCodePageCannotCarryAsksForNoChange) {
   EXPECT_FALSE(window.form->Find<TButton>("ApplyBtn").Enabled());
 }
 
+// A number its spinner cannot hold shows as it is, but OK leaves a spinner
+// it was not moved on as stored: the file's number would never be written,
+// so it is named as one the window cannot show, and the others still go in.
+TEST(SettingsImportMessage, ANumberOkWouldNotWriteIsNamedNotCounted) {
+  const char* key = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
+  FixtureWindow window(Fixture("winxp.reg"), [key](MemoryRegistry& registry) {
+    registry.SetDword(kHkeyLocalMachine, key, "DiskSpaceThreshold", 20);
+  });
+  const std::string message =
+      Open(window, Bytes("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(key) +
+                         "]\r\n\"DiskSpaceThreshold\"=dword:00001000\r\n"
+                         "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"HungAppTimeout\"=\"4321\"\r\n"));
+  EXPECT_NE(message.find("1 settings changed"), std::string::npos) << message;
+  EXPECT_NE(message.find("line 3: HKEY_LOCAL_MACHINE\\" + std::string(key) +
+                         "\\DiskSpaceThreshold: a value the window cannot show"),
+            std::string::npos)
+      << message;
+  EXPECT_EQ(window.form->Find<TEdit>("edDiskAlert").Text(), "20") << "shown as stored again";
+  window.PressOk();
+  EXPECT_EQ(window.registry.Dword(kHkeyLocalMachine, key, "DiskSpaceThreshold"), 20u);
+  EXPECT_EQ(window.registry.String(kHkeyCurrentUser, "Control Panel\\Desktop", "HungAppTimeout"), "4321");
+}
+
 // Cancel in the dialog reads nothing; a file that cannot be read says why.
 TEST(SettingsImportMessage, CancelReadsNothingAndAnUnreadableFileIsReported) {
   FixtureWindow window(Fixture("nt40.reg"));
