@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "settings/reg_file_format.h"
 #include "settings/value_list.h"
 
@@ -138,7 +139,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
 }
 
 bool SameKey(const RegistryEdit& a, const RegistryEdit& b) {
-  return a.root == b.root && SameName(a.keyPath, b.keyPath);
+  return a.root == b.root && EqualsIgnoringAsciiCase(a.keyPath, b.keyPath);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_writer.h"
 #include "settings/registry_errors.h"
@@ -26,7 +27,7 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   }
   for (const RegistryValueRef& value : everyGroup.Touched()) {
     const bool keyMissed = std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
-      return key.root == value.root && SameName(key.keyPath, value.keyPath);
+      return key.root == value.root && EqualsIgnoringAsciiCase(key.keyPath, value.keyPath);
     });
     if (keyMissed && !ValueList::Contains(managed.values, value)) managed.inMissingKeys.push_back(value);
   }
@@ -70,7 +71,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const Read
       continue;
     }
     for (const RegistryValueRef& value : managed.values) {
-      if (value.root != key.root || !SameName(value.keyPath, key.path)) continue;
+      if (value.root != key.root || !EqualsIgnoringAsciiCase(value.keyPath, key.path)) continue;
       edits.push_back(ReadStoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }
   }

@@ -185,7 +185,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   const auto looked = [&load](const RegistryValueRef& value) {
     return ValueList::Contains(load.Reads(), value) ||
            std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
-             return key.root == value.root && SameName(key.keyPath, value.keyPath);
+             return key.root == value.root && EqualsIgnoringAsciiCase(key.keyPath, value.keyPath);
            });
   };
   Candidates candidates;

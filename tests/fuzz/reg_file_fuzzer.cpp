@@ -44,7 +44,7 @@ std::vector<RegistryEdit> Kept(const varnox::RegFileContents& contents) {
 // compares them.
 bool SameEdits(const std::vector<RegistryEdit>& a, const std::vector<RegistryEdit>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RegistryEdit& x, RegistryEdit y) {
-    if (!varnox::SameName(x.keyPath, y.keyPath)) return false;
+    if (!varnox::EqualsIgnoringAsciiCase(x.keyPath, y.keyPath)) return false;
     y.keyPath = x.keyPath;
     return x == y;
   });
