@@ -10,6 +10,7 @@
 #include "recording_services.h"
 #include "reg_file_loader.h"
 #include "scripted_system.h"
+#include "settings/reg_file_format.h"
 #include "settings/reg_file_reader.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
@@ -459,11 +460,45 @@ bool SameSetting(const StoredValue& a, const StoredValue& b) {
          });
 }
 
+std::string Shown(const FoldedValues& values, const std::string& id) {
+  const auto it = values.find(id);
+  if (it == values.end()) return "absent";
+  std::string text = "type " + std::to_string(it->second.type) + " ";
+  for (std::size_t i = 0; i < it->second.data.size() && i < 40; ++i) {
+    text += "0123456789abcdef"[it->second.data[i] >> 4];
+    text += "0123456789abcdef"[it->second.data[i] & 15];
+  }
+  return text;
+}
+
+// Text as a Unicode file carries it: through the code page, UTF-16 and
+// back. A difference the file cannot carry is none the round trip can keep.
+FoldedValues Carried(FoldedValues values, SystemApi& system) {
+  for (auto& [id, value] : values) {
+    if (value.type != kRegSz && value.type != kRegExpandSz && value.type != kRegMultiSz) continue;
+    std::vector<std::uint8_t> carried;
+    for (auto from = value.data.begin(); from != value.data.end();) {
+      const auto nul = std::find(from, value.data.end(), std::uint8_t{0});
+      std::vector<std::uint8_t> wide;
+      AppendUtf16(wide, system.AnsiToUtf8(std::string(from, nul)));
+      const std::string piece = system.Utf8ToAnsi(Utf16ToUtf8(wide));
+      carried.insert(carried.end(), piece.begin(), piece.end());
+      if (nul == value.data.end()) break;
+      carried.push_back(0);
+      from = nul + 1;
+    }
+    value.data = std::move(carried);
+  }
+  return values;
+}
+
 void CompareValues(const FoldedValues& expected, const FoldedValues& got, const std::string& what,
                    std::vector<std::string>& findings) {
   for (const auto& [id, value] : expected) {
     const auto other = got.find(id);
-    if (other == got.end() || !SameSetting(other->second, value)) findings.push_back(what + ": " + id);
+    if (other == got.end() || !SameSetting(other->second, value)) {
+      findings.push_back(what + ": " + id + ": " + Shown(expected, id) + " against " + Shown(got, id));
+    }
   }
   for (const auto& [id, value] : got) {
     if (!expected.count(id)) findings.push_back(what + ": " + id);
@@ -542,7 +577,9 @@ std::vector<std::string> RunRoundTrips(const Scenario& scenario) {
   const FoldedValues got =
       After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
   const std::size_t before = findings.size();
-  CompareValues(expected, got, "the changes opened differ from the actions", findings);
+  const bool unicode = window.system.Version().major >= 5;
+  CompareValues(unicode ? Carried(expected, window.system) : expected, unicode ? Carried(got, window.system) : got,
+                "the changes opened differ from the actions", findings);
   if (findings.size() != before) findings.push_back("message: " + message);
   return findings;
 }
