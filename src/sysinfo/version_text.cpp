@@ -1,11 +1,11 @@
 #include "sysinfo/version_text.h"
 
 #include "settings/registry.h"
+#include "settings/system_keys.h"
 
 namespace varnox {
 namespace {
 
-constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 // Present once the NT 4.0 Service Pack 6a fix is installed.
 constexpr char kServicePack6aKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
 
