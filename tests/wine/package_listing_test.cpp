@@ -162,8 +162,10 @@ TEST(InstalledPackage, ProgramsAndFeaturesShowsOneEntryWithTheAppletsVersion) {
   }
   ASSERT_EQ(ours.size(), 1u) << "an upgrade leaves one product";
   const char* code = ours[0].c_str();
+  const std::string version = FileVersion(InstalledPath());
+  ASSERT_FALSE(version.empty()) << InstalledPath();
   EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME), sizeof(void*) == 8 ? "Varnox (64-bit)" : "Varnox");
-  EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_VERSIONSTRING), FileVersion(InstalledPath()));
+  EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_VERSIONSTRING), version);
   EXPECT_EQ(ProductInfo(code, INSTALLPROPERTY_PUBLISHER), "Varnox developers");
   const std::string icon = ProductInfo(code, INSTALLPROPERTY_PRODUCTICON);
   EXPECT_NE(GetFileAttributesA(icon.c_str()), INVALID_FILE_ATTRIBUTES) << "icon '" << icon << "'";
@@ -173,7 +175,7 @@ TEST(InstalledPackage, ProgramsAndFeaturesShowsOneEntryWithTheAppletsVersion) {
   std::vector<std::string> names;
   for (const auto& [name, value] : ValuesOf(kUninstall + ours[0])) {
     if (name == "DisplayVersion") {
-      EXPECT_EQ(value.data, FileVersion(InstalledPath()));
+      EXPECT_EQ(value.data, version);
     } else if (name == "EstimatedSize") {
       EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD));
     }
