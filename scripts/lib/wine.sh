@@ -67,6 +67,28 @@ varnox_set_dpi() {
     }' "$file" >"$file.new" && mv "$file.new" "$file"
 }
 
+# Makes the template prefix TEMPLATE of the given kind unless one made the same
+# way is there already. One caller makes it while the others wait for it.
+varnox_ensure_template() {
+  local template=$1 arch=$2 lock started rc=0
+  exec {lock}>"$template.lock"
+  flock "$lock"
+  if [[ ! -f $template/.varnox-stamp || $(<"$template/.varnox-stamp") != "$(varnox_prefix_stamp "$arch")" ]]; then
+    rm -rf "$template" "$template.new"
+    started=$SECONDS
+    if varnox_make_prefix "$template.new" "$arch"; then
+      mv "$template.new" "$template"
+      echo "made the $arch template prefix in $((SECONDS - started)) s" >&2
+    else
+      rm -rf "$template.new"
+      rc=1
+    fi
+  fi
+  flock -u "$lock"
+  exec {lock}>&-
+  return $rc
+}
+
 # Copies prefix SRC to DST: the system's program files are hard links (nothing
 # writes them), everything else (registry, .ini files) a real copy.
 varnox_clone_prefix() {
