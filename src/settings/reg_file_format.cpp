@@ -24,8 +24,18 @@ void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8) {
   };
   for (std::size_t i = 0; i < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || i + length > utf8.size()) {
+    std::size_t length = lead < 0x80    ? 1
+                         : lead >= 0xF8 ? 0
+                         : lead >= 0xF0 ? 4
+                         : lead >= 0xE0 ? 3
+                         : lead >= 0xC0 ? 2
+                                        : 0;
+    // Only continuation bytes continue a character: a broken one must not
+    // swallow the quote or line break after it.
+    for (std::size_t k = 1; k < length; ++k) {
+      if (i + k >= utf8.size() || (static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) length = 0;
+    }
+    if (length == 0) {
       unit(0xFFFD);
       ++i;
       continue;

@@ -218,5 +218,13 @@ TEST(RegFileReader, WholeFileFaults) {
   EXPECT_EQ(oddText.errors[0].fault, RegFileFault::OddTextData);
 }
 
+// Text that came broken from the code page must not swallow the quote or
+// the line break after it when the writer makes it UTF-16.
+TEST(RegFileFormat, ABrokenCharacterBecomesOneReplacementAndTakesNothingAfterIt) {
+  std::vector<std::uint8_t> wide;
+  AppendUtf16(wide, "a\xF1\"\r\n\xE2\x82");
+  EXPECT_EQ(Utf16ToUtf8(wide), "a\xEF\xBF\xBD\"\r\n\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 }  // namespace
 }  // namespace varnox
