@@ -9,10 +9,8 @@ else()
   file(GLOB_RECURSE seeds ${SEED_DIRS}/*.reg)
   foreach(seed ${seeds})
     get_filename_component(name ${seed} NAME)
-    file(READ ${seed} hex HEX)
-    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\x\\1" escaped "00${hex}")
-    file(WRITE ${WORK}/corpus/${name} "")
-    execute_process(COMMAND printf "${escaped}" OUTPUT_FILE ${WORK}/corpus/${name})
+    execute_process(COMMAND sh -c "{ printf '\\000'; cat \"$1\"; } > \"$2\"" sh ${seed} ${WORK}/corpus/${name}
+                    COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 endif()
 execute_process(COMMAND ${FUZZER} -runs=${RUNS} -seed=1 -max_len=16384 -max_total_time=50
