@@ -32,7 +32,8 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   }
   // One read serves both comparisons: a second read could only find the
   // same number (or raise where the first already had).
-  const std::int32_t number = reg.ReadDword(value);
+  std::int32_t number = reg.ReadDword(value);
+  if ((number & row.formBit) != 0) number &= 1;
   if (number == row.checkedNumber) {
     box.SetState(cbChecked);
     return;
@@ -54,7 +55,7 @@ void WriteFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   if (row.kind == RowKind::TextFlag) {
     reg.WriteText(value, Name(checked ? row.checkedText : row.uncheckedText));
   } else {
-    reg.WriteDword(value, checked ? row.checkedNumber : row.uncheckedNumber);
+    reg.WriteDword(value, (checked ? row.checkedNumber : row.uncheckedNumber) | row.formBit);
   }
 }
 
