@@ -140,22 +140,23 @@ TEST_F(OtherPage, AutorunChecksOnlyOnOneAndIsReadWithoutAsking) {
 // Older systems, and plain numbers, keep the plain form.
 TEST_F(OtherPage, LastAccessInTheSystemManagedForm) {
   struct Case {
+    const char* fixture;
     ScriptedSystem (*system)();
     std::uint32_t stored;
     TCheckBoxState shown;
     std::uint32_t afterOneClick;  // from unchecked: grey, so one more click to checked
   };
   const Case cases[] = {
-      {&ScriptedSystem::Win10X64, 0x80000003, cbUnchecked, 0x80000000},
-      {&ScriptedSystem::Win11X64, 0x80000002, cbChecked, 0x80000001},
-      {&ScriptedSystem::Win11X64, 0x80000001, cbUnchecked, 0x80000000},
-      {&ScriptedSystem::Win10X64, 1, cbUnchecked, 0x80000000},
-      {&ScriptedSystem::Win81X64, 0x80000002, cbUnchecked, 0},
-      {&ScriptedSystem::Win7X64, 0x80000003, cbUnchecked, 0},
+      {"win10.reg", &ScriptedSystem::Win10X64, 0x80000003, cbUnchecked, 0x80000000},
+      {"win11.reg", &ScriptedSystem::Win11X64, 0x80000002, cbChecked, 0x80000001},
+      {"win11.reg", &ScriptedSystem::Win11X64, 0x80000001, cbUnchecked, 0x80000000},
+      {"win10.reg", &ScriptedSystem::Win10X64, 1, cbUnchecked, 0x80000000},
+      {"win81.reg", &ScriptedSystem::Win81X64, 0x80000002, cbUnchecked, 0},
+      {"win7.reg", &ScriptedSystem::Win7X64, 0x80000003, cbUnchecked, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << std::hex << c.stored << " on " << c.system().version.major << "."
-                                    << c.system().version.minor);
+    SCOPED_TRACE(testing::Message() << std::hex << c.stored << " on " << c.fixture);
+    LoadRegFile(registry, FixturePath(c.fixture));
     registry.SetDword(HKLM, kFileSystem, "NtfsDisableLastAccessUpdate", c.stored);
     Reopen(c.system());
     ASSERT_TRUE(services.errors.empty());

@@ -186,12 +186,18 @@ void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
 }
 
 // Writes the number of the checked button, trying them from the last; with
-// none checked nothing is written.
+// none checked nothing is written. Where the value may be absent, it is then
+// still asked for: that names it as this group's, so that a backup of the
+// managed values keeps its absence and restores it.
 void SaveChoice(TConfForm& form, TRegistry& reg, const char* value, std::span<const Choice> choices) {
   if (!reg.OpenKey(kPrefetchKey, false)) return;
+  bool written = false;
   for (auto choice = choices.rbegin(); choice != choices.rend(); ++choice) {
-    if (form.Find<TRadioButton>(choice->button).Checked()) reg.WriteDword(value, choice->number);
+    if (!form.Find<TRadioButton>(choice->button).Checked()) continue;
+    reg.WriteDword(value, choice->number);
+    written = true;
   }
+  if (!written && ValuesMayBeAbsent(form.platform().system)) reg.ValueExists(value);
   reg.CloseKey();
 }
 
