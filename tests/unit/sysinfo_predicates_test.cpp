@@ -87,9 +87,6 @@ TEST(SettingSupport, EachFamilyByRelease) {
     std::array<bool, 5> answers;
   };
   const Case cases[] = {
-      {"NT 4.0", kPlatformNT, 4, 0, 1381, {false, false, false, false, false}},
-      {"2000", kPlatformNT, 5, 0, 2195, {false, false, false, false, false}},
-      {"XP", kPlatformNT, 5, 1, 2600, {true, false, true, false, false}},
       {"Vista", kPlatformNT, 6, 0, 6002, {true, true, false, false, false}},
       {"7", kPlatformNT, 6, 1, 7601, {true, true, true, false, false}},
       {"8", kPlatformNT, 6, 2, 9200, {true, true, true, true, false}},
