@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
 
-#include "window/run_as_administrator.h"
+#include "window/user_start_parameter.h"
 
 namespace varnox {
 
@@ -29,28 +28,6 @@ void PutText(std::uint8_t* record, std::size_t offset, std::size_t fieldSize, co
   const std::size_t length = std::min(text.size(), fieldSize - 1);
   std::memcpy(record + offset, text.data(), length);
   record[offset + length] = 0;
-}
-
-// Longer than any start parameter of this applet's own form.
-constexpr std::size_t kMaxStartParameter = 192;
-constexpr std::string_view kStartParameterLead = "/user:S-1-";
-
-// The host's start parameter, read one character at a time up to its NUL,
-// and never past the first character that cannot belong to a parameter of
-// this applet's form: any other text reads as empty, and the host's memory
-// is read no further than a parameter of ours could reach.
-template <typename Char>
-std::string ReadStartParameter(const Char* text) {
-  std::string parameter;
-  for (std::size_t i = 0; i < kMaxStartParameter; ++i) {
-    const auto c = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(text[i]));
-    if (c == 0) return parameter;
-    const bool fits = i < kStartParameterLead.size() ? c == static_cast<unsigned char>(kStartParameterLead[i])
-                                                     : (c >= '0' && c <= '9') || c == '-';
-    if (!fits) return {};
-    parameter.push_back(static_cast<char>(c));
-  }
-  return {};
 }
 
 }  // namespace
@@ -107,10 +84,9 @@ std::int32_t AppletHost::Dispatch(WindowHandle window, std::uint32_t message, st
       // here; for any other the host goes on to CPL_DBLCLK.
       const TApplet* applet = AppletByIndex(static_cast<std::int32_t>(param1));
       if (!applet || param2 == 0) return 0;
-      const std::string parameter = message == kCplStartWParmsW
-                                        ? ReadStartParameter(reinterpret_cast<const char16_t*>(param2))
-                                        : ReadStartParameter(reinterpret_cast<const char*>(param2));
-      const auto user = UserOfStartParameter(parameter);
+      const auto user = message == kCplStartWParmsW
+                            ? UserOfHostStartParameter(reinterpret_cast<const char16_t*>(param2))
+                            : UserOfHostStartParameter(reinterpret_cast<const char*>(param2));
       if (!user) return 0;
       applet->Execute(controlPanelWindow_, *user);
       return 1;

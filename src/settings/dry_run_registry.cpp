@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/ascii.h"
+
 namespace varnox {
 
 DryRunRegistry::~DryRunRegistry() {
@@ -22,9 +24,9 @@ DryRunRegistry::Handle* DryRunRegistry::Find(RegKey key) {
 
 const RegistryEdit* DryRunRegistry::LatestEdit(const KeyPath& key, const std::string* name) const {
   for (auto edit = edits_.rbegin(); edit != edits_.rend(); ++edit) {
-    if (edit->root != key.root || !SameName(edit->keyPath, key.path)) continue;
+    if (edit->root != key.root || !EqualsIgnoringAsciiCase(edit->keyPath, key.path)) continue;
     if (name == nullptr ? edit->kind == RegistryEdit::Kind::CreateKey
-                        : edit->kind != RegistryEdit::Kind::CreateKey && SameName(edit->name, *name)) {
+                        : edit->kind != RegistryEdit::Kind::CreateKey && EqualsIgnoringAsciiCase(edit->name, *name)) {
       return &*edit;
     }
   }

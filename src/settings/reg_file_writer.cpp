@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "settings/value_list.h"
 
 namespace varnox {
@@ -166,7 +167,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
 }
 
 bool SameKey(const RegistryEdit& a, const RegistryEdit& b) {
-  return a.root == b.root && SameName(a.keyPath, b.keyPath);
+  return a.root == b.root && EqualsIgnoringAsciiCase(a.keyPath, b.keyPath);
 }
 
 }  // namespace

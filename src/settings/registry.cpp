@@ -85,27 +85,31 @@ bool TRegistry::KeyInfo(RegKeyInfo& info) {
   return true;
 }
 
-bool TRegistry::ValueExists(const std::string& name) {
+bool TRegistry::ValueExists(std::string_view valueName) {
+  const std::string name(valueName);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   return api_.QueryValue(currentKey_, name, &type, nullptr, &size) == kErrorSuccess;
 }
 
-RegDataType TRegistry::ValueType(const std::string& name) {
+RegDataType TRegistry::ValueType(std::string_view valueName) {
+  const std::string name(valueName);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return RegDataType::Unknown;
   return KindOf(type);
 }
 
-std::int64_t TRegistry::ValueSize(const std::string& name) {
+std::int64_t TRegistry::ValueSize(std::string_view valueName) {
+  const std::string name(valueName);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return -1;
   return size;
 }
 
-std::string TRegistry::ReadText(const std::string& name) {
+std::string TRegistry::ReadText(std::string_view valueName) {
+  const std::string name(valueName);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess || size < 1) return {};
@@ -121,7 +125,8 @@ std::string TRegistry::ReadText(const std::string& name) {
   return std::string(chars, strnlen(chars, std::min(got, size)));
 }
 
-std::int32_t TRegistry::ReadDword(const std::string& name) {
+std::int32_t TRegistry::ReadDword(std::string_view valueName) {
+  const std::string name(valueName);
   // Zeroed, so a REG_DWORD stored with fewer than four bytes reads as those
   // bytes zero-extended instead of as whatever the buffer held.
   std::uint8_t bytes[4] = {};
@@ -134,7 +139,8 @@ std::int32_t TRegistry::ReadDword(const std::string& name) {
   return static_cast<std::int32_t>(value);
 }
 
-int TRegistry::ReadBytes(const std::string& name, void* buffer, int bufferSize) {
+int TRegistry::ReadBytes(std::string_view valueName, void* buffer, int bufferSize) {
+  const std::string name(valueName);
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return 0;
@@ -151,7 +157,8 @@ int TRegistry::ReadBytes(const std::string& name, void* buffer, int bufferSize) 
   return static_cast<int>(std::min(got, size));
 }
 
-void TRegistry::Write(const std::string& name, std::uint32_t type, const void* data, std::size_t size) {
+void TRegistry::Write(std::string_view valueName, std::uint32_t type, const void* data, std::size_t size) {
+  const std::string name(valueName);
   if (size > std::numeric_limits<std::uint32_t>::max()) throw FailedToSetData(name);
   static const std::uint8_t kNothing = 0;
   const auto* bytes = size == 0 ? &kNothing : static_cast<const std::uint8_t*>(data);
@@ -160,26 +167,28 @@ void TRegistry::Write(const std::string& name, std::uint32_t type, const void* d
   }
 }
 
-void TRegistry::WriteText(const std::string& name, const std::string& text) {
+void TRegistry::WriteText(std::string_view name, const std::string& text) {
   Write(name, kRegSz, text.c_str(), text.size() + 1);
 }
 
-void TRegistry::WriteExpandText(const std::string& name, const std::string& text) {
+void TRegistry::WriteExpandText(std::string_view name, const std::string& text) {
   Write(name, kRegExpandSz, text.c_str(), text.size() + 1);
 }
 
-void TRegistry::WriteDword(const std::string& name, std::int32_t value) {
+void TRegistry::WriteDword(std::string_view name, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
   const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
                                  static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
   Write(name, kRegDword, bytes, sizeof bytes);
 }
 
-void TRegistry::WriteBytes(const std::string& name, const void* buffer, int size) {
-  if (size < 0 || (buffer == nullptr && size > 0)) throw FailedToSetData(name);
+void TRegistry::WriteBytes(std::string_view name, const void* buffer, int size) {
+  if (size < 0 || (buffer == nullptr && size > 0)) throw FailedToSetData(std::string(name));
   Write(name, kRegBinary, buffer, static_cast<std::size_t>(size));
 }
 
-bool TRegistry::DeleteValue(const std::string& name) { return api_.DeleteValue(currentKey_, name) == kErrorSuccess; }
+bool TRegistry::DeleteValue(std::string_view name) {
+  return api_.DeleteValue(currentKey_, std::string(name)) == kErrorSuccess;
+}
 
 }  // namespace varnox

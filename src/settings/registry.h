@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/error.h"
 #include "platform/registry_api.h"
@@ -30,6 +31,8 @@ enum class RegDataType { Unknown, String, ExpandString, Integer, Binary };
 // no setting comes near it, and a corrupt size must not exhaust memory.
 inline constexpr std::uint32_t kMaxTextValueBytes = 1u << 20;
 
+// Value names are taken as views, so that rows holding their names as views
+// pass them as they are.
 class TRegistry {
  public:
   // doubleByteNames: the system is of the NT family and its system locale
@@ -66,28 +69,28 @@ class TRegistry {
   // Fills a zeroed record; false when the query fails.
   bool KeyInfo(RegKeyInfo& info);
 
-  bool ValueExists(const std::string& name);
-  RegDataType ValueType(const std::string& name);
+  bool ValueExists(std::string_view name);
+  RegDataType ValueType(std::string_view name);
   // The stored size in bytes, -1 when the value is missing.
-  std::int64_t ValueSize(const std::string& name);
+  std::int64_t ValueSize(std::string_view name);
 
   // Missing or empty → "". The text ends at its first NUL.
-  std::string ReadText(const std::string& name);
-  std::int32_t ReadDword(const std::string& name);
+  std::string ReadText(std::string_view name);
+  std::int32_t ReadDword(std::string_view name);
   // Missing → 0 and the buffer untouched; else the stored size.
-  int ReadBytes(const std::string& name, void* buffer, int bufferSize);
+  int ReadBytes(std::string_view name, void* buffer, int bufferSize);
 
-  void WriteText(const std::string& name, const std::string& text);
+  void WriteText(std::string_view name, const std::string& text);
   // The same as WriteText with REG_EXPAND_SZ.
-  void WriteExpandText(const std::string& name, const std::string& text);
-  void WriteDword(const std::string& name, std::int32_t value);
-  void WriteBytes(const std::string& name, const void* buffer, int size);
+  void WriteExpandText(std::string_view name, const std::string& text);
+  void WriteDword(std::string_view name, std::int32_t value);
+  void WriteBytes(std::string_view name, const void* buffer, int size);
   // False when the value is missing or cannot be deleted; never throws.
-  bool DeleteValue(const std::string& name);
+  bool DeleteValue(std::string_view name);
 
  private:
   long Open(const std::string& path, bool mayCreate, std::uint32_t access);
-  void Write(const std::string& name, std::uint32_t type, const void* data, std::size_t size);
+  void Write(std::string_view name, std::uint32_t type, const void* data, std::size_t size);
 
   RegistryApi& api_;
   bool doubleByteNames_;

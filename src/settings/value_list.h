@@ -7,19 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii.h"
 #include "settings/registry.h"
 
 namespace varnox {
 
-// ASCII letters without regard to case, as the registry compares names.
-inline bool SameName(const std::string& a, const std::string& b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&lower](char x, char y) { return lower(x) == lower(y); });
-}
-
 inline bool SameValue(const RegistryValueRef& a, const RegistryValueRef& b) {
-  return a.root == b.root && SameName(a.keyPath, b.keyPath) && SameName(a.valueName, b.valueName);
+  return a.root == b.root && EqualsIgnoringAsciiCase(a.keyPath, b.keyPath) &&
+         EqualsIgnoringAsciiCase(a.valueName, b.valueName);
 }
 
 class ValueList {

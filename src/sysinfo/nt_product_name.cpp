@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/ascii.h"
 #include "settings/registry.h"
 #include "sysinfo/product_name.h"
 
@@ -26,15 +27,6 @@ constexpr int kMetricTabletPC = 86;
 constexpr int kMetricMediaCenter = 87;
 constexpr int kMetricStarter = 88;
 constexpr int kMetricServerR2 = 89;
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // Without the extended record NT 4.0 still names its role in the registry:
 // "WinNT" on a workstation, "ServerNT" or "LanmanNT" on a server. Anything we

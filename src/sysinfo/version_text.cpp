@@ -1,12 +1,12 @@
 #include "sysinfo/version_text.h"
 
 #include "settings/registry.h"
+#include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
 
 namespace varnox {
 namespace {
 
-constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 // Present once the NT 4.0 Service Pack 6a fix is installed.
 constexpr char kServicePack6aKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
 

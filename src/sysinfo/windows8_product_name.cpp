@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "settings/registry.h"
+#include "settings/system_keys.h"
 #include "sysinfo/product_name.h"
 
 namespace varnox {
@@ -87,7 +88,7 @@ const char* Prefix(const OsVersionEx& version) {
 std::string RegistryEditionId(RegistryApi& registry) {
   TRegistry reg(registry);
   reg.SetRoot(kHkeyLocalMachine);
-  if (!reg.OpenKeyReadOnly("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion")) return {};
+  if (!reg.OpenKeyReadOnly(kCurrentVersionKey)) return {};
   const RegDataType type = reg.ValueType("EditionID");
   if (type != RegDataType::String && type != RegDataType::ExpandString) return {};
   return reg.ReadText("EditionID");

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/error.h"
-#include "settings/range_check.h"
 #include "toolkit/edit.h"
+#include "toolkit/spinner_range.h"
 #include "toolkit/static_controls.h"
 
 namespace varnox {

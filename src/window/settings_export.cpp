@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_writer.h"
 #include "settings/registry_errors.h"
@@ -74,7 +75,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const Read
       continue;
     }
     for (const RegistryValueRef& value : managed.values) {
-      if (value.root != key.root || !SameName(value.keyPath, key.path)) continue;
+      if (value.root != key.root || !EqualsIgnoringAsciiCase(value.keyPath, key.path)) continue;
       edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }
   }

@@ -160,15 +160,18 @@ bool DecodeUtf8(std::string_view text, std::vector<char32_t>& out) {
 bool IsCyrillicLetter(char32_t c) { return c >= 0x0400 && c <= 0x04FF; }
 bool IsLatinLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// Raised by one for each control that gains a hint.
+constexpr std::size_t kHintedControls = 86;
+
 TEST(LanguageTexts, EveryControlIsHintedOnceInEachLanguage) {
   const auto expected = ExpectedEnglishOrder();
-  ASSERT_EQ(expected.size(), 86u);
+  ASSERT_EQ(expected.size(), kHintedControls);
   const std::set<std::string_view> expectedSet(expected.begin(), expected.end());
-  ASSERT_EQ(expectedSet.size(), 86u);
+  ASSERT_EQ(expectedSet.size(), kHintedControls);
 
   for (const auto* texts : {&EnglishTexts(), &RussianTexts()}) {
     const auto controls = ControlsOf(*texts);
-    EXPECT_EQ(controls.size(), 86u);
+    EXPECT_EQ(controls.size(), kHintedControls);
     EXPECT_EQ(std::set<std::string_view>(controls.begin(), controls.end()), expectedSet);
   }
 }

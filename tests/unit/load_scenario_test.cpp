@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "reg_file_loader.h"
-#include "settings/range_check.h"
+#include "toolkit/spinner_range.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
 

@@ -3,6 +3,7 @@
 // the start parameter that carries the clicking user's identity across.
 
 #include "window/run_as_administrator.h"
+#include "window/user_start_parameter.h"
 
 #include <gtest/gtest.h>
 

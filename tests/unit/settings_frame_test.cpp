@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "memory_registry.h"
-#include "settings/range_check.h"
 #include "settings/registry_errors.h"
+#include "toolkit/spinner_range.h"
 #include "toolkit/toolkit.h"
 
 namespace varnox {

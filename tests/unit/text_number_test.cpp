@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/range_check.h"
+#include "toolkit/spinner_range.h"
 
 namespace varnox {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/range_check.h"
+#include "toolkit/spinner_range.h"
 #include "toolkit/toolkit.h"
 
 namespace varnox {

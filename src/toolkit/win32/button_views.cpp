@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/win32/form_view.h"
+#include "toolkit/win32/visual_styles.h"
 #include "toolkit/win32/wide_text.h"
 
 namespace varnox {
@@ -192,6 +196,92 @@ bool GroupBoxView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     default:
       return false;
   }
+}
+
+// --- radio group ---
+
+namespace {
+
+constexpr int kCaptionSpace = 14;  // below the group box's caption line
+constexpr int kSideMargin = 8;
+constexpr int kButtonHeight = 17;
+
+}  // namespace
+
+void RadioGroupView::ApplyAll() {
+  GroupBoxView::ApplyAll();
+  ApplyItems();
+}
+
+void RadioGroupView::Apply(Property property) {
+  switch (property) {
+    case Property::Items:
+      ApplyItems();
+      return;
+    case Property::ItemIndex:
+      ApplyChecks();
+      return;
+    case Property::Bounds:
+      GroupBoxView::Apply(property);
+      ApplyItems();
+      return;
+    case Property::Font:
+      GroupBoxView::Apply(property);
+      for (HWND button : buttons_) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+      return;
+    case Property::Enabled:
+      GroupBoxView::Apply(property);
+      for (HWND button : buttons_) EnableWindow(button, group_.Enabled());
+      return;
+    default:
+      GroupBoxView::Apply(property);
+  }
+}
+
+void RadioGroupView::ApplyItems() {
+  for (HWND button : buttons_) DestroyWindow(button);
+  buttons_.clear();
+  const std::vector<std::string>& items = group_.Items();
+  if (items.empty()) return;
+  VisualStyleContext::Scope styled(form_.Styles());
+  // The group's own window gives the room; the margins grow with the font.
+  const LayoutScale& scale = form_.Scale();
+  RECT client;
+  GetClientRect(Window(), &client);
+  const int captionSpace = scale.Y(kCaptionSpace);
+  const int sideMargin = scale.X(kSideMargin);
+  const int count = static_cast<int>(items.size());
+  const int row = std::max(1, static_cast<int>(client.bottom - captionSpace - scale.Y(4)) / count);
+  const int height = std::min(row, scale.Y(kButtonHeight));
+  for (int i = 0; i < count; ++i) {
+    const std::wstring caption = Utf8ToWide(items[static_cast<std::size_t>(i)]);
+    HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, sideMargin,
+                                  captionSpace + i * row + (row - height) / 2,
+                                  static_cast<int>(client.right) - 2 * sideMargin, height, Window(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), form_.Resources(), nullptr);
+    if (!button) continue;
+    Adopt(button);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    EnableWindow(button, group_.Enabled());
+    buttons_.push_back(button);
+  }
+  ApplyChecks();
+}
+
+void RadioGroupView::ApplyChecks() {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const bool checked = static_cast<int>(i) == group_.ItemIndex();
+    SendMessageW(buttons_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void RadioGroupView::Command(HWND from, UINT code) {
+  if (code != BN_CLICKED) return;
+  const auto found = std::find(buttons_.begin(), buttons_.end(), from);
+  if (found == buttons_.end()) return;
+  const int index = static_cast<int>(found - buttons_.begin());
+  User([&] { group_.UserSelect(index); });
+  Resync(Property::ItemIndex);
 }
 
 }  // namespace varnox

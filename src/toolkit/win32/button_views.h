@@ -1,11 +1,15 @@
 #pragma once
 // Views of the BUTTON family: check boxes, radio buttons, push buttons,
-// speed buttons and group boxes. None of the buttons changes its own state:
-// the model decides on each click and the view shows what it decided.
+// speed buttons, group boxes and radio groups. None of the buttons changes
+// its own state: the model decides on each click and the view shows what it
+// decided.
+
+#include <vector>
 
 #include "toolkit/buttons.h"
 #include "toolkit/check_box.h"
 #include "toolkit/radio_button.h"
+#include "toolkit/radio_group.h"
 #include "toolkit/static_controls.h"
 #include "toolkit/win32/control_view.h"
 
@@ -79,6 +83,25 @@ class GroupBoxView : public ControlView {
  protected:
   WindowRecipe Recipe() const override;
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// A group box with one radio button per item; the buttons are parts of the
+// group's view, not components of their own.
+class RadioGroupView final : public GroupBoxView {
+ public:
+  RadioGroupView(FormView& form, TRadioGroup& group) : GroupBoxView(form, group), group_(group) {}
+  void Command(HWND from, UINT code) override;
+
+ protected:
+  void Apply(Property property) override;
+  void ApplyAll() override;
+
+ private:
+  void ApplyItems();
+  void ApplyChecks();
+
+  TRadioGroup& group_;
+  std::vector<HWND> buttons_;
 };
 
 }  // namespace varnox

@@ -6,8 +6,6 @@
 #include <windows.h>
 
 #include "toolkit/page_control.h"
-#include "toolkit/radio_group.h"
-#include "toolkit/win32/button_views.h"
 #include "toolkit/win32/control_view.h"
 
 namespace varnox {
@@ -68,25 +66,6 @@ class TabSheetView final : public ControlView {
 
   TTabSheet& sheet_;
   bool madeLater_ = false;
-};
-
-// A group box with one radio button per item; the buttons are parts of the
-// group's view, not components of their own.
-class RadioGroupView final : public GroupBoxView {
- public:
-  RadioGroupView(FormView& form, TRadioGroup& group) : GroupBoxView(form, group), group_(group) {}
-  void Command(HWND from, UINT code) override;
-
- protected:
-  void Apply(Property property) override;
-  void ApplyAll() override;
-
- private:
-  void ApplyItems();
-  void ApplyChecks();
-
-  TRadioGroup& group_;
-  std::vector<HWND> buttons_;
 };
 
 }  // namespace varnox

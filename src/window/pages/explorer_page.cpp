@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/ascii.h"
+#include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr char kPoliciesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr char kWindowMetricsKey[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kSoundKey[] = "Control Panel\\Sound";
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kExplorerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr char kMousePortKey[] = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
 
@@ -164,7 +164,7 @@ void LoadExplorerSettings(TConfForm& form, TRegistry& reg) {
   }
   if (reg.OpenKey(kSoundKey, false)) {
     // Windows does not tell "YES" from "yes"; neither does the box.
-    Box(form, kBeep.control).SetChecked(IsYes(reg.ReadText(std::string(kBeep.value))));
+    Box(form, kBeep.control).SetChecked(IsYes(reg.ReadText(kBeep.value)));
     reg.CloseKey();
   } else {
     Box(form, kBeep.control).SetEnabled(false);

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
@@ -16,10 +17,9 @@ namespace varnox {
 
 namespace {
 
+// The same key as kWinlogonKey: the logon rows spell it "WinLogon", and each
+// spelling is kept where it is used, in every call and in the exported file.
 constexpr char kLogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
-constexpr char kMemoryManagementKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-constexpr char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
 using G = SettingGroup;
 
@@ -164,7 +164,7 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
                    "udHungApplication", "edWaitToKillApp", "udWaitToKillApp", "cbAutoEndTask"});
 }
 
-// Load section 1: the logon key.
+// The "Logon key" load section.
 void LoadLogonKey(TConfForm& form, TRegistry& reg) {
   if (!reg.OpenKey(kLogonKey, false)) {
     SetEnabled(form,
@@ -200,7 +200,7 @@ void LoadLogonKey(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-// Load section 2: the shutdown values, the NT 4.0 ones in a second key.
+// The "Shutdown keys" load section: the NT 4.0 values are in a second key.
 void LoadShutdownKeys(TConfForm& form, TRegistry& reg) {
   if (reg.OpenKey(kMemoryManagementKey, false)) {
     ReadRow(form, reg, kClearPageFile);
@@ -220,7 +220,7 @@ void LoadShutdownKeys(TConfForm& form, TRegistry& reg) {
   }
 }
 
-// Load section 3: the end-task timeouts of the current user.
+// The "End-task key" load section: the current user's end-task timeouts.
 void LoadEndTaskKey(TConfForm& form, TRegistry& reg) {
   if (!reg.OpenKey(kDesktopKey, false)) {
     SetEnabled(form, {"udHungApplication", "udWaitToKillApp", "cbAutoEndTask", "edHungApplication", "edWaitToKillApp"},

@@ -15,6 +15,7 @@
 
 #include "base/ascii.h"
 #include "settings/kilobytes.h"
+#include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
@@ -24,8 +25,6 @@ namespace varnox {
 
 namespace {
 
-constexpr char kMemoryManagementKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-constexpr char kServerKey[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
 constexpr char kWowKey[] = "SYSTEM\\CurrentControlSet\\Control\\WOW";
 
 constexpr char kSize[] = "Size";
@@ -174,7 +173,7 @@ void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
 
 void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
   auto& box = form.Find<TCheckBox>(kPagingExecutive.control);
-  switch (reg.ReadDword(std::string(kPagingExecutive.value))) {
+  switch (reg.ReadDword(kPagingExecutive.value)) {
     case 0:
       box.SetChecked(false);
       break;
@@ -187,12 +186,13 @@ void LoadPagingExecutive(TConfForm& form, TRegistry& reg) {
   }
 }
 
-// The large cache as read by section 4, so that section 5 can put it back
-// after the buttons' handlers without reading the value again.
+// The large cache as the memory management key's section read it, so that
+// the server key's section can put it back after the buttons' handlers
+// without reading the value again.
 using StoredLargeCache = std::shared_ptr<std::optional<std::int32_t>>;
 
 void LoadLargeCache(TConfForm& form, TRegistry& reg, const StoredLargeCache& stored) {
-  if (!stored->has_value()) *stored = reg.ReadDword(std::string(kLargeCache.value));
+  if (!stored->has_value()) *stored = reg.ReadDword(kLargeCache.value);
   auto& box = form.Find<TCheckBox>(kLargeCache.control);
   if (**stored == kLargeCache.checkedNumber) {
     box.SetState(cbChecked);
@@ -201,7 +201,7 @@ void LoadLargeCache(TConfForm& form, TRegistry& reg, const StoredLargeCache& sto
   }
 }
 
-// Load section 4: the memory manager's values, each read once.
+// The "Memory management key" load section: each value read once.
 void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& largeCache) {
   if (!reg.OpenKey(kMemoryManagementKey, false)) {
     SetEnabled(form,
@@ -238,10 +238,11 @@ void SelectServerChoice(TConfForm& form, std::int32_t size) {
   form.Find<TRadioButton>(button).SetChecked(true);
 }
 
-// Load section 5: the server's optimisation, then the large cache put back
-// under its reopened key, since the buttons' handlers have overwritten the box.
+// The "Server key" load section: the server's optimisation, then the large
+// cache put back under its reopened key, since the buttons' handlers have
+// overwritten the box.
 void LoadServerKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& largeCache) {
-  if (reg.OpenKey(kServerKey, false)) {
+  if (reg.OpenKey(kServerParametersKey, false)) {
     if (reg.ValueExists(kSize)) {
       SelectServerChoice(form, reg.ReadDword(kSize));
     } else {
@@ -258,19 +259,19 @@ void LoadServerKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& larg
   }
 }
 
-// Load section 6: separate VDMs.
+// The "WOW key" load section: separate VDMs.
 void LoadWowKey(TConfForm& form, TRegistry& reg) {
   auto& box = form.Find<TCheckBox>(kSeparateVDM.control);
   if (!reg.OpenKey(kWowKey, false)) {
     box.SetEnabled(false);
     return;
   }
-  box.SetChecked(AsciiLowerCase(reg.ReadText(std::string(kSeparateVDM.value))) == "yes");
+  box.SetChecked(AsciiLowerCase(reg.ReadText(kSeparateVDM.value)) == "yes");
   reg.CloseKey();
 }
 
 void SaveServerOptimization(TConfForm& form, TRegistry& reg) {
-  if (reg.OpenKey(kServerKey, false)) {
+  if (reg.OpenKey(kServerParametersKey, false)) {
     for (const ServerChoice& choice : kServerChoices) {
       if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kSize, choice.size);
     }

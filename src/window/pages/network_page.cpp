@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/system_keys.h"
 #include "window/conf_form.h"
 #include "window/create_delete_value.h"
 #include "window/pages/page_building.h"
@@ -20,9 +21,6 @@
 namespace varnox {
 
 namespace {
-
-constexpr char kServerKey[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
-constexpr char kWorkstationKey[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanWorkstation\\Parameters";
 
 using G = SettingGroup;
 
@@ -111,9 +109,9 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
                    "edServerComment"});
 }
 
-// Load section 7: the server key.
+// The "Server key" load section.
 void LoadServerKey(TConfForm& form, TRegistry& reg, CreateDeleteValue diskAlert) {
-  if (!reg.OpenKey(kServerKey, false)) {
+  if (!reg.OpenKey(kServerParametersKey, false)) {
     SetEnabled(
         form,
         {"cbAutoShareServer", "cbAutoShareWks", "udDiskAlert", "edDiskAlert", "sbCreateDiskAlert", "cbHideServer"},
@@ -125,7 +123,7 @@ void LoadServerKey(TConfForm& form, TRegistry& reg, CreateDeleteValue diskAlert)
   ReadRow(form, reg, kAutoShareWks);
   diskAlert.Load(reg, true);
   ReadRow(form, reg, kHideServer);
-  if (reg.ValueExists(std::string(kServerComment.value))) {
+  if (reg.ValueExists(kServerComment.value)) {
     ReadRow(form, reg, kServerComment);
   } else {
     form.Find<TEdit>(kServerComment.control).SetText("");
@@ -133,10 +131,10 @@ void LoadServerKey(TConfForm& form, TRegistry& reg, CreateDeleteValue diskAlert)
   reg.CloseKey();
 }
 
-// Load section 8: the workstation key. Its button stays enabled even when
+// The "Workstation key" load section. Its button stays enabled even when
 // the key is missing.
 void LoadWorkstationKey(TRegistry& reg, CreateDeleteValue cacheTimeout) {
-  const bool opened = reg.OpenKey(kWorkstationKey, false);
+  const bool opened = reg.OpenKey(kWorkstationParametersKey, false);
   cacheTimeout.Load(reg, opened);
   if (opened) reg.CloseKey();
 }
@@ -144,7 +142,7 @@ void LoadWorkstationKey(TRegistry& reg, CreateDeleteValue cacheTimeout) {
 bool Enabled(TConfForm& form, const SettingRow& row) { return form.Find<Control>(row.control).Enabled(); }
 
 void SaveAutoShare(TConfForm& form, TRegistry& reg) {
-  if (!reg.OpenKey(kServerKey, false)) return;
+  if (!reg.OpenKey(kServerParametersKey, false)) return;
   if (Enabled(form, kAutoShareWks)) WriteRow(form, reg, kAutoShareWks);
   if (Enabled(form, kAutoShareServer)) WriteRow(form, reg, kAutoShareServer);
   reg.CloseKey();
@@ -157,7 +155,7 @@ void SaveNumber(TConfForm& form, TRegistry& reg, const char* key, const SettingR
 }
 
 void SaveHideServer(TConfForm& form, TRegistry& reg) {
-  if (!reg.OpenKey(kServerKey, false)) return;
+  if (!reg.OpenKey(kServerParametersKey, false)) return;
   if (Enabled(form, kHideServer)) WriteRow(form, reg, kHideServer);
   WriteRow(form, reg, kServerComment);
   reg.CloseKey();
@@ -170,10 +168,10 @@ void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
   BindRowHandlers(form, kAllRows);
 
   SettingsFrame& frame = form.Frame();
-  const CreateDeleteValue diskAlert(ButtonSetting(kServerKey, kDiskAlert), form.Find<TSpeedButton>("sbCreateDiskAlert"),
-                                    form.Find<TLabel>("lblDiskAlert"), form.Find<TEdit>("edDiskAlert"),
-                                    form.Find<TUpDown>("udDiskAlert"));
-  const CreateDeleteValue cacheTimeout(ButtonSetting(kWorkstationKey, kCacheFileTimeout),
+  const CreateDeleteValue diskAlert(ButtonSetting(kServerParametersKey, kDiskAlert),
+                                    form.Find<TSpeedButton>("sbCreateDiskAlert"), form.Find<TLabel>("lblDiskAlert"),
+                                    form.Find<TEdit>("edDiskAlert"), form.Find<TUpDown>("udDiskAlert"));
+  const CreateDeleteValue cacheTimeout(ButtonSetting(kWorkstationParametersKey, kCacheFileTimeout),
                                        form.Find<TSpeedButton>("sbCreateCacheFileTimeOut"),
                                        form.Find<TLabel>("lblCacheFileTimeOut"), form.Find<TEdit>("edCacheFileTimeOut"),
                                        form.Find<TUpDown>("udCacheFileTimeOut"));
@@ -190,10 +188,10 @@ void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
 
   frame.AddSaveGroup({G::AutoShare, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveAutoShare(form, reg); }, {}});
   frame.AddSaveGroup({G::DiskSpace, kHkeyLocalMachine,
-                      [&form](TRegistry& reg) { SaveNumber(form, reg, kServerKey, kDiskAlert); },
+                      [&form](TRegistry& reg) { SaveNumber(form, reg, kServerParametersKey, kDiskAlert); },
                       [diskAlert] { return diskAlert.ValueShown(); }});
   frame.AddSaveGroup({G::CacheFileTimeout, kHkeyLocalMachine,
-                      [&form](TRegistry& reg) { SaveNumber(form, reg, kWorkstationKey, kCacheFileTimeout); },
+                      [&form](TRegistry& reg) { SaveNumber(form, reg, kWorkstationParametersKey, kCacheFileTimeout); },
                       [cacheTimeout] { return cacheTimeout.ValueShown(); }});
   frame.AddSaveGroup({G::HideServer, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveHideServer(form, reg); }, {}});
 }

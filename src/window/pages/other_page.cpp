@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr char kFontMapperKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontMapper";
 constexpr char kCdromKey[] = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
 constexpr char kFileSystemKey[] = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
-constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
 
 using G = SettingGroup;

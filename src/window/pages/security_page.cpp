@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "window/conf_form.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr char kLsaKey[] = "System\\CurrentControlSet\\Control\\Lsa";
 constexpr char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
-constexpr char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 constexpr char kSecureBoot[] = "SecureBoot";
 constexpr char kAddProtectionMode[] = "AdditionalBaseNamedObjectsProtectionMode";
@@ -137,7 +137,7 @@ void LoadProtection(TConfForm& form, TRegistry& reg) {
     SetEnabled(form, {"cbProtectionMode", "cbAddProtectionMode"}, false);
     return;
   }
-  if (reg.ValueExists(std::string(kProtectionMode.value))) {
+  if (reg.ValueExists(kProtectionMode.value)) {
     ReadRow(form, reg, kProtectionMode);
   } else {
     form.Find<Control>(kProtectionMode.control).SetEnabled(false);

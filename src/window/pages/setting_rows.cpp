@@ -11,10 +11,8 @@ namespace varnox {
 
 namespace {
 
-const std::string Name(std::string_view view) { return std::string(view); }
-
 void ReadTextFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
-  const std::string text = reg.ReadText(Name(row.value));
+  const std::string text = reg.ReadText(row.value);
   if (text == row.checkedText) {
     box.SetState(cbChecked);
   } else if (row.uncheckedReads && text == row.uncheckedText) {
@@ -25,14 +23,13 @@ void ReadTextFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
 }
 
 void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
-  const std::string value = Name(row.value);
   if (row.lowByteChecks) {
-    box.SetState((reg.ReadDword(value) & 0xFF) != 0 ? cbChecked : cbUnchecked);
+    box.SetState((reg.ReadDword(row.value) & 0xFF) != 0 ? cbChecked : cbUnchecked);
     return;
   }
   // One read serves both comparisons: a second read could only find the
   // same number (or raise where the first already had).
-  std::int32_t number = reg.ReadDword(value);
+  std::int32_t number = reg.ReadDword(row.value);
   if ((number & row.formBit) != 0) number &= 1;
   if (number == row.checkedNumber) {
     box.SetState(cbChecked);
@@ -46,16 +43,15 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
 }
 
 void WriteFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
-  const std::string value = Name(row.value);
   if (box.State() == cbGrayed && row.greyCapable) {
     DeleteIfPresent(reg, row.value);
     return;
   }
   const bool checked = box.Checked();
   if (row.kind == RowKind::TextFlag) {
-    reg.WriteText(value, Name(checked ? row.checkedText : row.uncheckedText));
+    reg.WriteText(row.value, std::string(checked ? row.checkedText : row.uncheckedText));
   } else {
-    reg.WriteDword(value, (checked ? row.checkedNumber : row.uncheckedNumber) | row.formBit);
+    reg.WriteDword(row.value, (checked ? row.checkedNumber : row.uncheckedNumber) | row.formBit);
   }
 }
 
@@ -66,7 +62,7 @@ void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
     case RowKind::TextFlag:
     case RowKind::NumberFlag: {
       auto& box = form.Find<TCheckBox>(row.control);
-      if (row.greyCapable && !reg.ValueExists(Name(row.value))) {
+      if (row.greyCapable && !reg.ValueExists(row.value)) {
         box.SetState(cbGrayed);
         return;
       }
@@ -78,19 +74,19 @@ void ReadRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
       return;
     }
     case RowKind::SpinnerNumber:
-      form.Find<TUpDown>(row.control).ShowNumber(reg.ReadDword(Name(row.value)));
+      form.Find<TUpDown>(row.control).ShowNumber(reg.ReadDword(row.value));
       return;
     case RowKind::SpinnerText:
-      form.Find<TUpDown>(row.control).ShowNumber(TextToNumber(reg.ReadText(Name(row.value)), row.textDefault));
+      form.Find<TUpDown>(row.control).ShowNumber(TextToNumber(reg.ReadText(row.value), row.textDefault));
       return;
     case RowKind::EditText:
-      form.Find<TEdit>(row.control).SetText(form.platform().system.AnsiToUtf8(reg.ReadText(Name(row.value))));
+      form.Find<TEdit>(row.control).SetText(form.platform().system.AnsiToUtf8(reg.ReadText(row.value)));
       return;
   }
 }
 
 void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
-  const std::string value = Name(row.value);
+  const std::string_view value = row.value;
   switch (row.kind) {
     case RowKind::TextFlag:
     case RowKind::NumberFlag:
@@ -171,8 +167,7 @@ void AppendRowControls(TConfForm& form, std::span<const SettingRow> rows, std::v
 }
 
 void DeleteIfPresent(TRegistry& reg, std::string_view value) {
-  const std::string name(value);
-  if (reg.ValueExists(name)) reg.DeleteValue(name);
+  if (reg.ValueExists(value)) reg.DeleteValue(value);
 }
 
 }  // namespace varnox
