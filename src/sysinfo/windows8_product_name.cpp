@@ -85,13 +85,13 @@ const char* Prefix(const OsVersionEx& version) {
 
 // The registry's own word for the edition ("Professional", "ServerStandard"),
 // for a code the table lacks. Read-only, so that any user gets it.
-std::string RegistryEditionId(RegistryApi& registry) {
-  TRegistry reg(registry);
+std::string RegistryEditionId(Platform& platform) {
+  TRegistry reg(platform.registry);
   reg.SetRoot(kHkeyLocalMachine);
   if (!reg.OpenKeyReadOnly(kCurrentVersionKey)) return {};
   const RegDataType type = reg.ValueType("EditionID");
   if (type != RegDataType::String && type != RegDataType::ExpandString) return {};
-  return reg.ReadText("EditionID");
+  return platform.system.AnsiToUtf8(reg.ReadText("EditionID"));
 }
 
 std::string EditionName(Platform& platform, const OsVersionEx& version) {
@@ -104,7 +104,7 @@ std::string EditionName(Platform& platform, const OsVersionEx& version) {
     if (version.major == 6 && name.starts_with("Home")) name.remove_prefix(name.size() > 4 ? 5 : 4);
     return std::string(name);
   }
-  return RegistryEditionId(platform.registry);
+  return RegistryEditionId(platform);
 }
 
 }  // namespace
