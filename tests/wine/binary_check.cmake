@@ -10,7 +10,8 @@ set(varnox_size_limit)
 # options panel's registry files (the writer, the recording registries, the
 # Save As dialog and the file writing) took it from 466 KB to 498 KB; the
 # read-only keys with the elevated restart and the numbers kept as stored,
-# to 508 KB.
+# to 508 KB. Link-time optimisation then took the library from 515 KB to
+# 448 KB with nothing removed; the budget stayed where it was.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(varnox_size_limit --max-kb 528)
 endif()
