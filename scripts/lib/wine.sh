@@ -45,6 +45,50 @@ varnox_make_prefix() {
   varnox_prefix_stamp "$arch" >"$dir/.varnox-stamp"
 }
 
+# Sets the screen's dots per inch of PREFIX (96 is Windows' own; 120 is
+# 125 %, 144 is 150 %). Wine reads it once, when its first process starts, so
+# it goes into the user's registry file while no wineserver runs.
+varnox_set_dpi() {
+  local prefix=$1 dpi=$2 file=$1/user.reg
+  [[ $dpi =~ ^[0-9]+$ ]] && ((dpi >= 48 && dpi <= 480)) || { echo "not a DPI: '$dpi'" >&2; return 1; }
+  [[ -f $file ]] || { echo "no user registry in $prefix" >&2; return 1; }
+  # A value already in the key is replaced; the new one goes before the key's
+  # first value, after its header and time stamp; without the key, it is added.
+  awk -v value="$(printf '"LogPixels"=dword:%08x' "$dpi")" '
+    {
+      if (inside && !done && ($0 ~ /^["@[]/ || $0 ~ /^\r?$/)) { print value; done = 1 }
+      if ($0 ~ /^\[/) inside = ($0 ~ /^\[Control Panel\\\\Desktop\]/)
+      if (inside && $0 ~ /^"LogPixels"=/) next
+      print
+    }
+    END {
+      if (inside && !done) { print value; done = 1 }
+      if (!done) printf "\n[Control Panel\\\\Desktop] %d\n%s\n", systime(), value
+    }' "$file" >"$file.new" && mv "$file.new" "$file"
+}
+
+# Makes the template prefix TEMPLATE of the given kind unless one made the same
+# way is there already. One caller makes it while the others wait for it.
+varnox_ensure_template() {
+  local template=$1 arch=$2 lock started rc=0
+  exec {lock}>"$template.lock"
+  flock "$lock"
+  if [[ ! -f $template/.varnox-stamp || $(<"$template/.varnox-stamp") != "$(varnox_prefix_stamp "$arch")" ]]; then
+    rm -rf "$template" "$template.new"
+    started=$SECONDS
+    if varnox_make_prefix "$template.new" "$arch"; then
+      mv "$template.new" "$template"
+      echo "made the $arch template prefix in $((SECONDS - started)) s" >&2
+    else
+      rm -rf "$template.new"
+      rc=1
+    fi
+  fi
+  flock -u "$lock"
+  exec {lock}>&-
+  return $rc
+}
+
 # Copies prefix SRC to DST: the system's program files are hard links (nothing
 # writes them), everything else (registry, .ini files) a real copy.
 varnox_clone_prefix() {

@@ -13,6 +13,15 @@ constexpr std::array<unsigned char, 95> kWidths = {
     11, 7, 7, 7, 8, 7, 6, 8, 8, 3, 5, 7, 6, 9, 8, 8, 7, 8, 8, 7, 7, 8, 7, 11, 7, 7, 7, 3, 5, 3, 6, 6,
     3,  6, 6, 6, 6, 6, 3, 6, 6, 2, 2, 6, 2, 8, 6, 6, 6, 6, 3, 5, 3, 6, 6, 8,  5, 5, 5, 4, 2, 4, 7};
 
+// value × num ÷ den, rounded to the nearest, halves away from zero (MulDiv).
+int MulDivRounded(int value, int num, int den) {
+  const long long product = (value < 0 ? -static_cast<long long>(value) : value) * num;
+  const auto magnitude = static_cast<int>((product * 2 + den) / (static_cast<long long>(den) * 2));
+  return value < 0 ? -magnitude : magnitude;
+}
+
+constexpr int kPointsPerInch = 72;
+
 }  // namespace
 
 std::optional<int> DesignTextWidth(std::string_view text) {
@@ -23,6 +32,17 @@ std::optional<int> DesignTextWidth(std::string_view text) {
     width += kWidths[static_cast<std::size_t>(index)];
   }
   return width;
+}
+
+int FontHeightAtDpi(int designHeight, int dpi) {
+  if (dpi <= 0 || dpi == kDesignDpi) return designHeight;
+  const int points = MulDivRounded(designHeight, kPointsPerInch, kDesignDpi);
+  return MulDivRounded(points, dpi, kPointsPerInch);
+}
+
+int SizeAtDpi(int designPixels, int dpi) {
+  if (dpi <= 0 || dpi == kDesignDpi) return designPixels;
+  return MulDivRounded(designPixels, dpi, kDesignDpi);
 }
 
 }  // namespace varnox

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "conf_form_fixture.h"
@@ -130,6 +131,32 @@ TEST(DesignFont, MeasuresPrintableTextAsTheDesignFontAndNothingElse) {
   EXPECT_EQ(DesignTextWidth("Powerdown after shutdown if HAL support (disabled by default)"), 296);
   EXPECT_EQ(DesignTextWidth("\xd0\x9e\xd1\x82"), std::nullopt) << "Cyrillic";
   EXPECT_EQ(DesignTextWidth("tab\there"), std::nullopt);
+}
+
+// A dialog template's font is whole points at the screen's density; the
+// layout's heights are pixels at 96, where they must stay exactly as drawn.
+TEST(DesignFont, AFontHeightComesOutInWholePointsAtTheScreensDensityAndUnchangedAtTheDesigns) {
+  EXPECT_EQ(FontHeightAtDpi(-11, 120), -13) << "8 points, not 11 pixels grown by 25 %";
+  EXPECT_EQ(FontHeightAtDpi(-11, 144), -16);
+  EXPECT_EQ(FontHeightAtDpi(-11, 192), -21);
+  EXPECT_EQ(FontHeightAtDpi(11, 144), 16) << "a cell height keeps its sign";
+  EXPECT_EQ(FontHeightAtDpi(-9, 144), -14) << "6.75 points are 7";
+  for (int height = -40; height <= 40; ++height) {
+    // -14 would be 10.5 points, 15 pixels once rounded: the design's density keeps it.
+    EXPECT_EQ(FontHeightAtDpi(height, 96), height);
+    EXPECT_EQ(FontHeightAtDpi(height, 0), height) << "a density not known";
+    EXPECT_GE(-FontHeightAtDpi(-std::abs(height), 144), std::abs(height)) << "never smaller on a denser screen";
+  }
+}
+
+TEST(DesignFont, APictureGrowsWithTheDensityToTheNearestPixel) {
+  EXPECT_EQ(SizeAtDpi(16, 120), 20);
+  EXPECT_EQ(SizeAtDpi(16, 144), 24);
+  EXPECT_EQ(SizeAtDpi(32, 120), 40);
+  EXPECT_EQ(SizeAtDpi(13, 144), 20) << "19.5 rounds up";
+  EXPECT_EQ(SizeAtDpi(32, 96), 32);
+  EXPECT_EQ(SizeAtDpi(32, -1), 32);
+  EXPECT_EQ(SizeAtDpi(0, 144), 0);
 }
 
 }  // namespace

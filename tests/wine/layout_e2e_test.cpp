@@ -1,13 +1,18 @@
 // Every caption whole: on each page of the window and in the options panel,
 // no caption is wider than the room its control gives it, none is cut by
 // its parent's edge and none runs under a sibling. Measured as the control
-// draws it, with the font the control itself holds.
+// draws it, with the font the control itself holds. Run at several screen
+// densities: there the window's text is 8 points at that density, the
+// pictures grow with it and the window still fits a screen of its kind.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,9 +21,22 @@
 namespace varnox::test {
 namespace {
 
+// The density the run asked Wine for.
+int AskedDpi() {
+  const char* dpi = std::getenv("VARNOX_DPI");
+  return dpi ? std::atoi(dpi) : 96;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 // Where a check box or radio button's text starts: the glyph (13 pixels at
-// 96 dots per inch) and the gap after it.
-constexpr int kGlyphRoom = 13 + 4;
+// 96 dots per inch, growing with the density) and the gap after it.
+int GlyphRoom() { return 12 * ScreenDpi() / 96 + 1 + 4; }
 // A group box's caption starts this far in and must end before its frame.
 constexpr int kGroupCaptionLeft = 8;
 constexpr int kGroupFrame = 2;
@@ -91,8 +109,8 @@ bool CaptionOf(HWND window, Caption& caption) {
         left = room.left + (room.right - room.left - size.cx) / 2;
       }
     } else {
-      room.left = kGlyphRoom;
-      left = kGlyphRoom;
+      room.left = GlyphRoom();
+      left = GlyphRoom();
     }
   } else {
     return false;  // edits, lists and the like hold data, not captions
@@ -102,6 +120,14 @@ bool CaptionOf(HWND window, Caption& caption) {
   if (lstrcmpiW(kind.c_str(), L"Static") == 0) caption.drawn.top = 0, caption.drawn.bottom = size.cy;
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&caption.drawn), 2);
   return true;
+}
+
+// Whether sibling `other` lies above `window` in the z-order.
+bool Above(HWND other, HWND window) {
+  for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    if (above == other) return true;
+  }
+  return false;
 }
 
 BOOL CALLBACK Collect(HWND window, LPARAM data) {
@@ -139,10 +165,13 @@ int CheckShowingCaptions(HWND form, const std::string& where) {
     IntersectRect(&inside, &caption.drawn, &area);
     EXPECT_TRUE(EqualRect(&inside, &caption.drawn)) << where << ": " << Label(window) << " runs past its parent";
 
-    // No sibling lies over it; a shadow under the same text is meant to, and
-    // a static without text (a bevel's line, an empty label) draws none.
+    // No sibling lies over it: none above it that covers any of it. A
+    // sibling beneath it is painted over, not over it; a shadow under the
+    // same text is meant to lie there, and a static without text (a bevel's
+    // line, an empty label) draws none.
     for (HWND other : showing) {
       if (other == window || GetParent(other) != parent || TextOf(other) == caption.text) continue;
+      if (!Above(other, window)) continue;
       if (TextOf(other).empty() && lstrcmpiW(ClassOf(other).c_str(), L"Static") == 0) continue;
       GetWindowRect(other, &bounds);
       RECT overlap;
@@ -154,6 +183,89 @@ int CheckShowingCaptions(HWND form, const std::string& where) {
 }
 
 class Layout : public PageScenario {};
+
+LOGFONTW FontOf(HWND window) {
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+SIZE IconSize(HICON icon) {
+  ICONINFO info = {};
+  if (!icon || !GetIconInfo(icon, &info)) return {0, 0};
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  // A monochrome icon keeps its picture and mask in one bitmap twice as tall.
+  return {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+// The smallest screen commonly met at a density, less a taskbar of 40
+// pixels at 96 dots per inch grown with it: 1366 x 768 at 120 (125 %),
+// 1920 x 1080 at 144 (150 %).
+SIZE SmallestWorkArea(int dpi) {
+  const SIZE screen = dpi <= 96 ? SIZE{1024, 768} : dpi <= 120 ? SIZE{1366, 768} : SIZE{1920, 1080};
+  return {screen.cx, screen.cy - MulDiv(40, dpi, 96)};
+}
+
+TEST_F(Layout, TheTextIsEightPointsAtTheScreensDensityAndThePicturesAndTheWindowGrowWithIt) {
+  const int dpi = AskedDpi();
+  ASSERT_EQ(ScreenDpi(), dpi) << "Wine runs at the density the test asked for";
+  Run([&](UiDriver& ui) {
+    const int eightPoints = MulDiv(8, dpi, 72);
+    for (const char* name : {"ApplyBtn", "lblProductVer", "gbOS"}) {
+      const LOGFONTW font = FontOf(ui.Find(name));
+      EXPECT_EQ(font.lfHeight, -eightPoints) << name << ": 8 points at " << dpi << " dots per inch";
+      EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif") << name;
+    }
+
+    // The heading's picture: its icon at 32 pixels grown with the density,
+    // within its control.
+    HWND logo = ui.Find("LogoImage");
+    const SIZE icon = IconSize(reinterpret_cast<HICON>(SendMessageW(logo, STM_GETIMAGE, IMAGE_ICON, 0)));
+    RECT logoRoom;
+    GetClientRect(logo, &logoRoom);
+    EXPECT_EQ(icon.cx, MulDiv(32, dpi, 96)) << "the logo at " << dpi;
+    EXPECT_EQ(icon.cx, icon.cy);
+    EXPECT_LE(icon.cx, logoRoom.right) << "the logo fits its control";
+    EXPECT_LE(icon.cy, logoRoom.bottom) << "the logo fits its control";
+
+    // The device list's pictures, on the versions that show its page.
+    const std::vector<std::wstring> pages = ui.TabCaptions("PageControl");
+    if (std::find(pages.begin(), pages.end(), L"IDE/ATAPI") != pages.end()) {
+      ui.SelectTab("PageControl", L"IDE/ATAPI");
+      const auto images =
+          reinterpret_cast<HIMAGELIST>(SendMessageW(ui.Find("lvDrives"), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+      int cx = 0;
+      int cy = 0;
+      ASSERT_TRUE(images && ImageList_GetIconSize(images, &cx, &cy));
+      EXPECT_EQ(cx, MulDiv(16, dpi, 96));
+      EXPECT_EQ(cy, cx);
+      EXPECT_EQ(ImageList_GetImageCount(images), 4) << "every device kind's picture";
+    }
+
+    // The window on the smallest screen of its density, and on this one.
+    RECT window;
+    GetWindowRect(ui.Form(), &window);
+    RECT client;
+    GetClientRect(ui.Form(), &client);
+    const SIZE area = SmallestWorkArea(dpi);
+    EXPECT_LE(window.right - window.left, area.cx);
+    EXPECT_LE(window.bottom - window.top, area.cy);
+    RECT workArea;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0));
+    RECT inside;
+    IntersectRect(&inside, &window, &workArea);
+    EXPECT_TRUE(EqualRect(&inside, &window)) << "the window lies inside the work area";
+    // The design's client area is 365 x 393 at 96 dots per inch: at least that, grown.
+    EXPECT_GE(client.right, MulDiv(365, dpi, 96) * 9 / 10);
+    EXPECT_GE(client.bottom, MulDiv(393, dpi, 96) * 9 / 10);
+    std::printf("%s at %d dots per inch: client %ld x %ld, window %ld x %ld\n", Version().c_str(), dpi, client.right,
+                client.bottom, window.right - window.left, window.bottom - window.top);
+    ui.Click("CancelBtn");
+  });
+}
 
 TEST_F(Layout, EveryCaptionOnEveryPageAndInTheOptionsPanelIsWhole) {
   Run([](UiDriver& ui) {

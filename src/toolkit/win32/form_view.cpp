@@ -65,10 +65,17 @@ bool DroppedDown(HWND window) {
   return lstrcmpiW(className, L"ComboBox") == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 }  // namespace
 
 FormView::FormView(TForm& form, HWND owner, HINSTANCE resources)
-    : form_(form), resources_(resources), owner_(owner), styles_(resources) {
+    : form_(form), resources_(resources), owner_(owner), styles_(resources), dpi_(ScreenDpi()) {
   ApplyScope guard(*this);
   VisualStyleContext::Scope styled(styles_);
   InitCommonControlClasses();
@@ -218,15 +225,17 @@ UINT_PTR FormView::RegisterTimer(TimerView& timer) {
 }
 
 // A control's own font height is in design pixels and grows with the
-// layout; the form's font is the one measured, taken as it comes.
+// layout; the form's font is in points, as a dialog template's, and comes out
+// at the screen's density: it is the one measured, and the layout grows
+// with it.
 HFONT FormView::FontFor(const Control& control, int pixelHeight) {
   FontKey key;
   key.name = !control.FontName().empty() ? control.FontName()
              : !form_.FontName().empty() ? form_.FontName()
                                          : kDefaultFontName;
-  key.height = &control != &form_ && control.FontHeight() != 0 ? scale_.FontHeight(control.FontHeight())
-               : form_.FontHeight() != 0                       ? form_.FontHeight()
-                                                               : kDefaultFontHeight;
+  key.height = &control != &form_ && control.FontHeight() != 0
+                   ? scale_.FontHeight(control.FontHeight())
+                   : FontHeightAtDpi(form_.FontHeight() != 0 ? form_.FontHeight() : kDefaultFontHeight, dpi_);
   if (pixelHeight != 0) key.height = pixelHeight;
   key.style = control.FontStyle();
   key.charset = form_.FontCharset();

@@ -84,6 +84,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
   HFONT FontFor(const Control& control, int pixelHeight = 0);
   // From the model's design coordinates to this window's pixels.
   const LayoutScale& Scale() const { return scale_; }
+  // The screen's dots per inch, which the form's font and the pictures follow.
+  int Dpi() const { return dpi_; }
   // Where a control's window goes inside its parent, in pixels.
   LayoutBounds PlaceOf(const Control& control) const;
   const VisualStyleContext& Styles() const { return styles_; }
@@ -137,6 +139,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   VisualStyleContext styles_;
   GdiCache gdi_;
   LayoutScale scale_;
+  int dpi_;
   HWND window_ = nullptr;
   int applying_ = 0;
   bool destroying_ = false;

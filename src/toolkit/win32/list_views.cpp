@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "toolkit/design_font.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/wide_text.h"
 
@@ -11,6 +12,37 @@ namespace {
 
 constexpr int kDropDownHeight = 200;  // the list below a drop-down combo box
 constexpr int kSmallImageSize = 16;
+
+// A strip of square pictures drawn `kSmallImageSize` pixels each, made
+// `size` pixels each; its top-left pixel's colour is the transparent one.
+// Enlarged by repeating pixels, never by blending them: the pictures stay
+// sharp and the transparent colour exact.
+HIMAGELIST LoadImageStrip(HINSTANCE module, const std::wstring& name, int size) {
+  if (size == kSmallImageSize) {
+    return ImageList_LoadImageW(module, name.c_str(), kSmallImageSize, 0, CLR_DEFAULT, IMAGE_BITMAP,
+                                LR_CREATEDIBSECTION);
+  }
+  HANDLE drawn = LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (!drawn) return nullptr;
+  BITMAP bitmap = {};
+  GetObjectW(drawn, sizeof bitmap, &bitmap);
+  DeleteObject(drawn);
+  const int count = bitmap.bmWidth / kSmallImageSize;
+  if (count <= 0) return nullptr;
+  auto* strip = static_cast<HBITMAP>(LoadImageW(module, name.c_str(), IMAGE_BITMAP, count * size, size, 0));
+  if (!strip) return nullptr;
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 1);
+  if (list) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, strip);
+    const COLORREF transparent = GetPixel(dc, 0, 0);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ImageList_AddMasked(list, strip, transparent);
+  }
+  DeleteObject(strip);
+  return list;
+}
 
 }  // namespace
 
@@ -103,12 +135,11 @@ void ListViewView::Apply(Property property) {
 
 void ListViewView::ApplyImages() {
   if (images_ || list_.SmallImages().empty()) return;
-  // The named bitmap strip of 16-pixel pictures; an empty list keeps the rows
-  // aligned when the library has none.
-  const std::wstring name = Utf8ToWide(list_.SmallImages());
-  HIMAGELIST images = ImageList_LoadImageW(form_.Resources(), name.c_str(), kSmallImageSize, 0, CLR_DEFAULT,
-                                           IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  if (!images) images = ImageList_Create(kSmallImageSize, kSmallImageSize, ILC_COLOR24 | ILC_MASK, 0, 1);
+  // The named bitmap strip of 16-pixel pictures, at the screen's density; an
+  // empty list keeps the rows aligned when the library has none.
+  const int size = SizeAtDpi(kSmallImageSize, form_.Dpi());
+  HIMAGELIST images = LoadImageStrip(form_.Resources(), Utf8ToWide(list_.SmallImages()), size);
+  if (!images) images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 0, 1);
   images_ = images;
   SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }

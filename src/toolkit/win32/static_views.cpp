@@ -1,5 +1,8 @@
 #include "toolkit/win32/static_views.h"
 
+#include <algorithm>
+
+#include "toolkit/design_font.h"
 #include "toolkit/layout_scale.h"
 
 #include "toolkit/win32/form_view.h"
@@ -281,10 +284,15 @@ void ImageView::Apply(Property property) {
     UINT type = IMAGE_BITMAP;
     if (!image_.Picture().empty()) {
       const std::wstring name = Utf8ToWide(image_.Picture());
-      picture = LoadImageW(form_.Resources(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+      // On a denser screen than the design's, the picture is made at its
+      // control's design size at that density; an icon takes its nearest
+      // drawn size.
+      const SIZE size = PictureSize();
+      picture = LoadImageW(form_.Resources(), name.c_str(), IMAGE_BITMAP, size.cx, size.cy, LR_DEFAULTCOLOR);
       if (!picture) {
         type = IMAGE_ICON;
-        picture = LoadImageW(form_.Resources(), name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+        picture =
+            LoadImageW(form_.Resources(), name.c_str(), IMAGE_ICON, size.cx, size.cy, size.cx ? 0 : LR_DEFAULTSIZE);
       }
     }
     const LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
@@ -294,10 +302,24 @@ void ImageView::Apply(Property property) {
     picture_ = picture;
     pictureType_ = type;
     // A picture control sizes itself to its picture; the layout's size rules.
-    ControlView::Apply(Property::Bounds);
+    Apply(Property::Bounds);
+    return;
+  }
+  if (property == Property::Bounds) {
+    // The room grows to the picture where the font grew less than the density.
+    const LayoutBounds place = form_.PlaceOf(image_);
+    const SIZE size = PictureSize();
+    SetWindowPos(Window(), nullptr, place.left, place.top, std::max<int>(place.width, size.cx),
+                 std::max<int>(place.height, size.cy), SWP_NOZORDER | SWP_NOACTIVATE);
     return;
   }
   ControlView::Apply(property);
+}
+
+// Nothing at the design's density: the picture's own size.
+SIZE ImageView::PictureSize() const {
+  if (form_.Dpi() == kDesignDpi || form_.Dpi() <= 0) return {0, 0};
+  return {SizeAtDpi(image_.Width(), form_.Dpi()), SizeAtDpi(image_.Height(), form_.Dpi())};
 }
 
 bool ImageView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

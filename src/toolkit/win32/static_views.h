@@ -82,6 +82,8 @@ class ImageView final : public ControlView {
 
  private:
   void ReleasePicture();
+  // The size a picture is made at on this screen; zero for its own size.
+  SIZE PictureSize() const;
 
   TImage& image_;
   HANDLE picture_ = nullptr;  // a bitmap or, failing that, an icon of that name
