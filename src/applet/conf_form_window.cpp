@@ -44,6 +44,8 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   void ShowMessage(const std::string& message) override;
   bool Confirm(const std::string& question) override;
   std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override;
+  std::optional<std::string> AskOpenFileName(const std::string& title) override;
+  std::optional<std::string> AskFileName(const std::string& title, const std::string& defaultName, bool save);
 
   HWND parent_;
   // Present when the window shows another user's per-user settings.
@@ -120,9 +122,18 @@ bool ConfFormWindow::Confirm(const std::string& question) {
   return view_ && view_->ShowMessageBox(question, kAppletName, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& title, const std::string& defaultName) {
+  return AskFileName(title, defaultName, true);
+}
+
+std::optional<std::string> ConfFormWindow::AskOpenFileName(const std::string& title) {
+  return AskFileName(title, {}, false);
+}
+
 // The record in the size Windows NT 4.0 knows: its dialog refuses the
 // larger one of Windows 2000, and the later fields are not needed.
-std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& title, const std::string& defaultName) {
+std::optional<std::string> ConfFormWindow::AskFileName(const std::string& title, const std::string& defaultName,
+                                                       bool save) {
   wchar_t file[MAX_PATH * 4] = {};
   const std::wstring name = Utf8ToWide(defaultName);
   name.copy(file, std::size(file) - 1);
@@ -136,8 +147,9 @@ std::optional<std::string> ConfFormWindow::AskSaveFileName(const std::string& ti
   dialog.lpstrTitle = caption.c_str();
   dialog.lpstrDefExt = L"reg";
   // The host's current folder stays as it was.
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  dialog.Flags =
+      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return std::nullopt;
   return WideToUtf8(file);
 }
 

@@ -12,9 +12,11 @@ namespace varnox {
 // code never needs <windows.h>; the Win32 implementation casts it to HKEY.
 using RegKey = std::uintptr_t;
 
+inline constexpr RegKey kHkeyClassesRoot = 0x80000000u;
 inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
 inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
 inline constexpr RegKey kHkeyUsers = 0x80000003u;
+inline constexpr RegKey kHkeyCurrentConfig = 0x80000005u;
 
 // Win32 error codes the registry code cares about.
 inline constexpr long kErrorSuccess = 0;

@@ -139,6 +139,9 @@ class SystemApi {
   // reason, as its error message text (UTF-8).
   virtual std::optional<std::string> WriteWholeFile(const std::string& path,
                                                     const std::vector<std::uint8_t>& bytes) = 0;
+  // Reads the whole file at `path` (UTF-8) into `bytes`: nullopt when read;
+  // else the system's reason, as its error message text (UTF-8).
+  virtual std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
   // GetLocalTime as "2026-12-07 21:40:05".
   virtual std::string LocalTimeText() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;

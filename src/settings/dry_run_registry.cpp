@@ -43,7 +43,7 @@ long DryRunRegistry::Open(RegKey root, const std::string& path, std::uint32_t ac
     return kErrorSuccess;
   }
   RegKey real = 0;
-  const long status = real_.OpenKey(root, path, access, &real);
+  const long status = real_.OpenKey(root, path, readOnly_ ? kKeyRead : access, &real);
   if (status == kErrorSuccess) {
     *result = Issue(key, real);
     return kErrorSuccess;

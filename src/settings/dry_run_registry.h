@@ -16,7 +16,10 @@ namespace varnox {
 
 class DryRunRegistry final : public RegistryApi {
  public:
-  explicit DryRunRegistry(RegistryApi& real) : real_(real) {}
+  // With `readOnly` it asks the real registry for read access only, so
+  // that it also learns what code would do under keys this account may
+  // only read.
+  explicit DryRunRegistry(RegistryApi& real, bool readOnly = false) : real_(real), readOnly_(readOnly) {}
   ~DryRunRegistry() override;
   DryRunRegistry(const DryRunRegistry&) = delete;
   DryRunRegistry& operator=(const DryRunRegistry&) = delete;
@@ -57,6 +60,7 @@ class DryRunRegistry final : public RegistryApi {
   std::vector<RegistryEdit> edits_;
   ValueList touched_;
   ValueList keys_;
+  bool readOnly_ = false;
 };
 
 }  // namespace varnox

@@ -21,7 +21,10 @@ long ReadLogRegistry::CreateKey(RegKey root, const std::string& path, std::uint3
 
 long ReadLogRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size) {
-  if (const KeyPath* path = keys_.Of(key); path != nullptr && recording_) reads_.Add({path->root, path->path, name});
+  if (const KeyPath* path = keys_.Of(key); path != nullptr && recording_) {
+    lastRead_ = {path->root, path->path, name};
+    reads_.Add(lastRead_);
+  }
   return real_.QueryValue(key, name, type, data, size);
 }
 

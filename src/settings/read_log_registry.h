@@ -29,6 +29,8 @@ class ReadLogRegistry final : public RegistryApi {
 
   void SetRecording(bool on) { recording_ = on; }
   const std::vector<RegistryValueRef>& Reads() const { return reads_.Items(); }
+  // The value asked for last while recording: the one a failing load stopped at.
+  const RegistryValueRef& LastRead() const { return lastRead_; }
   // The keys asked for, opened or not, as values without a name.
   const std::vector<RegistryValueRef>& Keys() const { return keysAsked_.Items(); }
 
@@ -39,6 +41,7 @@ class ReadLogRegistry final : public RegistryApi {
   KeyPaths keys_;
   ValueList reads_;
   ValueList keysAsked_;
+  RegistryValueRef lastRead_;
   bool recording_ = false;
 };
 

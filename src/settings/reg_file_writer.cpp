@@ -3,45 +3,17 @@
 #include <algorithm>
 
 #include "base/ascii.h"
+#include "settings/reg_file_format.h"
 #include "settings/value_list.h"
 
 namespace varnox {
 
 namespace {
 
-constexpr char kRegedit4Header[] = "REGEDIT4";
-constexpr char kVersion5Header[] = "Windows Registry Editor Version 5.00";
 // regedit breaks a hex line once it reaches this many characters, after a
 // comma, with a backslash; the next line goes on two blanks in.
 constexpr std::size_t kHexLineLimit = 77;
 constexpr char kHexDigits[] = "0123456789abcdef";
-
-// UTF-16 LE bytes of UTF-8 text.
-void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8) {
-  const auto unit = [&out](char32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8 & 0xFF));
-  };
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || i + length > utf8.size()) {
-      unit(0xFFFD);
-      ++i;
-      continue;
-    }
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      unit(0xD800 + (code >> 10));
-      unit(0xDC00 + (code & 0x3FF));
-    } else {
-      unit(code);
-    }
-    i += length;
-  }
-}
 
 // A file's text before its encoding: ANSI for REGEDIT4, UTF-8 for 5.00.
 class Document {
@@ -173,19 +145,28 @@ bool SameKey(const RegistryEdit& a, const RegistryEdit& b) {
 }  // namespace
 
 std::string RootName(RegKey root) {
-  return root == kHkeyLocalMachine ? "HKEY_LOCAL_MACHINE" : root == kHkeyCurrentUser ? "HKEY_CURRENT_USER" : "";
+  for (const RegRootName& name : kRegRootNames) {
+    if (name.root == root) return std::string(name.longName);
+  }
+  return {};
 }
 
 std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<RegistryEdit>& edits,
                                        const AnsiCodec& codec) {
   Document document(format, codec);
-  document.Line(format == RegFileFormat::Version5 ? kVersion5Header : kRegedit4Header);
+  document.Line(std::string(format == RegFileFormat::Version5 ? kVersion5Header : kRegedit4Header));
   document.BlankLine();
   const RegistryEdit* section = nullptr;
   for (const RegistryEdit& edit : edits) {
     if (edit.kind == RegistryEdit::Kind::Comment) {
       if (section != nullptr) document.BlankLine();
       document.Line("; " + document.FromProgram(edit.name));
+      section = nullptr;
+      continue;
+    }
+    if (edit.kind == RegistryEdit::Kind::DeleteKey) {
+      document.BlankLine();
+      document.Line("[-" + RootName(edit.root) + "\\" + document.FromRegistry(edit.keyPath) + "]");
       section = nullptr;
       continue;
     }

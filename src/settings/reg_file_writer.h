@@ -28,7 +28,7 @@ struct AnsiCodec {
 std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<RegistryEdit>& edits,
                                        const AnsiCodec& codec);
 
-// "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER".
+// The long name of a root, "HKEY_LOCAL_MACHINE" say; "" for a key handle.
 std::string RootName(RegKey root);
 
 }  // namespace varnox

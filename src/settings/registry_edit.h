@@ -1,6 +1,6 @@
 #pragma once
-// One change to the registry as a registry file states it: a key to make, a
-// value to set or delete, or a comment line. Registry names and data are as
+// One change to the registry as a registry file states it: a key to make or
+// delete, a value to set or delete, or a comment line. Registry names and data are as
 // the ANSI calls see them; a comment is UTF-8.
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 namespace varnox {
 
 struct RegistryEdit {
-  enum class Kind { Comment, CreateKey, SetValue, DeleteValue };
+  enum class Kind { Comment, CreateKey, SetValue, DeleteValue, DeleteKey };
 
   Kind kind = Kind::Comment;
   RegKey root = 0;

@@ -24,6 +24,12 @@ void TConfForm::LoadSettings() {
     ~Recording() { log.SetRecording(false); }
   } recording{loadReads_};
   loadReads_.SetRecording(true);
+  if (designStates_.Empty()) {
+    std::vector<Control*> controls;
+    for (const LoadSection& section : frame_.Sections())
+      controls.insert(controls.end(), section.controls.begin(), section.controls.end());
+    designStates_ = ControlStates(controls);
+  }
   frame_.Load();
   FLoaded = true;
 }

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "settings/read_log_registry.h"
 #include "settings/registry_edit.h"
+#include "toolkit/control_states.h"
 #include "toolkit/toolkit.h"
 #include "window/language_texts.h"
 #include "window/setting_group.h"
@@ -41,6 +42,8 @@ class WindowServices {
   // The common Save As dialog for a registry file, titled `title` and
   // offering `defaultName`; the chosen path (UTF-8), or nullopt on Cancel.
   virtual std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) = 0;
+  // The common Open dialog for an existing registry file, titled `title`.
+  virtual std::optional<std::string> AskOpenFileName(const std::string& title) = 0;
 
  protected:
   ~WindowServices() = default;
@@ -135,6 +138,10 @@ class TConfForm : public TForm {
   // The options panel's registry files: what OK would write, and a backup.
   void btnSaveChangesClick(Component& sender);
   void btnBackupClick(Component& sender);
+  void btnOpenSettingsClick(Component& sender);
+  // Shows a registry file's bytes in the window (nothing is written) and
+  // returns the message that says what happened, in the hints' language.
+  std::string OpenSettingsFile(const std::vector<std::uint8_t>& bytes);
 
   bool FIsNT = false;
   bool FLoaded = false;
@@ -189,6 +196,9 @@ class TConfForm : public TForm {
   bool languageApplied_ = false;
   bool loadStarted_ = false;
   SaveChangesFollowsOk saveChangesFollowsOk_{*this};
+  // The sections' controls as built, before the load: where opening a file
+  // starts its load from.
+  ControlStates designStates_;
 };
 
 }  // namespace varnox

@@ -1,5 +1,5 @@
 // The options panel below the pages: the hint language switch and the hint
-// display time, and its sliding in and out.
+// display time, the strip of registry file buttons, and its sliding in and out.
 
 #include "window/conf_form.h"
 
@@ -17,7 +17,7 @@ constexpr TColor kOptionsPanelColor = 14343386;
 void TConfForm::BuildOptionsPanel() {
   // It lies below the client area; only a taller window shows it.
   auto& panel = Add<TPanel>("HintPanel");
-  panel.SetBounds(3, 399, 214, 45);
+  panel.SetBounds(3, 399, 214, 62);
   panel.SetBevelInner(BevelCut::Raised);
   panel.SetBevelOuter(BevelCut::Lowered);
   panel.SetColor(kOptionsPanelColor);
@@ -68,13 +68,18 @@ void TConfForm::BuildOptionsPanel() {
   backup.SetCaption("Back up settings as...");
   backup.SetShowHint(true);
   backup.OnClick = [this](Component& s) { btnBackupClick(s); };
+  auto& open = Add<TButton>("btnOpenSettings");
+  open.SetBounds(222, 440, 126, 19);
+  open.SetCaption("Open settings file...");
+  open.SetShowHint(true);
+  open.OnClick = [this](Component& s) { btnOpenSettingsClick(s); };
 
   auto& right = Add<TBevel>("Bevel1");
-  right.SetBounds(351, 397, 10, 43);
+  right.SetBounds(351, 397, 10, 60);
   right.SetShape(BevelShape::RightLine);
   right.SetStyle(BevelStyle::Raised);
   auto& bottom = Add<TBevel>("Bevel2");
-  bottom.SetBounds(224, 431, 135, 10);
+  bottom.SetBounds(224, 448, 135, 10);
   bottom.SetShape(BevelShape::BottomLine);
   bottom.SetStyle(BevelStyle::Raised);
 }

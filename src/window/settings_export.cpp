@@ -9,19 +9,10 @@
 
 namespace varnox {
 
-namespace {
-
-// The managed values: those the load read that some save group asks
-// about, sets or deletes when every group runs, flags and conditions aside
-// (the load also reads what it only shows: device lists, addresses, status).
-// Their keys, and the keys both the load and the groups asked for, in order.
-struct ManagedValues {
-  std::vector<RegistryValueRef> values;
-  std::vector<KeyPath> keys;
-};
-
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry) {
-  DryRunRegistry everyGroup(registry);
+  // Read access is enough to learn what the groups touch, also under keys
+  // this account may only read.
+  DryRunRegistry everyGroup(registry, true);
   frame.SaveEveryGroup(everyGroup);
 
   ManagedValues managed;
@@ -34,11 +25,18 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   for (const RegistryValueRef& key : load.Keys()) {
     if (ValueList::Contains(everyGroup.Keys(), key)) keys.Add(key);
   }
+  for (const RegistryValueRef& value : everyGroup.Touched()) {
+    const bool keyMissed = std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
+      return key.root == value.root && EqualsIgnoringAsciiCase(key.keyPath, value.keyPath);
+    });
+    if (keyMissed && !ValueList::Contains(managed.values, value)) managed.inMissingKeys.push_back(value);
+  }
+  managed.touched = everyGroup.Touched();
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});
   return managed;
 }
 
-RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
+RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
   RegistryEdit edit{RegistryEdit::Kind::DeleteValue, path.root, path.path, name, kRegNone, {}};
   std::uint32_t size = 0;
   const long asked = registry.QueryValue(key, name, &edit.type, nullptr, &size);
@@ -53,8 +51,6 @@ RegistryEdit StoredValue(RegistryApi& registry, RegKey key, const KeyPath& path,
   edit.data.resize(std::min(got, size));
   return edit;
 }
-
-}  // namespace
 
 std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
   DryRunRegistry dryRun(registry);
@@ -76,7 +72,7 @@ std::vector<RegistryEdit> BackupOfManagedValues(SettingsFrame& frame, const Read
     }
     for (const RegistryValueRef& value : managed.values) {
       if (value.root != key.root || !EqualsIgnoringAsciiCase(value.keyPath, key.path)) continue;
-      edits.push_back(StoredValue(registry, reg.CurrentKey(), key, value.valueName));
+      edits.push_back(ReadStoredValue(registry, reg.CurrentKey(), key, value.valueName));
     }
   }
   return edits;

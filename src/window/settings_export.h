@@ -13,6 +13,25 @@
 
 namespace varnox {
 
+// The managed values: those the load read that some save group asks
+// about, sets or deletes when every group runs, flags and conditions aside
+// (the load also reads what it only shows: device lists, addresses, status).
+// Their keys, and the keys both the load and the groups asked for, in order.
+struct ManagedValues {
+  std::vector<RegistryValueRef> values;
+  std::vector<KeyPath> keys;
+  // Values the groups may write in keys the load looked for and did not
+  // find: it saw them as absent.
+  std::vector<RegistryValueRef> inMissingKeys;
+  // Every value some group asks about, sets or deletes as the window stands.
+  std::vector<RegistryValueRef> touched;
+};
+ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry);
+
+// The value `name` of the open `key` (at `path`) as stored: set with its
+// type and data, or deleted when absent.
+RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name);
+
 // What OK would write now, in its order. Nothing is written.
 std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry);
 

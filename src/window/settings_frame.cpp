@@ -1,6 +1,9 @@
 #include "window/settings_frame.h"
 
 #include <algorithm>
+#include <exception>
+
+#include "settings/dry_run_registry.h"
 
 #include "toolkit/control.h"
 
@@ -52,6 +55,24 @@ void SettingsFrame::Load() {
 }
 
 void SettingsFrame::Save(const ModifiedFlags& flags, RegistryApi& api) { Save(&flags, api); }
+
+std::vector<SettingsFrame::GroupWrites> SettingsFrame::WritesOfEachGroup(RegistryApi& api) {
+  std::vector<GroupWrites> writes;
+  for (SaveGroup& group : groups_) {
+    DryRunRegistry dryRun(api);
+    writes.push_back({group.group, {}});
+    if (group.ready && !group.ready()) continue;
+    try {
+      SettingsReg::Redirect redirect(settingsReg_, dryRun);
+      SettingsReg::Scope accessor(settingsReg_, group.root);
+      group.save(*accessor);
+      writes.back().edits = dryRun.Edits();
+    } catch (const std::exception& error) {
+      writes.back().edits = {RegistryEdit{.name = error.what()}};
+    }
+  }
+  return writes;
+}
 
 void SettingsFrame::SaveEveryGroup(RegistryApi& api) { Save(nullptr, api); }
 

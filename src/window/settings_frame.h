@@ -11,6 +11,7 @@
 
 #include "platform/registry_api.h"
 #include "settings/registry.h"
+#include "settings/registry_edit.h"
 #include "window/setting_group.h"
 
 namespace varnox {
@@ -103,6 +104,15 @@ class SettingsFrame {
   // Every group against `api`, its flag and its extra condition aside: what
   // the groups may ever ask about, set or delete (`api` records, say).
   void SaveEveryGroup(RegistryApi& api);
+
+  // What each group, its flag aside, would write now against `api`, in
+  // group order: what OK would write for it were its flag raised. A group
+  // whose save fails gives one comment edit with the error's text.
+  struct GroupWrites {
+    SettingGroup group;
+    std::vector<RegistryEdit> edits;
+  };
+  std::vector<GroupWrites> WritesOfEachGroup(RegistryApi& api);
 
   // How many sections finished loading (all of them after a clean load).
   std::size_t LoadedSections() const { return loadedSections_; }

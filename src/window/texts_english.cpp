@@ -269,6 +269,10 @@ constexpr HintAssignment kHints[] = {
     {"btnBackup",
      "Writes every value this program manages, as it is now, to a\r\n"
      "registry file: importing it puts those values back."},
+    {"btnOpenSettings",
+     "Shows a registry file's values in the window, as if you had\r\n"
+     "set them: a backup, or the changes of another computer.\r\n"
+     "Nothing is written until OK; Cancel leaves everything."},
 
     // Shown when this account may read but not change some settings.
     {"btnRunAsAdmin",

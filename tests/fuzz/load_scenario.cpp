@@ -7,13 +7,16 @@
 #include <memory>
 #include <set>
 
-#include "window/load_locale.h"
 #include "recording_services.h"
 #include "reg_file_loader.h"
 #include "scripted_system.h"
+#include "settings/reg_file_format.h"
+#include "settings/reg_file_reader.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
 #include "window/conf_form.h"
+#include "window/load_locale.h"
+#include "window/settings_export.h"
 
 namespace varnox::fuzz {
 
@@ -425,6 +428,160 @@ std::vector<std::vector<std::uint8_t>> SeedInputs() {
     }
   }
   return seeds;
+}
+
+namespace {
+
+using FoldedValues = std::map<std::string, StoredValue>;
+
+FoldedValues Folded(const MemoryRegistry& registry) {
+  FoldedValues values;
+  for (const auto& [name, value] : registry.Dump()) values[Fold(name)] = value;
+  return values;
+}
+
+// The values after `edits`, as OK would leave them.
+FoldedValues After(FoldedValues values, const std::vector<RegistryEdit>& edits) {
+  for (const RegistryEdit& edit : edits) {
+    const char* root = edit.root == kHkeyLocalMachine ? "HKLM\\" : edit.root == kHkeyCurrentUser ? "HKCU\\" : nullptr;
+    if (root == nullptr) continue;
+    const std::string id = Fold(root + edit.keyPath + "\\" + edit.name);
+    if (edit.kind == RegistryEdit::Kind::SetValue) values[id] = {edit.name, edit.type, edit.data};
+    if (edit.kind == RegistryEdit::Kind::DeleteValue) values.erase(id);
+  }
+  return values;
+}
+
+// Text the window reads without regard to case it writes in its own case.
+bool SameSetting(const StoredValue& a, const StoredValue& b) {
+  return a.type == b.type &&
+         std::equal(a.data.begin(), a.data.end(), b.data.begin(), b.data.end(), [](std::uint8_t x, std::uint8_t y) {
+           return Fold(std::string(1, static_cast<char>(x))) == Fold(std::string(1, static_cast<char>(y)));
+         });
+}
+
+std::string Shown(const FoldedValues& values, const std::string& id) {
+  const auto it = values.find(id);
+  if (it == values.end()) return "absent";
+  std::string text = "type " + std::to_string(it->second.type) + " ";
+  for (std::size_t i = 0; i < it->second.data.size() && i < 40; ++i) {
+    text += "0123456789abcdef"[it->second.data[i] >> 4];
+    text += "0123456789abcdef"[it->second.data[i] & 15];
+  }
+  return text;
+}
+
+// Text as a Unicode file carries it: through the code page, UTF-16 and
+// back. A difference the file cannot carry is none the round trip can keep.
+FoldedValues Carried(FoldedValues values, SystemApi& system) {
+  for (auto& [id, value] : values) {
+    if (value.type != kRegSz && value.type != kRegExpandSz && value.type != kRegMultiSz) continue;
+    std::vector<std::uint8_t> carried;
+    for (auto from = value.data.begin(); from != value.data.end();) {
+      const auto nul = std::find(from, value.data.end(), std::uint8_t{0});
+      std::vector<std::uint8_t> wide;
+      AppendUtf16(wide, system.AnsiToUtf8(std::string(from, nul)));
+      const std::string piece = system.Utf8ToAnsi(Utf16ToUtf8(wide));
+      carried.insert(carried.end(), piece.begin(), piece.end());
+      if (nul == value.data.end()) break;
+      carried.push_back(0);
+      from = nul + 1;
+    }
+    value.data = std::move(carried);
+  }
+  return values;
+}
+
+void CompareValues(const FoldedValues& expected, const FoldedValues& got, const std::string& what,
+                   std::vector<std::string>& findings) {
+  for (const auto& [id, value] : expected) {
+    const auto other = got.find(id);
+    if (other == got.end() || !SameSetting(other->second, value)) {
+      findings.push_back(what + ": " + id + ": " + Shown(expected, id) + " against " + Shown(got, id));
+    }
+  }
+  for (const auto& [id, value] : got) {
+    if (!expected.count(id)) findings.push_back(what + ": " + id);
+  }
+}
+
+bool Changed(const MemoryRegistry& registry) {
+  return std::any_of(registry.Calls().begin(), registry.Calls().end(), IsChange);
+}
+
+std::string OpenFile(Window& window, const std::vector<std::uint8_t>& bytes) {
+  window.system.writtenFiles["opened.reg"] = bytes;
+  window.services.open = "opened.reg";
+  window.services.messages.clear();
+  window.form->Find<TButton>("btnOpenSettings").UserClick();
+  return window.services.messages.empty() ? std::string() : window.services.messages.back();
+}
+
+}  // namespace
+
+std::vector<std::string> RunRoundTrips(const Scenario& scenario) {
+  std::vector<std::string> findings;
+  const ScriptedPreset& preset = AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()];
+  {
+    MemoryRegistry registry;
+    SeedRegistry(registry, scenario);
+    Window window(registry, preset.make());
+    window.form->FormCreate();
+    window.services.saveAs = "backup.reg";
+    window.form->Find<TButton>("btnBackup").UserClick();
+    const std::size_t errors = window.services.errors.size();
+    registry.ClearCalls();
+    const std::string message = OpenFile(window, window.system.writtenFiles["backup.reg"]);
+    if (window.services.errors.size() != errors)
+      findings.push_back("opening the backup: " + window.services.errors.back());
+    if (Changed(registry)) findings.push_back("opening the backup wrote to the registry");
+    if (window.form->Flags().AnyRaised() || (window.form->FIsNT && window.form->Find<Control>("ApplyBtn").Enabled())) {
+      findings.push_back("opening the backup left something to save: " + message);
+    }
+    if (registry.OpenHandleCount() != 0) findings.push_back("opening the backup left a key open");
+  }
+
+  MemoryRegistry registry;
+  SeedRegistry(registry, scenario);
+  std::vector<std::uint8_t> changes;
+  FoldedValues expected;
+  {
+    Window window(registry, preset.make());
+    window.form->FormCreate();
+    // A window whose load failed shows only what it read before: the
+    // sections from the failing one on are disabled, and what a file would
+    // change there cannot show.
+    if (!window.services.errors.empty()) return findings;
+    const std::vector<Control*> controls = SectionControls(*window.form);
+    ServicesErrorSink sink(window.services);
+    for (const UserAction& action : scenario.actions) {
+      if (controls.empty()) break;
+      RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
+    }
+    window.services.errors.clear();
+    window.services.saveAs = "changes.reg";
+    window.form->Find<TButton>("btnSaveChanges").UserClick();
+    // What OK cannot write (a number out of range, say) gives no file.
+    if (!window.services.errors.empty() || !window.system.writtenFiles.count("changes.reg")) return findings;
+    changes = window.system.writtenFiles["changes.reg"];
+    expected = After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
+    window.form->Find<TButton>("CancelBtn").UserClick();
+  }
+  Window window(registry, preset.make());
+  window.form->FormCreate();
+  window.services.errors.clear();
+  registry.ClearCalls();
+  const std::string message = OpenFile(window, changes);
+  if (!window.services.errors.empty()) findings.push_back("opening the changes: " + window.services.errors.back());
+  if (Changed(registry)) findings.push_back("opening the changes wrote to the registry");
+  const FoldedValues got =
+      After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
+  const std::size_t before = findings.size();
+  const bool unicode = window.system.Version().major >= 5;
+  CompareValues(unicode ? Carried(expected, window.system) : expected, unicode ? Carried(got, window.system) : got,
+                "the changes opened differ from the actions", findings);
+  if (findings.size() != before) findings.push_back("message: " + message);
+  return findings;
 }
 
 }  // namespace varnox::fuzz

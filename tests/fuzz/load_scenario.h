@@ -72,6 +72,12 @@ Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset);
 // `extend` runs on the built window before it opens (tests add to it).
 std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend = {});
 
+// The round trips of the window's registry files on the scenario's registry
+// (its actions; OK and Cancel aside): a backup opened at once changes
+// nothing; the changes file of the actions, saved, cancelled and opened in
+// a new window, leaves OK about to write the same values.
+std::vector<std::string> RunRoundTrips(const Scenario& scenario);
+
 // The controls of every load section, each once, in section order: what the
 // user actions act on.
 std::vector<Control*> SectionControls(TConfForm& form);

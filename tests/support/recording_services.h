@@ -32,6 +32,13 @@ class RecordingServices : public WindowServices {
     return saveAs;
   }
 
+  std::optional<std::string> AskOpenFileName(const std::string& title) override {
+    askedFor.push_back({title, {}});
+    return open;
+  }
+
+  // The Open dialog's answer (nullopt: Cancel).
+  std::optional<std::string> open;
   // The Save As dialog's answer (nullopt: Cancel), and what it was asked.
   std::optional<std::string> saveAs;
   std::vector<std::pair<std::string, std::string>> askedFor;

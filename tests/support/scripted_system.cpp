@@ -278,6 +278,13 @@ std::optional<std::string> ScriptedSystem::WriteWholeFile(const std::string& pat
   return std::nullopt;
 }
 
+std::optional<std::string> ScriptedSystem::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  const auto file = writtenFiles.find(path);
+  if (file == writtenFiles.end()) return "The system cannot find the file specified.";
+  bytes = file->second;
+  return std::nullopt;
+}
+
 void ScriptedSystem::Sleep(std::uint32_t milliseconds) { sleeps.push_back(milliseconds); }
 
 }  // namespace varnox

@@ -122,6 +122,8 @@ class ScriptedSystem : public SystemApi {
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
   std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  // Reads what was written to `path`, else fails as a missing file does.
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
   std::string LocalTimeText() override { return localTime; }
   void Sleep(std::uint32_t milliseconds) override;
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "window/load_locale.h"
 #include "memory_registry.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
 #include "window/conf_form.h"
+#include "window/load_locale.h"
 
 namespace varnox::conf_form_test {
 
@@ -36,6 +36,7 @@ class RecordedServices : public WindowServices {
     return confirms;
   }
   std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override { return saveAs; }
+  std::optional<std::string> AskOpenFileName(const std::string&) override { return open; }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
@@ -46,6 +47,7 @@ class RecordedServices : public WindowServices {
   int cursorY = 0;
   std::vector<std::string> errors;
   std::optional<std::string> saveAs;
+  std::optional<std::string> open;
   // Runs inside each message pass: what other messages would do meanwhile.
   std::function<void()> duringMessages;
 };

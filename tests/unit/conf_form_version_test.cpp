@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "scripted_system.h"
-#include "window/marquee.h"
 #include "sysinfo/version_value.h"
+#include "window/marquee.h"
 
 namespace varnox {
 namespace {

@@ -69,6 +69,15 @@ TEST(LoadScenario, EverySeedRunsWithoutFinding) {
   }
 }
 
+TEST(LoadScenario, EverySeedsRegistryFilesRoundTrip) {
+  for (const std::vector<std::uint8_t>& seed : SeedInputs()) {
+    const std::vector<std::string> findings = RunRoundTrips(DecodeScenario(seed));
+    std::string all;
+    for (const std::string& finding : findings) all += finding + "\n";
+    EXPECT_TRUE(findings.empty()) << all;
+  }
+}
+
 // On NT 4.0 without the channel keys the DMA groups load as item 0; a pick
 // then writes both channels and creates their keys, also after a later
 // section's load error. The load looked for those keys, so that is no write

@@ -1,6 +1,7 @@
 # The options panel's registry files end to end, on the versions whose files
 # differ (REGEDIT4 on NT 4.0, Unicode after it): the ok run writes the
-# registry it left for the import run of the same version to compare with.
+# registry it left, its changes file and what its window showed, for the
+# import run of the same version to compare with and to open.
 foreach(version nt40 win2k winxp win7)
   set(dump ${CMAKE_BINARY_DIR}/export_e2e/${version}-ok.txt)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/export_e2e)

@@ -1,11 +1,15 @@
 // The options panel's registry files end to end on one version's fixture.
 // Two runs, each in its own prefix made from the same fixture, make the
-// same changes on every page: the "ok" run backs the registry up, presses
-// OK and writes down the registry; the "import" run saves the changes as a
-// file and has Wine's regedit import it. Both registries must then be the
-// same. The ok run then imports its backup, which must bring back the
-// fixture's registry. The Save As dialog is answered by pointing the
-// library's import of GetSaveFileNameW at the test.
+// same changes on every page: the "ok" run backs the registry up, saves the
+// changes where the other run finds them, presses OK and writes down the
+// registry; the "import" run saves the changes as a file and has Wine's
+// regedit import it. Both registries must then be the same. The ok run then
+// imports its backup, which must bring back the fixture's registry, and
+// opens a backup in the window, whose OK must do the same. The import run
+// first opens the ok run's changes in its window, which must show them and
+// save them back alike. The Save As and Open dialogs are answered by
+// pointing the library's imports of GetSaveFileNameW and GetOpenFileNameW
+// at the test.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -30,7 +34,7 @@ namespace {
 std::wstring dialogAnswer;  // empty: the user cancels
 std::vector<std::wstring> dialogDefaults;
 
-BOOL WINAPI AnswerSaveDialog(OPENFILENAMEW* dialog) {
+BOOL WINAPI AnswerFileDialog(OPENFILENAMEW* dialog) {
   dialogDefaults.push_back(dialog->lpstrFile);
   if (dialogAnswer.empty()) return FALSE;
   lstrcpynW(dialog->lpstrFile, dialogAnswer.c_str(), static_cast<int>(dialog->nMaxFile));
@@ -171,6 +175,111 @@ void ChangeEveryPage(UiDriver& ui) {
   ui.SelectTab("PageControl", L"Information");
 }
 
+// What the controls ChangeEveryPage acts on show, by name: a check state or
+// a text, read from the native controls (each page is visited first, so
+// its windows exist).
+using Shown = std::map<std::string, std::wstring>;
+
+// Each control with the value it shows, as the message names it.
+struct ShownRow {
+  const wchar_t* tab;
+  const char* control;
+  bool text;
+  const wchar_t* value;
+};
+constexpr ShownRow kShownRows[] = {
+    {L"Logon", "cbClearPageFileAtShutdown", false, L"\\ClearPageFileAtShutdown"},
+    {L"Logon", "cbAutoEndTask", false, L"\\AutoEndTasks"},
+    {L"Logon", "DomainEdit", true, L"\\DefaultDomainName"},
+    {L"Memory management", "cbDisablePagingExecutive", false, L"\\DisablePagingExecutive"},
+    {L"Network", "cbHideServer", false, L"\\Hidden"},
+    {L"Security", "cbProtectionMode", false, L"\\ProtectionMode"},
+    {L"Explorer", "cbNoRun", false, L"\\NoRun"},
+    {L"Explorer", "cbMinAnimate", false, L"\\MinAnimate"},
+    {L"Other", "cbNTFSDisableLAU", false, L"\\NtfsDisableLastAccessUpdate"},
+    {L"Other", "edRegOwner", true, L"\\RegisteredOwner"},
+    {L"System tools", "rbPrefetch1", false, L"\\EnablePrefetcher"},
+};
+constexpr wchar_t kCannotShow[] = L": a value the window cannot show";
+
+// Whether the message names a value ("\\Name") as one the window cannot show.
+bool CannotShow(const std::wstring& message, const std::wstring& value) {
+  return message.find(value + kCannotShow) != std::wstring::npos;
+}
+
+// The shown states but for the controls of values the window cannot show.
+Shown Showable(Shown shown, const std::wstring& message) {
+  for (const ShownRow& row : kShownRows) {
+    if (CannotShow(message, row.value)) shown.erase(row.control);
+  }
+  return shown;
+}
+
+Shown ShownStates(UiDriver& ui) {
+  std::vector<ShownRow> rows(std::begin(kShownRows), std::end(kShownRows));
+  if (Version() == "nt40") rows.push_back({L"Internet", "edMTU", true, L"\\MTU"});
+  Shown shown;
+  for (const ShownRow& row : rows) {
+    ui.SelectTab("PageControl", row.tab);
+    shown[row.control] = row.text ? ui.Text(row.control) : std::to_wstring(ui.CheckState(row.control));
+  }
+  if (Version() == "nt40") {
+    ui.SelectTab("PageControl", L"IDE/ATAPI");
+    HWND group = ui.Find("rgATAPI_0");
+    HWND item = GetWindow(GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    shown["rgATAPI_0 item 2"] = std::to_wstring(SendMessageW(item, BM_GETCHECK, 0, 0));
+  }
+  ui.SelectTab("PageControl", L"Information");
+  return shown;
+}
+
+std::wstring Describe(const Shown& shown) {
+  std::wstring text;
+  for (const auto& [name, state] : shown) text += std::wstring(name.begin(), name.end()) + L"=" + state + L"\n";
+  return text;
+}
+
+// A dumped text value ("1:61,42,") with its letters in lower case.
+std::string Lowered(const std::string& dumped) {
+  if (dumped.rfind("1:", 0) != 0 && dumped.rfind("2:", 0) != 0) return dumped;
+  std::string out = dumped.substr(0, 2);
+  std::istringstream bytes(dumped.substr(2));
+  for (std::string byte; std::getline(bytes, byte, ',');) {
+    int value = std::stoi(byte, nullptr, 16);
+    if (value >= 'A' && value <= 'Z') value += 'a' - 'A';
+    out += std::to_string(value) + ",";
+  }
+  return out;
+}
+
+// Opens `file` through the button and returns the message it shows.
+std::wstring OpenSettings(UiDriver& ui, const std::wstring& file) {
+  dialogAnswer = file;
+  PostMessageW(ui.Find("btnOpenSettings"), BM_CLICK, 0, 0);
+  return ui.DismissMessageBox(60000);
+}
+
+// A registry file's lines after its first comment, which names the time:
+// the values it holds. UTF-16 text is narrowed, other characters as '?'.
+std::vector<std::string> ValueLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (bytes.rfind("\xFF\xFE", 0) == 0) {
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text += bytes[i + 1] == 0 ? bytes[i] : '?';
+  } else {
+    text = bytes;
+  }
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  bool commentSeen = false;
+  for (std::string line; std::getline(stream, line);) {
+    if (commentSeen) lines.push_back(line);
+    commentSeen = commentSeen || line.rfind("; ", 0) == 0;
+  }
+  return lines;
+}
+
 std::string DumpPath() {
   const char* path = std::getenv("VARNOX_EXPORT_DUMP");
   std::string windows = "Z:";
@@ -198,13 +307,24 @@ std::vector<std::string> KeysLeftOut(const std::string& file) {
   return keys;
 }
 
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Shown states kept as a dump, to hand from one run to the other.
+Dump ShownAfterChanges(const Shown& shown) {
+  Dump dump;
+  for (const auto& [name, state] : shown) dump[name] = std::string(state.begin(), state.end());
+  return dump;
+}
+
 class ExportEndToEnd : public PageScenario {
  protected:
   void SetUp() override {
     PageScenario::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(
-        PatchImport(cpl_.Module(), "comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<void*>(&AnswerSaveDialog)));
+        PatchImport(cpl_.Module(), "comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<void*>(&AnswerFileDialog)));
+    ASSERT_TRUE(
+        PatchImport(cpl_.Module(), "comdlg32.dll", "GetOpenFileNameW", reinterpret_cast<void*>(&AnswerFileDialog)));
     dialogDefaults.clear();
   }
 };
@@ -217,9 +337,13 @@ TEST_F(ExportEndToEnd, OkThenTheBackupBringsTheFixtureBack) {
     ui.Click("OptionsBtn");
     ui.Click("btnBackup");
     ChangeEveryPage(ui);
+    // For the import run: the changes, and what the window shows with them.
+    Save(ShownAfterChanges(ShownStates(ui)), DumpPath() + "-shown.txt");
+    dialogAnswer = Wide(DumpPath() + "-changes.reg");
+    ui.Click("btnSaveChanges");
     ui.Click("ApplyBtn");
   });
-  EXPECT_EQ(dialogDefaults, std::vector<std::wstring>{L"varnox-backup.reg"});
+  EXPECT_EQ(dialogDefaults, (std::vector<std::wstring>{L"varnox-backup.reg", L"varnox-changes.reg"}));
   const Dump pressed = DumpRegistry();
   Save(pressed, DumpPath());
   ASSERT_NE(Differences(pressed, fixture), std::vector<std::string>{}) << "OK changed nothing";
@@ -236,6 +360,80 @@ TEST_F(ExportEndToEnd, OkThenTheBackupBringsTheFixtureBack) {
     return false;
   });
   EXPECT_EQ(differences, std::vector<std::string>{});
+}
+
+// Back up, change every page, OK; then, in a new window, open the backup:
+// exactly the changed controls show the backup's values, nothing is written
+// until OK, and OK brings the fixture's managed values back.
+TEST_F(ExportEndToEnd, OpeningTheBackupShowsItsValuesAndOkWritesThem) {
+  if (Role() != "ok") GTEST_SKIP() << "the import run";
+  const Dump fixture = DumpRegistry();
+  Shown before;
+  dialogAnswer = L"C:\\test\\backup2.reg";
+  Run([&before](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    ui.Click("btnBackup");
+    before = ShownStates(ui);
+    ChangeEveryPage(ui);
+    ui.Click("ApplyBtn");
+  });
+  const Dump pressed = DumpRegistry();
+  ASSERT_NE(Differences(pressed, fixture), std::vector<std::string>{}) << "OK changed nothing";
+  std::wstring message;
+  Run([&](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    const Shown changed = ShownStates(ui);
+    EXPECT_NE(changed, before) << Describe(changed);
+    message = OpenSettings(ui, L"C:\\test\\backup2.reg");
+    EXPECT_NE(message.find(L" settings changed in the window"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"a backup of the values Varnox manages"), std::wstring::npos) << message;
+    EXPECT_TRUE(ui.Enabled("ApplyBtn"));
+    EXPECT_EQ(Describe(Showable(ShownStates(ui), message)), Describe(Showable(before, message)));
+    EXPECT_EQ(Differences(DumpRegistry(), pressed), std::vector<std::string>{}) << "written before OK";
+    ui.Click("ApplyBtn");
+  });
+  std::vector<std::string> differences = Differences(DumpRegistry(), fixture);
+  // What OK wrote into keys that did not exist at the backup stays, as
+  // after an import; so do the keys OK made above them.
+  // Values the message names as ones the window cannot show stay as OK left
+  // them; text the window reads without regard to case ("yes") it writes in
+  // its own ("Yes").
+  const std::vector<std::string> leftOut = KeysLeftOut("C:\\test\\backup2.reg");
+  const Dump now = DumpRegistry();
+  std::erase_if(differences, [&](const std::string& name) {
+    for (const std::string& key : leftOut) {
+      if (name.rfind(key, 0) == 0 || (name.back() == '\\' && key.rfind(name, 0) == 0)) return true;
+    }
+    const std::string value = name.substr(name.rfind('\\'));
+    if (CannotShow(message, std::wstring(value.begin(), value.end()))) return true;
+    return now.count(name) && fixture.count(name) && Lowered(now.at(name)) == Lowered(fixture.at(name));
+  });
+  EXPECT_EQ(differences, std::vector<std::string>{}) << std::string(message.begin(), message.end());
+}
+
+// The ok run's changes opened in this prefix's window: the controls show
+// what that window showed, nothing is written, and saving them again gives
+// the same values. Runs before the test below, on the fixture as it is.
+TEST_F(ExportEndToEnd, AnotherMachinesChangesShowAndSaveBackAlike) {
+  if (Role() != "import") GTEST_SKIP() << "the ok run";
+  const std::string changes = DumpPath() + "-changes.reg";
+  ASSERT_TRUE(FileExists(changes)) << "no changes from the ok run at " << changes;
+  const Dump shownThere = Load(DumpPath() + "-shown.txt");
+  const Dump fixture = DumpRegistry();
+  Run([&](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    EXPECT_FALSE(ui.Enabled("btnSaveChanges"));
+    const std::wstring message = OpenSettings(ui, Wide(changes));
+    EXPECT_NE(message.find(L" settings changed in the window"), std::wstring::npos) << message;
+    EXPECT_EQ(message.find(L"Left out"), std::wstring::npos) << message;
+    EXPECT_TRUE(ui.Enabled("btnSaveChanges"));
+    EXPECT_EQ(ShownAfterChanges(ShownStates(ui)), shownThere);
+    dialogAnswer = L"C:\\test\\reopened.reg";
+    ui.Click("btnSaveChanges");
+    ui.Click("CancelBtn");
+  });
+  EXPECT_EQ(Differences(DumpRegistry(), fixture), std::vector<std::string>{}) << "opening or Cancel wrote";
+  EXPECT_EQ(ValueLines("C:\\test\\reopened.reg"), ValueLines(changes));
 }
 
 TEST_F(ExportEndToEnd, SavedChangesImportedLeaveTheRegistryAsOkDoes) {

@@ -10,6 +10,8 @@
 #include <windows.h>
 // Needs <windows.h> first.
 #include <shellapi.h>
+// Needs <windows.h> first.
+#include <commdlg.h>
 
 #include <cstring>
 #include <string>
@@ -43,6 +45,12 @@ FARPROC WINAPI LookUpWithRecorder(HMODULE module, LPCSTR name) {
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordShellExecuteEx));
   }
   return GetProcAddress(module, name);
+}
+
+// The Open dialog's answer.
+BOOL WINAPI AnswerOpenDialog(OPENFILENAMEW* dialog) {
+  lstrcpynW(dialog->lpstrFile, L"C:\\test\\foreign.reg", static_cast<int>(dialog->nMaxFile));
+  return TRUE;
 }
 
 bool WaitUntilClosed(HWND form) {
@@ -90,6 +98,53 @@ TEST_F(StandardUser, SeesTheStoredValuesChangesOnlyItsOwnSettingsAndIsToldWhy) {
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kDesktop, "HungAppTimeout"), "5001");
   EXPECT_EQ(ValuesOf(HKEY_LOCAL_MACHINE, kLogon), machineBefore);
   EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kServer, "DiskSpaceThreshold"), 15u);
+}
+
+// A file of another machine opened by a standard user: its own setting
+// shows as changed; what the window does not manage, a key deletion, a value
+// under another root, a machine-wide value and a line it cannot read are
+// each named, and nothing is written.
+TEST_F(StandardUser, OpensAFileAndNamesEachEntryItLeavesOut) {
+  ASSERT_TRUE(
+      PatchImport(cpl_.Module(), "comdlg32.dll", "GetOpenFileNameW", reinterpret_cast<void*>(&AnswerOpenDialog)));
+  CreateDirectoryA("C:\\test", nullptr);
+  const char file[] =
+      "REGEDIT4\r\n\r\n; from the reference machine\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"HungAppTimeout\"=\"4321\"\r\n\"Foreign\"=\"x\"\r\n\r\n"
+      "[-HKEY_CURRENT_USER\\Software\\Varnox Test]\r\n\r\n"
+      "[HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop]\r\n\"HungAppTimeout\"=\"1\"\r\n\r\n"
+      "[HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon]\r\n\"DefaultUserName\"=\"Bob\"\r\n"
+      "\"AutoAdminLogon\"=dword:1x\r\n";
+  const HANDLE out = CreateFileA("C:\\test\\foreign.reg", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(out, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(out, file, sizeof file - 1, &written, nullptr);
+  CloseHandle(out);
+  const auto machineBefore = ValuesOf(HKEY_LOCAL_MACHINE, kLogon);
+  const auto ownBefore = ValuesOf(HKEY_CURRENT_USER, kDesktop);
+  Run([&](UiDriver& ui) {
+    ui.Click("OptionsBtn");
+    PostMessageW(ui.Find("btnOpenSettings"), BM_CLICK, 0, 0);
+    const std::wstring message = ui.DismissMessageBox(30000);
+    for (const wchar_t* part :
+         {L"from the reference machine", L"1 settings changed in the window",
+          L"line 7: HKEY_CURRENT_USER\\Control Panel\\Desktop\\Foreign: not a value this window manages",
+          L"line 9: [-HKEY_CURRENT_USER\\Software\\Varnox Test]: a key deletion",
+          L"line 12: HKEY_USERS\\.DEFAULT\\Control Panel\\Desktop\\HungAppTimeout: under a root key",
+          L"line 15: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon\\DefaultUserName: "
+          L"a machine-wide value only an administrator can change",
+          L"line 16: unreadable: dword: needs 1 to 8 hexadecimal digits"}) {
+      EXPECT_NE(message.find(part), std::wstring::npos) << part << "\n in: " << message;
+    }
+    EXPECT_EQ(ValuesOf(HKEY_CURRENT_USER, kDesktop), ownBefore) << "nothing is written before OK";
+    EXPECT_TRUE(ui.Enabled("ApplyBtn"));
+    ui.SelectTab("PageControl", L"Logon");
+    EXPECT_EQ(ui.Text("edHungApplication"), L"4321");
+    EXPECT_EQ(ui.Text("LoginNameEdit"), L"Alice");
+    ui.Click("CancelBtn");
+  });
+  EXPECT_EQ(ValuesOf(HKEY_CURRENT_USER, kDesktop), ownBefore) << "Cancel leaves everything";
+  EXPECT_EQ(ValuesOf(HKEY_LOCAL_MACHINE, kLogon), machineBefore);
 }
 
 TEST_F(StandardUser, RunAsAdministratorStartsTheAppletElevatedOrSaysHowOnNT4) {

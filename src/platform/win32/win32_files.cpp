@@ -1,4 +1,4 @@
-// Writing a whole file, the local time that names when, and the system's text
+// Reading and writing a whole file, the local time that names when, and the system's text
 // for an error code.
 
 #include <windows.h>
@@ -56,6 +56,31 @@ std::optional<std::string> Win32System::WriteWholeFile(const std::string& path,
   }
   const DWORD error = GetLastError();
   DeleteFileW(temporary.c_str());
+  return Reason(error);
+}
+
+// A registry file of more than this is no file the window wrote, nor one a
+// user means to open into it.
+constexpr DWORD kLargestFileRead = 16u << 20;
+
+std::optional<std::string> Win32System::ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Reason(GetLastError());
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file, &high);
+  DWORD error = size == INVALID_FILE_SIZE ? GetLastError() : NO_ERROR;
+  if (error == NO_ERROR && (high != 0 || size > kLargestFileRead)) error = ERROR_FILE_TOO_LARGE;
+  DWORD read = 0;
+  if (error == NO_ERROR) {
+    bytes.resize(size);
+    if (size != 0 && (!ReadFile(file, bytes.data(), size, &read, nullptr) || read != size)) {
+      error = GetLastError() != NO_ERROR ? GetLastError() : ERROR_HANDLE_EOF;
+    }
+  }
+  CloseHandle(file);
+  if (error == NO_ERROR) return std::nullopt;
+  bytes.clear();
   return Reason(error);
 }
 

@@ -123,7 +123,8 @@ void InternetPage::Load(TRegistry& reg) {
 }
 
 void InternetPage::LoadAdapters() {
-  adapters_.Load(form_.platform().registry);
+  // Through the load's own registry: a file opened into the window answers there.
+  adapters_.Load(form_.Frame().Slot().Api());
   auto& bindings = form_.Find<TLabel>("lblTCPBindings");
   if (adapters_.Count() == 0) {
     bindings.SetCaption("TCP/IP profile: not found bindings for TCP/IP.");

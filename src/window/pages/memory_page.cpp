@@ -203,6 +203,8 @@ void LoadLargeCache(TConfForm& form, TRegistry& reg, const StoredLargeCache& sto
 
 // The "Memory management key" load section: each value read once.
 void LoadMemoryManagementKey(TConfForm& form, TRegistry& reg, const StoredLargeCache& largeCache) {
+  // Each load reads it afresh: a file opened into the window loads again.
+  largeCache->reset();
   if (!reg.OpenKey(kMemoryManagementKey, false)) {
     SetEnabled(form,
                {"cbLargeCache", "rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther", "edIOLockOther",

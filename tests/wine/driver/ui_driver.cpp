@@ -268,9 +268,9 @@ std::wstring UiDriver::DismissMessageBox(DWORD timeoutMs) const {
   std::wstring text;
   // The message is the box's static text control (id 0xFFFF).
   if (HWND label = GetDlgItem(box, 0xFFFF)) {
-    wchar_t buffer[1024] = {};
-    GetWindowTextW(label, buffer, 1024);
-    text = buffer;
+    // As long as it is: the message of an opened file names many lines.
+    text.resize(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1);
+    text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
   }
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   // Wait for it to go, so the next step acts on the window again.

@@ -1,0 +1,43 @@
+// The options panel's third registry file button: a file opened into the
+// window, shown as pending changes; nothing is written until OK.
+
+#include "settings/reg_file_reader.h"
+#include "window/conf_form.h"
+#include "window/open_file_texts.h"
+#include "window/settings_import.h"
+
+namespace varnox {
+
+void TConfForm::btnOpenSettingsClick(Component& /*sender*/) {
+  const std::optional<std::string> path = services_.AskOpenFileName("Open settings file");
+  if (!path) return;
+  std::vector<std::uint8_t> bytes;
+  if (const auto failure = platform_.system.ReadWholeFile(*path, bytes)) {
+    services_.ShowError("Cannot read " + *path + ": " + *failure);
+    return;
+  }
+  services_.ShowMessage(OpenSettingsFile(bytes));
+}
+
+std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) {
+  SystemApi& system = platform_.system;
+  const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
+                        [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
+  const RegFileContents contents = ParseRegFile(bytes, codec);
+  auto& ok = Find<TButton>("ApplyBtn");
+  const bool okEnabled = ok.Enabled();
+  // As in the window's own load: handlers that act only on a user's change
+  // keep still while the file's values go in.
+  FLoaded = false;
+  struct Loaded {
+    TConfForm& form;
+    ~Loaded() { form.FLoaded = true; }
+  } loaded{*this};
+  const OpenedFile file =
+      ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents, codec);
+  ok.SetEnabled(okEnabled || flags_.AnyRaised());
+  const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
+  return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);
+}
+
+}  // namespace varnox
