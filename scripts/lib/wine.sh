@@ -118,8 +118,25 @@ varnox_unmanaged_reg() {
 }
 
 # The Windows version Wine reports to programs (nt40, win2k, winxp, ...).
+# Wine 8 knows no "win11": without a "Version" of its own it takes the
+# version from the registry instead (varnox_win11_reg).
 varnox_winver_reg() {
+  if [[ $1 == win11 ]]; then
+    printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"=-\r\n\r\n'
+    return
+  fi
   printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="%s"\r\n\r\n' "$1"
+}
+
+# How Wine is told that it is Windows 11 23H2: version "10.0" and build 22631
+# where it reads them (a real Windows 11 keeps "6.3" in "CurrentVersion").
+# It goes in after the registry files, which hold the real values, and into
+# both views of a 64-bit prefix, since 32-bit programs read the other one.
+varnox_win11_reg() {
+  local key
+  for key in 'SOFTWARE\Microsoft\Windows NT\CurrentVersion' 'SOFTWARE\Wow6432Node\Microsoft\Windows NT\CurrentVersion'; do
+    printf '[HKEY_LOCAL_MACHINE\\%s]\r\n"CurrentVersion"="10.0"\r\n"CurrentBuildNumber"="22631"\r\n"CSDVersion"=-\r\n\r\n' "$key"
+  done
 }
 
 # Prints a registry file's body behind its REGEDIT4 header. Only ANSI REGEDIT4
@@ -211,6 +228,7 @@ varnox_configure_prefix() {
     part=$(varnox_hardware_sections <<<"$body")
     hardware+=${part%$'\r'}$'\r\n'
   done
+  if [[ $winver == win11 ]]; then text+=$'\r\n'"$(varnox_win11_reg)"; fi
   varnox_import_reg "$prefix" "$text"$'\r\n' || return 1
   [[ $hardware != *'['* ]] || varnox_import_volatile_reg "$prefix" "$hardware"
 }

@@ -11,7 +11,10 @@
 
 namespace varnox {
 
-// GetVersionExA with the 148-byte OSVERSIONINFOA.
+// The version the system itself reports: ntdll's RtlGetVersion, and where
+// it is missing (NT 4.0, 9x) GetVersionExA with the 148-byte OSVERSIONINFOA.
+// Never the host's compatibility answer, which stops at 6.2 for a host that
+// does not declare the newer systems.
 struct OsVersion {
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
@@ -20,8 +23,9 @@ struct OsVersion {
   std::string servicePack;     // szCSDVersion up to its NUL
 };
 
-// GetVersionExA with the 156-byte OSVERSIONINFOEXA. The fields behind the
-// basic record are zero when the system does not fill them (NT 4.0 before SP6).
+// The same with the extended record (RTL_OSVERSIONINFOEXW, or GetVersionExA
+// with the 156-byte OSVERSIONINFOEXA). The fields behind the basic record are
+// zero when the system does not fill them (NT 4.0 before SP6).
 struct OsVersionEx : OsVersion {
   std::uint16_t servicePackMajor = 0;
   std::uint16_t servicePackMinor = 0;
@@ -39,6 +43,7 @@ inline constexpr std::uint32_t kPlatformNT = 2;
 inline constexpr std::uint16_t kArchitectureX86 = 0;
 inline constexpr std::uint16_t kArchitectureIa64 = 6;
 inline constexpr std::uint16_t kArchitectureAmd64 = 9;
+inline constexpr std::uint16_t kArchitectureArm64 = 12;
 
 // Physical memory in bytes: GlobalMemoryStatusEx where it exists, else
 // GlobalMemoryStatus (whose 32-bit fields saturate above 4 GiB).

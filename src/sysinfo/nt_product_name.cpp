@@ -197,6 +197,9 @@ std::string GetNTProductName(Platform& platform) {
   if (versionEx.major == 6 && (versionEx.minor == 0 || versionEx.minor == 1)) {
     return Windows6Name(versionEx, system, architecture);
   }
+  if (versionEx.major > 6 || (versionEx.major == 6 && versionEx.minor >= 2)) {
+    return GetWindows8AndLaterName(platform, versionEx, architecture);
+  }
   return kUnknownNTName;
 }
 

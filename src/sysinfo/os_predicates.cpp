@@ -21,4 +21,10 @@ bool IsWin2003(SystemApi& system) { return IsNTVersion(system, 5, 2); }
 bool IsWinVista(SystemApi& system) { return IsNTVersion(system, 6, 0); }
 bool IsWin7(SystemApi& system) { return IsNTVersion(system, 6, 1); }
 
+bool IsWin8OrLater(SystemApi& system) { return IsWin8OrLater(system.Version()); }
+
+bool IsWin8OrLater(const OsVersion& version) {
+  return version.platform == kPlatformNT && (version.major > 6 || (version.major == 6 && version.minor >= 2));
+}
+
 }  // namespace varnox

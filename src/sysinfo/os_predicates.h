@@ -14,5 +14,8 @@ bool IsWinXP(SystemApi& system);
 bool IsWin2003(SystemApi& system);
 bool IsWinVista(SystemApi& system);
 bool IsWin7(SystemApi& system);
+// NT platform, version 6.2 or later: Windows 8, 8.1, 10, 11 and their servers.
+bool IsWin8OrLater(SystemApi& system);
+bool IsWin8OrLater(const OsVersion& version);
 
 }  // namespace varnox

@@ -2,6 +2,7 @@
 
 #include "settings/registry.h"
 #include "settings/system_keys.h"
+#include "sysinfo/os_predicates.h"
 
 namespace varnox {
 namespace {
@@ -25,12 +26,37 @@ std::string SubVersionNumber(RegistryApi& registry) {
   return subVersion;
 }
 
+bool IsText(RegDataType type) { return type == RegDataType::String || type == RegDataType::ExpandString; }
+
+// What replaced the service pack from Windows 8 on: "." and the update build
+// revision, then ", " and the release's name ("23H2"; before 20H2 only the
+// older "ReleaseId", "1909"). Values of another type count as not stored.
+// Read-only, so that any user gets them.
+std::string UpdateAndRelease(RegistryApi& registry) {
+  TRegistry reg(registry);
+  reg.SetRoot(kHkeyLocalMachine);
+  if (!reg.OpenKeyReadOnly(kCurrentVersionKey)) return {};
+  std::string text;
+  if (reg.ValueType("UBR") == RegDataType::Integer) {
+    text = "." + std::to_string(static_cast<std::uint32_t>(reg.ReadDword("UBR")));
+  }
+  for (const char* name : {"DisplayVersion", "ReleaseId"}) {
+    if (!IsText(reg.ValueType(name))) continue;
+    const std::string release = reg.ReadText(name);
+    if (release.empty()) continue;
+    text += ", " + release;
+    break;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string GetOSVersionText(Platform& platform) {
   const OsVersion version = platform.system.Version();
   std::string text = "Version " + std::to_string(version.major) + "." + std::to_string(version.minor) + " ( Build " +
                      std::to_string(version.build & 0xFFFF);
+  if (IsWin8OrLater(version)) text += UpdateAndRelease(platform.registry);
   if (!version.servicePack.empty()) text += " " + version.servicePack;
   // The letter goes right behind the service pack: "Service Pack 6a".
   if (version.major == 4 && KeyOpens(platform.registry, kServicePack6aKey)) text += "a";

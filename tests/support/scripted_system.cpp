@@ -144,6 +144,27 @@ ScriptedSystem ScriptedSystem::Win8() {
   return system;
 }
 
+// The 32-bit program under WOW64 on each, Pro edition, as the fixtures of
+// the same name hold it.
+namespace {
+ScriptedSystem ModernWindowsX64(std::uint32_t major, std::uint32_t minor, std::uint32_t build) {
+  ScriptedSystem system = NTBase("C:\\Windows");
+  SetVersion(system, major, minor, build, "", 0);
+  system.version.suiteMask = 0x0100;
+  system.productInfo = 0x30;  // PRODUCT_PROFESSIONAL
+  system.nativeArchitecture = kArchitectureAmd64;
+  system.wow64 = true;
+  system.memory = {16ull * 1024 * kMiB, 9ull * 1024 * kMiB};
+  system.performanceFrequency = 10'000'000;
+  system.performanceCounter = 10'000'000LL * 5025;
+  return system;
+}
+}  // namespace
+
+ScriptedSystem ScriptedSystem::Win81X64() { return ModernWindowsX64(6, 3, 9600); }
+ScriptedSystem ScriptedSystem::Win10X64() { return ModernWindowsX64(10, 0, 19045); }
+ScriptedSystem ScriptedSystem::Win11X64() { return ModernWindowsX64(10, 0, 22631); }
+
 const std::vector<ScriptedPreset>& AllScriptedPresets() {
   static const std::vector<ScriptedPreset> presets = {
       {"WinNT4Sp6Workstation", &ScriptedSystem::WinNT4Sp6Workstation},
@@ -155,6 +176,9 @@ const std::vector<ScriptedPreset>& AllScriptedPresets() {
       {"Win98SE", &ScriptedSystem::Win98SE},
       {"WinNT351", &ScriptedSystem::WinNT351},
       {"Win8", &ScriptedSystem::Win8},
+      {"Win81X64", &ScriptedSystem::Win81X64},
+      {"Win10X64", &ScriptedSystem::Win10X64},
+      {"Win11X64", &ScriptedSystem::Win11X64},
   };
   return presets;
 }

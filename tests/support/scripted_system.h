@@ -82,7 +82,12 @@ class ScriptedSystem : public SystemApi {
   static ScriptedSystem Win7X64();  // the 32-bit program under WOW64
   static ScriptedSystem Win98SE();
   static ScriptedSystem WinNT351();
-  static ScriptedSystem Win8();  // 6.2, which the program does not know
+  static ScriptedSystem Win8();  // 6.2 Pro, 32-bit
+  // 64-bit, the 32-bit program under WOW64: 8.1 (6.3.9600), 10 22H2
+  // (10.0.19045) and 11 23H2 (10.0.22631).
+  static ScriptedSystem Win81X64();
+  static ScriptedSystem Win10X64();
+  static ScriptedSystem Win11X64();
 
   OsVersion Version() override;
   OsVersionEx VersionEx() override;

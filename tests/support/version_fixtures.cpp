@@ -10,6 +10,9 @@ const std::vector<VersionFixture>& VersionFixtures() {
       {"win2003.reg", &ScriptedSystem::Win2003Server},
       {"vista.reg", &ScriptedSystem::WinVista},
       {"win7.reg", &ScriptedSystem::Win7X64},
+      {"win81.reg", &ScriptedSystem::Win81X64},
+      {"win10.reg", &ScriptedSystem::Win10X64},
+      {"win11.reg", &ScriptedSystem::Win11X64},
   };
   return fixtures;
 }

@@ -31,13 +31,21 @@ bool Below(const std::string& path, const std::string& key) {
 
 // Every key the settings open with full access is gone. A key that is also
 // read with read access (device or adapter lists), or holds one, stays, but
-// refuses full access: removing it would take those lists away as well.
+// refuses full access: removing it would take those lists away as well. The
+// version key is read read-only too, but for the Information page's texts
+// alone, which lose no setting when it is gone.
+bool OnlyTextsReadOnly(const std::string& path) {
+  const std::string versionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+  return Below(path, versionKey) && Below(versionKey, path);
+}
+
 void RemoveLocalMachineKeys(MemoryRegistry& registry) {
   const std::vector<fuzz::ReadKey>& keys = fuzz::ReadKeys();
   for (const fuzz::ReadKey& key : keys) {
     if (key.root != kHkeyLocalMachine || !key.fullAccess) continue;
     const bool holdsReadOnly = std::any_of(keys.begin(), keys.end(), [&](const fuzz::ReadKey& other) {
-      return other.root == kHkeyLocalMachine && other.readAccess && Below(other.path, key.path);
+      return other.root == kHkeyLocalMachine && other.readAccess && !OnlyTextsReadOnly(other.path) &&
+             Below(other.path, key.path);
     });
     if (holdsReadOnly) {
       if (registry.KeyExists(key.root, key.path)) registry.DenyFullAccess(key.root, key.path);

@@ -134,5 +134,45 @@ TEST_F(OtherPage, AutorunChecksOnlyOnOneAndIsReadWithoutAsking) {
   EXPECT_FALSE(Edit("edRegOwner").Enabled()) << "the sections after the failing one are not loaded";
 }
 
+// From Windows 10 1803 the value carries the system's own bits. The box
+// shows bit 0 (updates off); OK without touching it leaves the number as it
+// is, and a click writes the user's choice in the form fsutil writes there.
+// Older systems, and plain numbers, keep the plain form.
+TEST_F(OtherPage, LastAccessInTheSystemManagedForm) {
+  struct Case {
+    const char* fixture;
+    ScriptedSystem (*system)();
+    std::uint32_t stored;
+    TCheckBoxState shown;
+    std::uint32_t afterOneClick;  // from unchecked: grey, so one more click to checked
+  };
+  const Case cases[] = {
+      {"win10.reg", &ScriptedSystem::Win10X64, 0x80000003, cbUnchecked, 0x80000000},
+      {"win11.reg", &ScriptedSystem::Win11X64, 0x80000002, cbChecked, 0x80000001},
+      {"win11.reg", &ScriptedSystem::Win11X64, 0x80000001, cbUnchecked, 0x80000000},
+      {"win10.reg", &ScriptedSystem::Win10X64, 1, cbUnchecked, 0x80000000},
+      {"win81.reg", &ScriptedSystem::Win81X64, 0x80000002, cbUnchecked, 0},
+      {"win7.reg", &ScriptedSystem::Win7X64, 0x80000003, cbUnchecked, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.stored << " on " << c.fixture);
+    LoadRegFile(registry, FixturePath(c.fixture));
+    registry.SetDword(HKLM, kFileSystem, "NtfsDisableLastAccessUpdate", c.stored);
+    Reopen(c.system());
+    ASSERT_TRUE(services.errors.empty());
+    EXPECT_EQ(Box("cbNTFSDisableLAU").State(), c.shown);
+    Box("cbAutoPlayCD").UserClick();
+    PressOk();
+    EXPECT_EQ(Writes(), Trace{"SetValue Autorun"}) << "an untouched box writes nothing";
+    EXPECT_EQ(registry.Dword(HKLM, kFileSystem, "NtfsDisableLastAccessUpdate"), c.stored);
+
+    Reopen(c.system());
+    Box("cbNTFSDisableLAU").UserClick();
+    if (c.shown == cbUnchecked) Box("cbNTFSDisableLAU").UserClick();
+    PressOk();
+    EXPECT_EQ(registry.Dword(HKLM, kFileSystem, "NtfsDisableLastAccessUpdate"), c.afterOneClick);
+  }
+}
+
 }  // namespace
 }  // namespace varnox::test

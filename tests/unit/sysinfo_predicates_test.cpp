@@ -6,6 +6,7 @@
 
 #include "scripted_system.h"
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 
 namespace varnox {
 namespace {
@@ -28,6 +29,9 @@ TEST(OsPredicates, EachPresetMatchesExactlyItsOwnRelease) {
       {"Win98SE", {false, false, false, false, false, false}},
       {"WinNT351", {false, false, false, false, false, false}},
       {"Win8", {false, false, false, false, false, false}},
+      {"Win81X64", {false, false, false, false, false, false}},
+      {"Win10X64", {false, false, false, false, false, false}},
+      {"Win11X64", {false, false, false, false, false, false}},
   };
   ASSERT_EQ(expected.size(), AllScriptedPresets().size());
   for (const ScriptedPreset& preset : AllScriptedPresets()) {
@@ -71,6 +75,38 @@ TEST(OsPredicates, AskTheSystemOnEveryCall) {
   EXPECT_FALSE(IsWinXP(system));
   EXPECT_TRUE(IsWin2003(system));
   EXPECT_EQ(queries + 2, system.versionQueries);
+}
+
+// Each setting family, across the releases and at the edges of the ranges:
+// the answers are prefetcher, SuperFetch, idle tasks and user accounts,
+// values that may be absent, and the managed last-access form.
+TEST(SettingSupport, EachFamilyByRelease) {
+  struct Case {
+    const char* what;
+    std::uint32_t platform, major, minor, build;
+    std::array<bool, 5> answers;
+  };
+  const Case cases[] = {
+      {"Vista", kPlatformNT, 6, 0, 6002, {true, true, false, false, false}},
+      {"7", kPlatformNT, 6, 1, 7601, {true, true, true, false, false}},
+      {"8", kPlatformNT, 6, 2, 9200, {true, true, true, true, false}},
+      {"10 1709", kPlatformNT, 10, 0, 16299, {true, true, true, true, false}},
+      {"10 1803", kPlatformNT, 10, 0, 17134, {true, true, true, true, true}},
+      {"11", kPlatformNT, 10, 0, 22631, {true, true, true, true, true}},
+      {"a later major", kPlatformNT, 11, 0, 30000, {true, true, true, true, true}},
+      {"98 with a large build field", kPlatformWindows9x, 10, 0, 0x040A08AE, {false, false, false, false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedSystem system;
+    system.version.platform = c.platform;
+    system.version.major = c.major;
+    system.version.minor = c.minor;
+    system.version.build = c.build;
+    EXPECT_EQ(c.answers, (std::array<bool, 5>{HonoursPrefetcher(system), HonoursSuperFetch(system),
+                                              HasIdleTasksAndUserAccounts(system), ValuesMayBeAbsent(system),
+                                              HasManagedLastAccess(system)}));
+  }
 }
 
 }  // namespace

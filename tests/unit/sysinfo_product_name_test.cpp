@@ -12,6 +12,7 @@ namespace varnox {
 namespace {
 
 constexpr char kUnknownNT[] = "Microsoft Windows NT platform";
+constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char kProductOptionsKey[] = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
 
 struct NameCase {
@@ -23,6 +24,8 @@ struct NameCase {
   std::uint16_t architecture = kArchitectureX86;  // GetSystemInfo's answer
   std::map<int, int> metrics = {};
   std::optional<std::uint32_t> productInfo = std::nullopt;
+  std::uint32_t build = 0;
+  const char* editionId = nullptr;  // the registry's "EditionID", when stored
   const char* expected = "";
 };
 
@@ -37,7 +40,9 @@ std::string NameOf(const NameCase& c) {
   system.architecture = c.architecture;
   system.metrics = c.metrics;
   system.productInfo = c.productInfo;
+  system.version.build = c.build;
   MemoryRegistry registry;
+  if (c.editionId) registry.SetString(kHkeyLocalMachine, kCurrentVersionKey, "EditionID", c.editionId);
   Platform platform{registry, system};
   return GetNTProductName(platform);
 }
@@ -315,8 +320,8 @@ TEST(NTProductName, UnknownReleasesKeepTheGenericName) {
   ExpectNames({
       {.what = "3.51", .major = 3, .minor = 51, .expected = kUnknownNT},
       {.what = "5.3", .major = 5, .minor = 3, .expected = kUnknownNT},
-      {.what = "6.2", .major = 6, .minor = 2, .productInfo = 0x30, .expected = kUnknownNT},
-      {.what = "10.0", .major = 10, .minor = 0, .expected = kUnknownNT},
+      {.what = "6.4 of the previews", .major = 6, .minor = 4, .productInfo = 0x30, .expected = kUnknownNT},
+      {.what = "10.1", .major = 10, .minor = 1, .productInfo = 0x30, .expected = kUnknownNT},
   });
 }
 
@@ -329,7 +334,10 @@ TEST(NTProductName, Presets) {
       {"WinVista", "Microsoft Windows Vista Home Premium Edition, 32 bit"},
       {"Win7X64", "Microsoft Windows 7 Ultimate Edition, 64 bit"},
       {"WinNT351", kUnknownNT},
-      {"Win8", kUnknownNT},
+      {"Win8", "Microsoft Windows 8 Pro, 32 bit"},
+      {"Win81X64", "Microsoft Windows 8.1 Pro, 64 bit"},
+      {"Win10X64", "Microsoft Windows 10 Pro, 64 bit"},
+      {"Win11X64", "Microsoft Windows 11 Pro, 64 bit"},
   };
   for (const auto& [name, productName] : expected) {
     SCOPED_TRACE(name);
@@ -430,6 +438,125 @@ TEST(Win9xProductName, ReleasesAndBuilds) {
 
   ScriptedSystem system = ScriptedSystem::Win98SE();
   EXPECT_EQ("Microsoft Windows 98 Second Edition", GetWin9xProductName(system));
+}
+
+// From 8 on the prefix follows version, role and, for Windows 11 and the
+// servers of version 10.0, the build.
+TEST(NTProductName, Windows8AndLaterPrefixes) {
+  constexpr std::uint16_t x64 = kArchitectureAmd64;
+  ExpectNames({
+      {.what = "8", .major = 6, .minor = 2, .productInfo = 0x30, .expected = "Microsoft Windows 8 Pro, 32 bit"},
+      {.what = "Server 2012",
+       .major = 6,
+       .minor = 2,
+       .productType = 3,
+       .nativeArchitecture = x64,
+       .productInfo = 0x08,
+       .expected = "Microsoft Windows Server 2012 Datacenter, 64 bit"},
+      {.what = "Server 2012 R2, a domain controller",
+       .major = 6,
+       .minor = 3,
+       .productType = 2,
+       .nativeArchitecture = x64,
+       .productInfo = 0x07,
+       .expected = "Microsoft Windows Server 2012 R2 Standard, 64 bit"},
+      {.what = "the last build of 10",
+       .major = 10,
+       .minor = 0,
+       .nativeArchitecture = x64,
+       .productInfo = 0x65,
+       .build = 21999,
+       .expected = "Microsoft Windows 10 Home, 64 bit"},
+      {.what = "the first build of 11",
+       .major = 10,
+       .minor = 0,
+       .nativeArchitecture = x64,
+       .productInfo = 0xA1,
+       .build = 22000,
+       .expected = "Microsoft Windows 11 Pro for Workstations, 64 bit"},
+      {.what = "11 on ARM",
+       .major = 10,
+       .minor = 0,
+       .nativeArchitecture = kArchitectureArm64,
+       .productInfo = 0xBC,
+       .build = 26100,
+       .expected = "Microsoft Windows 11 IoT Enterprise, 64 bit"},
+  });
+  // A known build, one between two known ones, and a newer one.
+  const std::map<std::uint32_t, std::string> servers = {
+      {14393, "Microsoft Windows Server 2016 Standard, 64 bit"},
+      {16299, "Microsoft Windows Server Standard, 64 bit"},
+      {26300, "Microsoft Windows Server Standard, 64 bit"},
+  };
+  for (const auto& [build, expected] : servers) {
+    SCOPED_TRACE(build);
+    EXPECT_EQ(expected, NameOf({.what = "",
+                                .major = 10,
+                                .minor = 0,
+                                .productType = 3,
+                                .nativeArchitecture = x64,
+                                .productInfo = 0x07,
+                                .build = build}));
+  }
+}
+
+// 8 and 8.1 call their home editions by no word; the name then closes
+// without a blank before the comma. A code the table lacks, or no answer,
+// takes the registry's own edition word.
+TEST(NTProductName, Windows8AndLaterEditionWords) {
+  ExpectNames({
+      {.what = "8.1 core", .major = 6, .minor = 3, .productInfo = 0x65, .expected = "Microsoft Windows 8.1, 32 bit"},
+      {.what = "8.1 single language",
+       .major = 6,
+       .minor = 3,
+       .productInfo = 0x64,
+       .expected = "Microsoft Windows 8.1 Single Language, 32 bit"},
+      {.what = "a code the table lacks (Wine's Ultimate N)",
+       .major = 10,
+       .minor = 0,
+       .productInfo = 0x1C,
+       .build = 19045,
+       .editionId = "Professional",
+       .expected = "Microsoft Windows 10 Professional, 32 bit"},
+      {.what = "no GetProductInfo answer",
+       .major = 10,
+       .minor = 0,
+       .build = 22631,
+       .editionId = "EnterpriseS",
+       .expected = "Microsoft Windows 11 EnterpriseS, 32 bit"},
+      {.what = "neither", .major = 10, .minor = 0, .build = 19045, .expected = "Microsoft Windows 10, 32 bit"},
+      {.what = "Itanium has no word size",
+       .major = 6,
+       .minor = 2,
+       .productType = 3,
+       .nativeArchitecture = kArchitectureIa64,
+       .productInfo = 0x08,
+       .expected = "Microsoft Windows Server 2012 Datacenter"},
+  });
+}
+
+TEST(NTProductName, Windows8AndLaterAskTheProductCodeWithTheTrueVersion) {
+  ScriptedSystem system = ScriptedSystem::Win11X64();
+  system.version.servicePackMajor = 1;
+  MemoryRegistry registry;
+  Platform platform{registry, system};
+  GetNTProductName(platform);
+  ASSERT_EQ(1u, system.productInfoQueries.size());
+  EXPECT_EQ((std::array<std::uint32_t, 4>{10, 0, 1, 0}), system.productInfoQueries[0]);
+}
+
+TEST(NTProductName, AnEditionIdThatIsNoTextIsPassedOver) {
+  ScriptedSystem system = ScriptedSystem::Win10X64();
+  system.productInfo = std::nullopt;
+  MemoryRegistry registry;
+  registry.SetDword(kHkeyLocalMachine, kCurrentVersionKey, "EditionID", 48);
+  // A standard user cannot open the key with full access; reading needs none.
+  registry.DenyFullAccess(kHkeyLocalMachine, kCurrentVersionKey);
+  Platform platform{registry, system};
+  EXPECT_EQ("Microsoft Windows 10, 64 bit", GetNTProductName(platform));
+  registry.SetString(kHkeyLocalMachine, kCurrentVersionKey, "EditionID", "Education");
+  EXPECT_EQ("Microsoft Windows 10 Education, 64 bit", GetNTProductName(platform));
+  EXPECT_EQ(0u, registry.OpenHandleCount());
 }
 
 }  // namespace

@@ -124,5 +124,34 @@ TEST_F(VersionText, SystemAndRegistryTextsAreConvertedFromAnsi) {
   EXPECT_EQ("Plus! version \xC3\xA9t\xC3\xA9", Plus());
 }
 
+// What replaced the service pack from 8 on, read with no more than read
+// access; 7 and older never look.
+TEST_F(VersionText, UpdateRevisionAndReleaseFromWindows8On) {
+  system = ScriptedSystem::Win10X64();
+  registry.CreateKeyPath(kHkeyLocalMachine, kCurrentVersion);
+  registry.DenyFullAccess(kHkeyLocalMachine, kCurrentVersion);
+  EXPECT_EQ("Version 10.0 ( Build 19045 )", Version());
+
+  registry.SetDword(kHkeyLocalMachine, kCurrentVersion, "UBR", 2965);
+  EXPECT_EQ("Version 10.0 ( Build 19045.2965 )", Version());
+  registry.SetString(kHkeyLocalMachine, kCurrentVersion, "ReleaseId", "1909");
+  EXPECT_EQ("Version 10.0 ( Build 19045.2965, 1909 )", Version()) << "before 20H2 only the release id";
+  registry.SetString(kHkeyLocalMachine, kCurrentVersion, "DisplayVersion", "");
+  EXPECT_EQ("Version 10.0 ( Build 19045.2965, 1909 )", Version()) << "an empty name counts as none";
+  registry.SetString(kHkeyLocalMachine, kCurrentVersion, "DisplayVersion", "22H2");
+  EXPECT_EQ("Version 10.0 ( Build 19045.2965, 22H2 )", Version());
+
+  // Values of another type are not what Windows writes there: passed over, no error.
+  registry.SetString(kHkeyLocalMachine, kCurrentVersion, "UBR", "2965");
+  registry.SetDword(kHkeyLocalMachine, kCurrentVersion, "DisplayVersion", 22);
+  EXPECT_EQ("Version 10.0 ( Build 19045, 1909 )", Version());
+  registry.SetDword(kHkeyLocalMachine, kCurrentVersion, "UBR", 0xFFFFFFFFu);
+  EXPECT_EQ("Version 10.0 ( Build 19045.4294967295, 1909 )", Version()) << "the revision is unsigned";
+  EXPECT_EQ(0u, registry.OpenHandleCount());
+
+  system = ScriptedSystem::Win7X64();
+  EXPECT_EQ("Version 6.1 ( Build 7601 Service Pack 1 )", Version());
+}
+
 }  // namespace
 }  // namespace varnox

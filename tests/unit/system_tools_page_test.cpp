@@ -74,6 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"vista.reg", &ScriptedSystem::WinVista, true, true, false, "service auto starting.",
                                   Starts{kMsConfig, kDxDiag}},
                       VersionCase{"win7.reg", &ScriptedSystem::Win7X64, true, true, false, "service auto starting.",
+                                  Starts{kIdleTasks, kMsConfig, kUserAccounts, kDxDiag}},
+                      VersionCase{"win81.reg", &ScriptedSystem::Win81X64, true, true, false, "service auto starting.",
+                                  Starts{kIdleTasks, kMsConfig, kUserAccounts, kDxDiag}},
+                      VersionCase{"win10.reg", &ScriptedSystem::Win10X64, true, true, false, "service auto starting.",
+                                  Starts{kIdleTasks, kMsConfig, kUserAccounts, kDxDiag}},
+                      VersionCase{"win11.reg", &ScriptedSystem::Win11X64, true, true, false, "service auto starting.",
                                   Starts{kIdleTasks, kMsConfig, kUserAccounts, kDxDiag}}),
     [](const ::testing::TestParamInfo<VersionCase>& info) {
       const std::string file = info.param.fixture;
@@ -125,6 +131,29 @@ TEST_F(SystemToolsPage, BootOptimizeReadsOnlyUpperYAndShowsItsResults) {
   EXPECT_FALSE(Box("cbBootOptimize").Enabled());
   EXPECT_TRUE(Find<Control>("lblBootOptimize").Enabled());
   EXPECT_EQ(Find<TLabel>("lblBootOptimize").Caption(), "BootOptimize complete status: ");
+}
+
+// Windows 10 and 11 keep no "EnableSuperfetch", and any of the three values
+// may be missing there: the load goes on with no choice made, and OK writes
+// what the user then picks. On 7 a missing value still fails the load.
+TEST_F(SystemToolsPage, AbsentValuesFromWindows8OnShowAsAbsent) {
+  LoadRegFile(registry, FixturePath("win10.reg"));
+  registry.RemoveValue(HKLM, kPrefetch, "EnablePrefetcher");
+  registry.RemoveValue(HKLM, "SYSTEM\\CurrentControlSet\\Services\\SysMain", "Start");
+  Open(ScriptedSystem::Win10X64());
+  ASSERT_TRUE(services.errors.empty()) << services.errors.front();
+  for (int i = 1; i <= 4; ++i) EXPECT_FALSE(Find<TRadioButton>("rbSuperFetch" + std::to_string(i)).Checked());
+  for (int i = 1; i <= 5; ++i) EXPECT_FALSE(Find<TRadioButton>("rbPrefetch" + std::to_string(i)).Checked());
+  EXPECT_EQ(Find<TLabel>("lblSuperFetchstatus").Caption(), "SuperFetch status: ");
+  Find<TRadioButton>("rbSuperFetch3").UserClick();
+  PressOk();
+  EXPECT_EQ(Writes(), (std::vector<std::string>{"SetValue EnableSuperfetch"}));
+  EXPECT_EQ(registry.Dword(HKLM, kPrefetch, "EnableSuperfetch"), 2u);
+
+  registry.SetDword(HKLM, kPrefetch, "EnablePrefetcher", 3);
+  registry.RemoveValue(HKLM, kPrefetch, "EnableSuperfetch");
+  Reopen(ScriptedSystem::Win7X64());
+  EXPECT_EQ(services.errors, std::vector<std::string>{"Failed to get data for 'EnableSuperfetch'"});
 }
 
 }  // namespace

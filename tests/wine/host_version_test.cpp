@@ -118,6 +118,19 @@ TEST_F(HostedApplet, ControlPanelHostShowsTheLibrarysVersion) {
                    [&](UiDriver& ui) { ExpectOwnVersion(ui, L" ( Application )"); });
 }
 
+// Wine's Control Panel declares no Windows newer than 8, so GetVersionEx
+// answers it 6.2.9200 on Windows 11; the applet names the true release.
+TEST_F(HostedApplet, ControlPanelHostOnWindows11ShowsTheTrueRelease) {
+  const char* version = std::getenv("VARNOX_WINVER");
+  if (!version || std::string(version) != "win11") GTEST_SKIP() << "Windows 11 only";
+  const bool on64 = sizeof(void*) == 8 || RunsAs32BitOn64BitWindows();
+  WithHostedWindow(SystemDirectory() + "\\control.exe " + library_, [&](UiDriver& ui) {
+    EXPECT_EQ(ui.Text("SysLabel"),
+              on64 ? L"Microsoft Windows 11 Professional, 64 bit" : L"Microsoft Windows 11 Professional, 32 bit");
+    EXPECT_EQ(ui.Text("SysVerLabel"), L"Version 10.0 ( Build 22631.4602, 23H2 )");
+  });
+}
+
 TEST_F(HostedApplet, Rundll32HostShowsTheLibrarysVersion) {
   WithHostedWindow(SystemDirectory() + "\\rundll32.exe shell32.dll,Control_RunDLL " + library_ + ",Varnox",
                    [&](UiDriver& ui) { ExpectOwnVersion(ui, L" ( Control panel applet )"); });

@@ -139,14 +139,24 @@ TEST_F(LaterPagesEndToEnd, OwnerGroupRewritesThePathsKeepingTheirTypes) {
 }
 
 TEST_F(LaterPagesEndToEnd, SystemToolsGatesAndTheToolsEachLinkStarts) {
-  const bool prefetch = IsAny({"winxp", "win2003", "vista", "win7"});
-  const bool superFetch = IsAny({"vista", "win7"});
+  const bool modern = IsAny({"win81", "win10", "win11"});
+  const bool prefetch = modern || IsAny({"winxp", "win2003", "vista", "win7"});
+  const bool superFetch = modern || IsAny({"vista", "win7"});
   const bool bootOptimize = IsAny({"winxp", "win2003"});
-  const bool idleAndAccounts = IsAny({"winxp", "win2003", "win7"});
+  const bool idleAndAccounts = modern || IsAny({"winxp", "win2003", "win7"});
+  // Windows 10 and 11 keep no "EnableSuperfetch": no choice shows, and none is written.
+  const bool superFetchStored = superFetch && !IsAny({"win10", "win11"});
   Run([=](UiDriver& ui) {
     ui.SelectTab("PageControl", L"System tools");
     EXPECT_EQ(ui.Enabled("rbPrefetch5"), prefetch);
     EXPECT_EQ(ui.Enabled("rbSuperFetch1"), superFetch);
+    if (prefetch) {
+      // 3 on workstations, 2 (boot only) on Server 2003.
+      EXPECT_EQ(ui.CheckState(Version() == "win2003" ? "rbPrefetch3" : "rbPrefetch4"), BST_CHECKED);
+    }
+    if (superFetch) {
+      EXPECT_EQ(ui.CheckState("rbSuperFetch4"), superFetchStored ? BST_CHECKED : BST_UNCHECKED);
+    }
     EXPECT_EQ(ui.Enabled("cbBootOptimize"), bootOptimize);
     EXPECT_EQ(ui.Text("lblSuperFetchstatus"),
               superFetch ? L"SuperFetch status: service auto starting." : L"SuperFetch status: not supported OS");
@@ -167,6 +177,47 @@ TEST_F(LaterPagesEndToEnd, SystemToolsGatesAndTheToolsEachLinkStarts) {
   if (prefetch) {
     EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kPrefetch, "EnablePrefetcher"), 5u);
   }
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kPrefetch, "EnableSuperfetch").has_value(), superFetchStored);
+}
+
+// From Windows 10 1803 on the value carries the system's own bits. OK after
+// another change leaves it byte for byte; a click hands it back to the user
+// in the form fsutil writes there. Older systems take the plain 0 and 1.
+TEST_F(LaterPagesEndToEnd, LastAccessKeepsTheSystemsFormUntilTheUserChangesIt) {
+  constexpr char kFileSystem[] = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
+  constexpr char kValue[] = "NtfsDisableLastAccessUpdate";
+  if (!IsAny({"win81", "win10", "win11"})) GTEST_SKIP() << "the plain form only";
+  const bool managedForm = IsAny({"win10", "win11"});
+  for (const DWORD stored : {0x80000002u, 0x80000003u}) {
+    ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, kFileSystem, kValue, stored));
+    const auto before = ValuesOf(HKEY_LOCAL_MACHINE, kFileSystem).at(kValue);
+    // Bit 0 says updates are off; the box asks whether they are on.
+    const bool updatesOn = (stored & 1) == 0;
+    Run([&](UiDriver& ui) {
+      ui.SelectTab("PageControl", L"Other");
+      if (managedForm) {
+        EXPECT_EQ(ui.CheckState("cbNTFSDisableLAU"), updatesOn ? BST_CHECKED : BST_UNCHECKED) << stored;
+      }
+      ui.Click("cbAutoPlayCD");
+      ui.Click("ApplyBtn");
+    });
+    EXPECT_EQ(ValuesOf(HKEY_LOCAL_MACHINE, kFileSystem).at(kValue), before) << stored;
+  }
+  // Now 0x80000003 (updates off): two clicks, unchecked -> grey -> checked.
+  Run([](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Other");
+    ui.Click("cbNTFSDisableLAU");
+    ui.Click("cbNTFSDisableLAU");
+    EXPECT_EQ(ui.CheckState("cbNTFSDisableLAU"), BST_CHECKED);
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kFileSystem, kValue), managedForm ? 0x80000000u : 0u);
+  Run([](UiDriver& ui) {
+    ui.SelectTab("PageControl", L"Other");
+    ui.Click("cbNTFSDisableLAU");
+    ui.Click("ApplyBtn");
+  });
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kFileSystem, kValue), managedForm ? 0x80000001u : 1u);
 }
 
 }  // namespace

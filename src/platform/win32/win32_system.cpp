@@ -23,6 +23,7 @@ using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
 using GlobalMemoryStatusExFn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
 using GetTickCount64Fn = ULONGLONG(WINAPI*)();
 using NtQuerySystemInformationFn = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
 
 constexpr ULONG kSystemFileCacheInformation = 21;
 constexpr ULONG kFileCacheBufferSize = 256;
@@ -58,9 +59,40 @@ std::string GrowingBuffer(Fill fill) {
   }
 }
 
+// The system's own answer. GetVersionEx answers what the host executable's
+// manifest declares it knows (6.2 on Windows 8.1 and later for a host that
+// declares nothing), and a library's own manifest does not count; ntdll's
+// RtlGetVersion, from Windows 2000 on, always tells the truth.
+bool TrueVersion(OSVERSIONINFOEXW& info) {
+  const auto rtlGetVersion = LookUp<RtlGetVersionFn>("ntdll.dll", "RtlGetVersion");
+  if (!rtlGetVersion) return false;
+  std::memset(&info, 0, sizeof info);
+  info.dwOSVersionInfoSize = sizeof info;
+  return rtlGetVersion(&info) >= 0;
+}
+
+void CopyTrueVersion(const OSVERSIONINFOEXW& info, OsVersionEx& version) {
+  version.major = info.dwMajorVersion;
+  version.minor = info.dwMinorVersion;
+  version.build = info.dwBuildNumber;
+  version.platform = info.dwPlatformId;
+  char servicePack[sizeof info.szCSDVersion] = {};
+  WideCharToMultiByte(CP_ACP, 0, info.szCSDVersion, -1, servicePack, sizeof servicePack - 1, nullptr, nullptr);
+  version.servicePack = servicePack;
+  version.servicePackMajor = info.wServicePackMajor;
+  version.servicePackMinor = info.wServicePackMinor;
+  version.suiteMask = info.wSuiteMask;
+  version.productType = info.wProductType;
+}
+
 }  // namespace
 
 OsVersion Win32System::Version() {
+  if (OSVERSIONINFOEXW info; TrueVersion(info)) {
+    OsVersionEx version;
+    CopyTrueVersion(info, version);
+    return version;
+  }
   OSVERSIONINFOA info;
   std::memset(&info, 0, sizeof info);
   info.dwOSVersionInfoSize = sizeof info;
@@ -75,10 +107,14 @@ OsVersion Win32System::Version() {
 }
 
 OsVersionEx Win32System::VersionEx() {
+  OsVersionEx version;
+  if (OSVERSIONINFOEXW trueInfo; TrueVersion(trueInfo)) {
+    CopyTrueVersion(trueInfo, version);
+    return version;
+  }
   OSVERSIONINFOEXA info;
   std::memset(&info, 0, sizeof info);
   info.dwOSVersionInfoSize = sizeof info;
-  OsVersionEx version;
   if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) {
     // NT 4.0 before SP6, 3.51 and 9x refuse the longer record: keep the basic
     // answer and leave the extended fields at zero.

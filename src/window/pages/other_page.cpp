@@ -6,12 +6,14 @@
 #include "window/pages/other_page.h"
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
 #include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
@@ -41,6 +43,22 @@ constexpr SettingRow kLastAccess{.control = "cbNTFSDisableLAU",
                                  .checkedNumber = 0,
                                  .uncheckedNumber = 1,
                                  .greyCapable = true};
+// Windows 10 1803 and later: the high bit marks the form in which bit 1 says
+// that the system manages the setting and bit 0 that updates are off. A
+// click hands the setting back to the user, as "fsutil behavior set
+// disablelastaccess 0|1" does there: 0x80000000 or 0x80000001.
+constexpr SettingRow kManagedLastAccess{.control = "cbNTFSDisableLAU",
+                                        .value = "NtfsDisableLastAccessUpdate",
+                                        .kind = RowKind::NumberFlag,
+                                        .group = G::NtfsLastAccess,
+                                        .checkedNumber = 0,
+                                        .uncheckedNumber = 1,
+                                        .greyCapable = true,
+                                        .formBit = INT32_MIN};
+
+const SettingRow& LastAccessRow(TConfForm& form) {
+  return HasManagedLastAccess(form.platform().system) ? kManagedLastAccess : kLastAccess;
+}
 
 constexpr SettingRow OwnerEdit(std::string_view control, std::string_view value) {
   return {.control = control, .value = value, .kind = RowKind::EditText, .group = G::RegOwner};
@@ -190,9 +208,10 @@ void BuildOtherPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddLoadSection({"CD-ROM", kHkeyLocalMachine,
                         [&form](TRegistry& reg) { ReadRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
                         NamedControls(form, {"cbAutoPlayCD"})});
-  frame.AddLoadSection({"File system", kHkeyLocalMachine,
-                        [&form](TRegistry& reg) { ReadRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
-                        NamedControls(form, {"cbNTFSDisableLAU"})});
+  frame.AddLoadSection(
+      {"File system", kHkeyLocalMachine,
+       [&form](TRegistry& reg) { ReadRowsOfKey(form, reg, kFileSystemKey, std::array{LastAccessRow(form)}); },
+       NamedControls(form, {"cbNTFSDisableLAU"})});
   frame.AddLoadSection({"Owner and source paths", kHkeyLocalMachine, [&form](TRegistry& reg) { LoadOwner(form, reg); },
                         NamedControls(form, {"edRegOwner", "edRegOrg", "edSourcePath", "edSourcePath2", "edSourcePath3",
                                              "edSourcePath4"})});
@@ -202,10 +221,11 @@ void BuildOtherPage(TConfForm& form, TTabSheet& sheet) {
                       kHkeyLocalMachine,
                       [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kCdromKey, std::array{kAutorun}); },
                       {}});
-  frame.AddSaveGroup({G::NtfsLastAccess,
-                      kHkeyLocalMachine,
-                      [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kFileSystemKey, std::array{kLastAccess}); },
-                      {}});
+  frame.AddSaveGroup(
+      {G::NtfsLastAccess,
+       kHkeyLocalMachine,
+       [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kFileSystemKey, std::array{LastAccessRow(form)}); },
+       {}});
   frame.AddSaveGroup({G::RegOwner, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveOwner(form, reg); }, {}});
 }
 

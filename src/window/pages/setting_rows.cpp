@@ -29,7 +29,8 @@ void ReadNumberFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   }
   // One read serves both comparisons: a second read could only find the
   // same number (or raise where the first already had).
-  const std::int32_t number = reg.ReadDword(row.value);
+  std::int32_t number = reg.ReadDword(row.value);
+  if ((number & row.formBit) != 0) number &= 1;
   if (number == row.checkedNumber) {
     box.SetState(cbChecked);
     return;
@@ -50,7 +51,7 @@ void WriteFlag(TCheckBox& box, TRegistry& reg, const SettingRow& row) {
   if (row.kind == RowKind::TextFlag) {
     reg.WriteText(row.value, std::string(checked ? row.checkedText : row.uncheckedText));
   } else {
-    reg.WriteDword(row.value, checked ? row.checkedNumber : row.uncheckedNumber);
+    reg.WriteDword(row.value, (checked ? row.checkedNumber : row.uncheckedNumber) | row.formBit);
   }
 }
 

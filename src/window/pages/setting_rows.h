@@ -51,6 +51,10 @@ struct SettingRow {
   bool greyCapable = false;
   // Number flags: any number whose low 8 bits are not 0 counts as checked.
   bool lowByteChecks = false;
+  // Number flags: a later form of the value, marked by this bit. A stored
+  // number that carries it is read by its lowest bit alone (the other bits
+  // are the system's), and the box writes its number with the bit set.
+  std::int32_t formBit = 0;
 
   // SpinnerText: the number a missing, empty or malformed text stands for.
   std::int32_t textDefault = 0;

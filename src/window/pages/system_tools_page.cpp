@@ -10,6 +10,7 @@
 #include <string>
 
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/conf_form.h"
 #include "window/pages/page_building.h"
 
@@ -53,9 +54,7 @@ struct ToolLink {
 };
 
 // The idle tasks and the user accounts panel start only where these forms
-// of them exist.
-bool HasIdleTasksAndUserAccounts(SystemApi& system) { return IsWinXP(system) || IsWin2003(system) || IsWin7(system); }
-
+// of them exist (HasIdleTasksAndUserAccounts).
 constexpr ToolLink kToolLinks[] = {
     {"lblProcessIdleTasks", "rundll32.exe", "advapi32.dll,ProcessIdleTasks", &HasIdleTasksAndUserAccounts},
     {"lblMSConfig", "msconfig.exe", "", nullptr},
@@ -111,7 +110,10 @@ void SetChoicesEnabled(TConfForm& form, std::span<const Choice> choices, bool en
 }
 
 // Checks the button of `number`; a number without a button checks none.
+// Where a value may be absent (Windows 10 keeps no "EnableSuperfetch"),
+// an absent one checks none either.
 void ReadChoice(TConfForm& form, TRegistry& reg, const char* value, std::span<const Choice> choices) {
+  if (ValuesMayBeAbsent(form.platform().system) && !reg.ValueExists(value)) return;
   const std::int32_t number = reg.ReadDword(value);
   for (const Choice& choice : choices) {
     if (choice.number == number) form.Find<TRadioButton>(choice.button).SetChecked(true);
@@ -122,8 +124,7 @@ void AppendToCaption(TLabel& label, const std::string& text) { label.SetCaption(
 
 void LoadPrefetch(TConfForm& form, TRegistry& reg) {
   SystemApi& system = form.platform().system;
-  const bool live = IsWinXP(system) || IsWin2003(system) || IsWinVista(system) || IsWin7(system);
-  if (!live || !reg.OpenKey(kPrefetchKey, false)) {
+  if (!HonoursPrefetcher(system) || !reg.OpenKey(kPrefetchKey, false)) {
     SetChoicesEnabled(form, kPrefetchChoices, false);
     return;
   }
@@ -147,7 +148,7 @@ const char* StartTypeText(std::int32_t start) {
 void LoadSuperFetch(TConfForm& form, TRegistry& reg) {
   SystemApi& system = form.platform().system;
   auto& status = form.Find<TLabel>("lblSuperFetchstatus");
-  if (!IsWinVista(system) && !IsWin7(system)) {
+  if (!HonoursSuperFetch(system)) {
     SetChoicesEnabled(form, kSuperFetchChoices, false);
     AppendToCaption(status, "not supported OS");
     return;
@@ -159,7 +160,9 @@ void LoadSuperFetch(TConfForm& form, TRegistry& reg) {
   ReadChoice(form, reg, "EnableSuperfetch", kSuperFetchChoices);
   reg.CloseKey();
   if (!reg.OpenKey(kSysMainKey, false)) return;
-  AppendToCaption(status, StartTypeText(reg.ReadDword("Start")));
+  if (!ValuesMayBeAbsent(system) || reg.ValueExists("Start")) {
+    AppendToCaption(status, StartTypeText(reg.ReadDword("Start")));
+  }
   reg.CloseKey();
 }
 
@@ -183,12 +186,18 @@ void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
 }
 
 // Writes the number of the checked button, trying them from the last; with
-// none checked nothing is written.
+// none checked nothing is written. Where the value may be absent, it is then
+// still asked for: that names it as this group's, so that a backup of the
+// managed values keeps its absence and restores it.
 void SaveChoice(TConfForm& form, TRegistry& reg, const char* value, std::span<const Choice> choices) {
   if (!reg.OpenKey(kPrefetchKey, false)) return;
+  bool written = false;
   for (auto choice = choices.rbegin(); choice != choices.rend(); ++choice) {
-    if (form.Find<TRadioButton>(choice->button).Checked()) reg.WriteDword(value, choice->number);
+    if (!form.Find<TRadioButton>(choice->button).Checked()) continue;
+    reg.WriteDword(value, choice->number);
+    written = true;
   }
+  if (!written && ValuesMayBeAbsent(form.platform().system)) reg.ValueExists(value);
   reg.CloseKey();
 }
 

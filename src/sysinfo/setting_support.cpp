@@ -1,0 +1,25 @@
+#include "sysinfo/setting_support.h"
+
+#include "sysinfo/os_predicates.h"
+
+namespace varnox {
+
+bool HonoursPrefetcher(SystemApi& system) {
+  return IsWinXP(system) || IsWin2003(system) || IsWinVista(system) || IsWin7(system) || IsWin8OrLater(system);
+}
+
+bool HonoursSuperFetch(SystemApi& system) { return IsWinVista(system) || IsWin7(system) || IsWin8OrLater(system); }
+
+bool HasIdleTasksAndUserAccounts(SystemApi& system) {
+  return IsWinXP(system) || IsWin2003(system) || IsWin7(system) || IsWin8OrLater(system);
+}
+
+bool ValuesMayBeAbsent(SystemApi& system) { return IsWin8OrLater(system); }
+
+bool HasManagedLastAccess(SystemApi& system) {
+  constexpr std::uint32_t kWindows10Version1803 = 17134;
+  const OsVersion version = system.Version();
+  return version.platform == kPlatformNT && version.major >= 10 && (version.build & 0xFFFF) >= kWindows10Version1803;
+}
+
+}  // namespace varnox
