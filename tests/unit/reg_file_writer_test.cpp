@@ -12,36 +12,10 @@
 
 #include "settings/reg_file_writer.h"
 
+#include "latin1_codec.h"
+
 namespace varnox {
 namespace {
-
-std::string Latin1ToUtf8(const std::string& latin1) {
-  std::string out;
-  for (unsigned char c : latin1) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back(static_cast<char>(0xC0 | c >> 6));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
-std::string Utf8ToLatin1(const std::string& utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back(static_cast<char>((c & 0x03) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F)));
-    }
-  }
-  return out;
-}
-
-const AnsiCodec kLatin1{Latin1ToUtf8, Utf8ToLatin1};
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
