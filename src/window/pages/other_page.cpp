@@ -47,14 +47,11 @@ constexpr SettingRow kLastAccess{.control = "cbNTFSDisableLAU",
 // that the system manages the setting and bit 0 that updates are off. A
 // click hands the setting back to the user, as "fsutil behavior set
 // disablelastaccess 0|1" does there: 0x80000000 or 0x80000001.
-constexpr SettingRow kManagedLastAccess{.control = "cbNTFSDisableLAU",
-                                        .value = "NtfsDisableLastAccessUpdate",
-                                        .kind = RowKind::NumberFlag,
-                                        .group = G::NtfsLastAccess,
-                                        .checkedNumber = 0,
-                                        .uncheckedNumber = 1,
-                                        .greyCapable = true,
-                                        .formBit = INT32_MIN};
+constexpr SettingRow kManagedLastAccess = [] {
+  SettingRow row = kLastAccess;
+  row.formBit = INT32_MIN;
+  return row;
+}();
 
 const SettingRow& LastAccessRow(TConfForm& form) {
   return HasManagedLastAccess(form.platform().system) ? kManagedLastAccess : kLastAccess;
