@@ -37,9 +37,9 @@ class DryRunRegistry final : public RegistryApi {
   // What the calls would have changed, in order.
   const std::vector<RegistryEdit>& Edits() const { return edits_; }
   // Every value asked about, set or deleted.
-  const std::vector<RegistryValueRef>& Touched() const { return touched_.Items(); }
+  const ValueList& Touched() const { return touched_; }
   // Every key asked for, whether it opened or not, as values without a name.
-  const std::vector<RegistryValueRef>& Keys() const { return keys_.Items(); }
+  const ValueList& Keys() const { return keys_; }
 
  private:
   // Handle k is handles_[k - 1]; closed ones stay, marked, so none is reused.

@@ -28,11 +28,11 @@ class ReadLogRegistry final : public RegistryApi {
   long CloseKey(RegKey key) override;
 
   void SetRecording(bool on) { recording_ = on; }
-  const std::vector<RegistryValueRef>& Reads() const { return reads_.Items(); }
+  const ValueList& Reads() const { return reads_; }
   // The value asked for last while recording: the one a failing load stopped at.
   const RegistryValueRef& LastRead() const { return lastRead_; }
   // The keys asked for, opened or not, as values without a name.
-  const std::vector<RegistryValueRef>& Keys() const { return keysAsked_.Items(); }
+  const ValueList& Keys() const { return keysAsked_; }
 
  private:
   long Opened(long status, RegKey root, const std::string& path, RegKey* result);

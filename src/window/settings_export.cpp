@@ -18,18 +18,16 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   ManagedValues managed;
   ValueList keys;  // keys as values without a name
   for (const RegistryValueRef& value : load.Reads()) {
-    if (!ValueList::Contains(everyGroup.Touched(), value)) continue;
-    managed.values.push_back(value);
+    if (!everyGroup.Touched().Has(value)) continue;
+    managed.values.Add(value);
     keys.Add({value.root, value.keyPath, {}});
   }
   for (const RegistryValueRef& key : load.Keys()) {
-    if (ValueList::Contains(everyGroup.Keys(), key)) keys.Add(key);
+    if (everyGroup.Keys().Has(key)) keys.Add(key);
   }
   for (const RegistryValueRef& value : everyGroup.Touched()) {
-    const bool keyMissed = std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
-      return key.root == value.root && EqualsIgnoringAsciiCase(key.keyPath, value.keyPath);
-    });
-    if (keyMissed && !ValueList::Contains(managed.values, value)) managed.inMissingKeys.push_back(value);
+    const bool keyMissed = load.Keys().Has({value.root, value.keyPath, {}});
+    if (keyMissed && !managed.values.Has(value)) managed.inMissingKeys.push_back(value);
   }
   managed.touched = everyGroup.Touched();
   for (const RegistryValueRef& key : keys.Items()) managed.keys.push_back({key.root, key.keyPath});

@@ -9,6 +9,7 @@
 
 #include "settings/read_log_registry.h"
 #include "settings/registry_edit.h"
+#include "settings/value_list.h"
 #include "window/settings_frame.h"
 
 namespace varnox {
@@ -18,13 +19,13 @@ namespace varnox {
 // (the load also reads what it only shows: device lists, addresses, status).
 // Their keys, and the keys both the load and the groups asked for, in order.
 struct ManagedValues {
-  std::vector<RegistryValueRef> values;
+  ValueList values;
   std::vector<KeyPath> keys;
   // Values the groups may write in keys the load looked for and did not
   // find: it saw them as absent.
   std::vector<RegistryValueRef> inMissingKeys;
   // Every value some group asks about, sets or deletes as the window stands.
-  std::vector<RegistryValueRef> touched;
+  ValueList touched;
 };
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry);
 

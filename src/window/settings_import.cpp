@@ -129,7 +129,7 @@ class Candidates {
 // every group, run now, would write otherwise than the file says; and one
 // that no group touches, now or before: a value the window only shows.
 bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending,
-              const std::vector<RegistryValueRef>& touched, Candidates& candidates, OpenedFile& report) {
+              const ValueList& touched, Candidates& candidates, OpenedFile& report) {
   DryRunRegistry overlay(pending);
   for (const RegFileEntry* entry : candidates.Entries()) Lay(overlay, entry->edit);
   ReadLogRegistry reads(overlay);
@@ -159,9 +159,9 @@ bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pe
     const auto last = std::find_if(edits.rbegin(), edits.rend(), [&value](const RegistryEdit& edit) {
       return edit.kind != RegistryEdit::Kind::CreateKey && SameValue(RefOf(edit), value);
     });
-    if (!ValueList::Contains(writes.Touched(), value) && !ValueList::Contains(touched, value)) {
+    if (!writes.Touched().Has(value) && !touched.Has(value)) {
       dropped.push_back({entry, LeftOutReason::Unmanaged});
-    } else if (!ValueList::Contains(reads.Reads(), value) || (last != edits.rend() && !ShownAs(*last, entry->edit))) {
+    } else if (!reads.Reads().Has(value) || (last != edits.rend() && !ShownAs(*last, entry->edit))) {
       dropped.push_back({entry, LeftOutReason::CannotShow});
     }
   }
@@ -183,10 +183,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   // What the load read or looked for; whether some group writes it is
   // known for sure only once the file's values are in.
   const auto looked = [&load](const RegistryValueRef& value) {
-    return ValueList::Contains(load.Reads(), value) ||
-           std::any_of(load.Keys().begin(), load.Keys().end(), [&value](const RegistryValueRef& key) {
-             return key.root == value.root && EqualsIgnoringAsciiCase(key.keyPath, value.keyPath);
-           });
+    return load.Reads().Has(value) || load.Keys().Has({value.root, value.keyPath, {}});
   };
   Candidates candidates;
   for (const RegFileEntry& entry : contents.entries) {
@@ -194,7 +191,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
     const auto leaveOut = [&](LeftOutReason reason, std::string what) {
       report.leftOut.push_back({entry.line, reason, std::move(what)});
     };
-    const bool touched = ValueList::Contains(managed.touched, RefOf(edit));
+    const bool touched = managed.touched.Has(RefOf(edit));
     if (edit.kind == RegistryEdit::Kind::CreateKey) continue;
     if (edit.kind == RegistryEdit::Kind::DeleteKey) {
       leaveOut(LeftOutReason::KeyDeletion, "[-" + RootName(edit.root) + "\\" + edit.keyPath + "]");
@@ -225,7 +222,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   if (std::none_of(candidates.Entries().begin(), candidates.Entries().end(), differs)) {
     // Nothing to load: what no group touches is a value the window only shows.
     for (const RegFileEntry* entry : std::vector(candidates.Entries())) {
-      if (!ValueList::Contains(managed.touched, RefOf(entry->edit))) {
+      if (!managed.touched.Has(RefOf(entry->edit))) {
         candidates.Drop(entry, LeftOutReason::Unmanaged, report);
       }
     }
