@@ -28,8 +28,6 @@ void ValueList::Add(const RegistryValueRef& value) {
   fingerprints_.push_back(fingerprint);
 }
 
-bool ValueList::Has(const RegistryValueRef& value) const {
-  return Find(value, Fingerprint(value)) != items_.size();
-}
+bool ValueList::Has(const RegistryValueRef& value) const { return Find(value, Fingerprint(value)) != items_.size(); }
 
 }  // namespace varnox

@@ -128,8 +128,8 @@ class Candidates {
 // stopped at (then false: load again), one it never read, and one that
 // every group, run now, would write otherwise than the file says; and one
 // that no group touches, now or before: a value the window only shows.
-bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending,
-              const ValueList& touched, Candidates& candidates, OpenedFile& report) {
+bool LoadOnce(SettingsFrame& frame, const ControlStates& design, RegistryApi& pending, const ValueList& touched,
+              Candidates& candidates, OpenedFile& report) {
   DryRunRegistry overlay(pending);
   for (const RegFileEntry* entry : candidates.Entries()) Lay(overlay, entry->edit);
   ReadLogRegistry reads(overlay);

@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const varnox::fuzz::Scenario scenario = varnox::fuzz::DecodeScenario({data, size});
-  std::vector<std::string> findings = varnox::fuzz::RunScenario(scenario);
-  if (findings.empty()) findings = varnox::fuzz::RunRoundTrips(scenario);
+  const std::vector<std::string> findings = varnox::fuzz::RunScenarioWithRoundTrips(scenario);
   if (findings.empty()) return 0;
   for (const std::string& finding : findings) std::fprintf(stderr, "FINDING: %s\n", finding.c_str());
   std::abort();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "recording_services.h"
@@ -321,115 +322,6 @@ Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset) 
   return scenario;
 }
 
-std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend) {
-  std::vector<std::string> findings;
-  MemoryRegistry registry;
-  SeedRegistry(registry, scenario);
-  Window window(registry, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
-  TConfForm& form = *window.form;
-  const std::vector<std::string>& errors = window.services.errors;
-  if (extend) extend(form);
-
-  form.FormCreate();
-  std::set<std::string> asked;  // folded value ids the load asked for
-  std::set<std::string> askedNames;
-  // Folded paths of keys the load looked for and did not find: it saw every
-  // value there as absent, the way a read of each would have.
-  std::set<std::string> foundMissing;
-  for (const RegistryCall& call : registry.Calls()) {
-    if (IsChange(call)) findings.push_back("the load wrote: " + Describe(call));
-    if (call.op == "OpenKey" && call.result == kErrorFileNotFound) foundMissing.insert(Fold(call.keyPath));
-    if (call.op != "QueryValue") continue;
-    asked.insert(ValueId(call));
-    askedNames.insert(Fold(call.valueName));
-  }
-  const bool loadFailed = !errors.empty();
-  if (errors.size() > 1) findings.push_back("the load showed more than one message");
-  for (const std::string& message : errors) {
-    if (!AllowedLoadMessage(message, askedNames)) findings.push_back("load message \"" + message + "\"");
-  }
-  // Outside the NT family OK keeps its layout state, with nothing to save.
-  if (form.Flags().AnyRaised() || (form.FIsNT && form.Find<Control>("ApplyBtn").Enabled())) {
-    findings.push_back("the window opened with something to save");
-  }
-  if (registry.OpenHandleCount() != 0) findings.push_back("the load left a key open");
-  const std::size_t messagesAfterLoad = errors.size();
-  const std::size_t callsAfterLoad = registry.Calls().size();
-
-  // As the view does, each action runs where its errors become a message.
-  const std::vector<Control*> controls = SectionControls(form);
-  ServicesErrorSink sink(window.services);
-  for (const UserAction& action : scenario.actions) {
-    if (controls.empty()) break;
-    RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
-  }
-  const bool anyRaised = form.Flags().AnyRaised();
-  const std::size_t callsAfterActions = registry.Calls().size();
-
-  form.Find<TButton>(scenario.pressOk ? "ApplyBtn" : "CancelBtn").UserClick();
-  if (registry.OpenHandleCount() != 0) findings.push_back("a key was left open after the actions or the save");
-  for (std::size_t m = messagesAfterLoad; m < errors.size(); ++m) {
-    // The in-memory registry refuses no write to a key it let open with
-    // full access, so nothing after the load has a reason to fail.
-    findings.push_back("message after the load \"" + errors[m] + "\"");
-  }
-
-  const std::vector<RegistryCall>& calls = registry.Calls();
-  for (std::size_t c = callsAfterLoad; c < calls.size(); ++c) {
-    const RegistryCall& call = calls[c];
-    if (!IsChange(call)) continue;
-    const bool write = call.op != "CreateKey";
-    const bool onClose = c >= callsAfterActions;
-    const std::string what = Describe(call);
-    if (onClose && !scenario.pressOk) findings.push_back("Cancel wrote: " + what);
-    if (onClose && !anyRaised) findings.push_back("OK with nothing changed wrote: " + what);
-    if (write && loadFailed && asked.count(ValueId(call)) == 0 && foundMissing.count(Fold(call.keyPath)) == 0) {
-      findings.push_back("after a load error, wrote a value the load never read: " + what);
-    }
-  }
-  return findings;
-}
-
-std::vector<std::vector<std::uint8_t>> SeedInputs() {
-  std::vector<std::vector<std::uint8_t>> seeds;
-  std::vector<std::string> damaged;
-  for (const auto& entry : std::filesystem::directory_iterator(FixturePath("damaged"))) {
-    if (entry.path().extension() == ".reg") damaged.push_back("damaged/" + entry.path().filename().string());
-  }
-  std::sort(damaged.begin(), damaged.end());
-  const std::vector<ScriptedPreset>& presets = AllScriptedPresets();
-  for (const VersionFixture& version : VersionFixtures()) {
-    const auto preset =
-        static_cast<std::size_t>(std::find_if(presets.begin(), presets.end(),
-                                              [&](const ScriptedPreset& p) { return p.make == version.system; }) -
-                                 presets.begin());
-    // The files laid on one another: the version's fixture with its device
-    // map (if it has one), alone and under each damaged file; and the
-    // fixture without a device map.
-    const std::string deviceMap = DeviceMapOf(version);
-    std::vector<std::string> base = {version.fixture};
-    if (!deviceMap.empty()) base.push_back(deviceMap);
-    std::vector<std::vector<std::string>> stacks = {base};
-    for (const std::string& file : damaged) {
-      stacks.push_back(base);
-      stacks.back().push_back(file);
-    }
-    if (!deviceMap.empty()) stacks.push_back({version.fixture});
-    for (std::size_t layer = 0; layer < stacks.size(); ++layer) {
-      MemoryRegistry registry;
-      for (const std::string& file : stacks[layer]) LoadRegFile(registry, FixturePath(file));
-      Scenario scenario = ScenarioOfRegistry(registry, preset);
-      seeds.push_back(EncodeScenario(scenario));
-      // The same with a click on a few controls, then OK.
-      for (std::uint8_t a = 0; a < kMaxActions; ++a) {
-        scenario.actions.push_back({static_cast<std::uint8_t>(a * 7 + layer), static_cast<std::uint8_t>(a * 37)});
-      }
-      seeds.push_back(EncodeScenario(scenario));
-    }
-  }
-  return seeds;
-}
-
 namespace {
 
 using FoldedValues = std::map<std::string, StoredValue>;
@@ -517,71 +409,203 @@ std::string OpenFile(Window& window, const std::vector<std::uint8_t>& bytes) {
   return window.services.messages.empty() ? std::string() : window.services.messages.back();
 }
 
-}  // namespace
+// What the actions leave for the round trips: their changes file and the
+// values OK would leave with it.
+struct SavedChanges {
+  std::vector<std::uint8_t> file;
+  FoldedValues expected;
+};
 
-std::vector<std::string> RunRoundTrips(const Scenario& scenario) {
-  std::vector<std::string> findings;
-  const ScriptedPreset& preset = AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()];
-  {
-    MemoryRegistry registry;
-    SeedRegistry(registry, scenario);
-    Window window(registry, preset.make());
-    window.form->FormCreate();
-    window.services.saveAs = "backup.reg";
-    window.form->Find<TButton>("btnBackup").UserClick();
-    const std::size_t errors = window.services.errors.size();
-    registry.ClearCalls();
-    const std::string message = OpenFile(window, window.system.writtenFiles["backup.reg"]);
-    if (window.services.errors.size() != errors)
-      findings.push_back("opening the backup: " + window.services.errors.back());
-    if (Changed(registry)) findings.push_back("opening the backup wrote to the registry");
-    if (window.form->Flags().AnyRaised() || (window.form->FIsNT && window.form->Find<Control>("ApplyBtn").Enabled())) {
-      findings.push_back("opening the backup left something to save: " + message);
-    }
-    if (registry.OpenHandleCount() != 0) findings.push_back("opening the backup left a key open");
+// Saves the changes of the window's actions as the user would, before OK or
+// Cancel. None when the load failed (a window whose load failed shows only
+// what it read before: the sections from the failing one on are disabled,
+// and what a file would change there cannot show) or when nothing is saved
+// (the button follows OK; what OK cannot write gives a message, no file).
+// Saving reads the registry and writes nothing to it.
+std::optional<SavedChanges> SaveChanges(Window& window, MemoryRegistry& registry, std::vector<std::string>& findings) {
+  std::vector<std::string>& errors = window.services.errors;
+  const std::size_t errorsBefore = errors.size();
+  const std::size_t callsBefore = registry.Calls().size();
+  window.services.saveAs = "changes.reg";
+  window.form->Find<TButton>("btnSaveChanges").UserClick();
+  const bool refused = errors.size() != errorsBefore;
+  errors.resize(errorsBefore);
+  SavedChanges saved;
+  const auto file = window.system.writtenFiles.find("changes.reg");
+  if (!refused && file != window.system.writtenFiles.end()) {
+    saved.file = file->second;
+    saved.expected = After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
   }
+  for (std::size_t c = callsBefore; c < registry.Calls().size(); ++c) {
+    if (IsChange(registry.Calls()[c])) findings.push_back("saving the changes wrote: " + Describe(registry.Calls()[c]));
+  }
+  if (saved.file.empty()) return std::nullopt;
+  return saved;
+}
 
+// A new window on `scenario`'s registry, as the actions left it: a backup
+// opened at once changes nothing; then the saved changes opened there leave
+// OK about to write the values they were saved from.
+void CheckRoundTrips(const Scenario& scenario, const std::optional<SavedChanges>& changes,
+                     std::vector<std::string>& findings) {
   MemoryRegistry registry;
   SeedRegistry(registry, scenario);
-  std::vector<std::uint8_t> changes;
-  FoldedValues expected;
-  {
-    Window window(registry, preset.make());
-    window.form->FormCreate();
-    // A window whose load failed shows only what it read before: the
-    // sections from the failing one on are disabled, and what a file would
-    // change there cannot show.
-    if (!window.services.errors.empty()) return findings;
-    const std::vector<Control*> controls = SectionControls(*window.form);
-    ServicesErrorSink sink(window.services);
-    for (const UserAction& action : scenario.actions) {
-      if (controls.empty()) break;
-      RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
-    }
-    window.services.errors.clear();
-    window.services.saveAs = "changes.reg";
-    window.form->Find<TButton>("btnSaveChanges").UserClick();
-    // What OK cannot write (a number out of range, say) gives no file.
-    if (!window.services.errors.empty() || !window.system.writtenFiles.count("changes.reg")) return findings;
-    changes = window.system.writtenFiles["changes.reg"];
-    expected = After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
-    window.form->Find<TButton>("CancelBtn").UserClick();
-  }
-  Window window(registry, preset.make());
+  Window window(registry, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
   window.form->FormCreate();
-  window.services.errors.clear();
+  window.services.saveAs = "backup.reg";
+  window.form->Find<TButton>("btnBackup").UserClick();
+  const std::size_t errors = window.services.errors.size();
   registry.ClearCalls();
-  const std::string message = OpenFile(window, changes);
-  if (!window.services.errors.empty()) findings.push_back("opening the changes: " + window.services.errors.back());
+  std::string message = OpenFile(window, window.system.writtenFiles["backup.reg"]);
+  const std::size_t before = findings.size();
+  if (window.services.errors.size() != errors)
+    findings.push_back("opening the backup: " + window.services.errors.back());
+  if (Changed(registry)) findings.push_back("opening the backup wrote to the registry");
+  if (window.form->Flags().AnyRaised() || (window.form->FIsNT && window.form->Find<Control>("ApplyBtn").Enabled())) {
+    findings.push_back("opening the backup left something to save: " + message);
+  }
+  if (registry.OpenHandleCount() != 0) findings.push_back("opening the backup left a key open");
+  // The window stands as loaded, so the changes open as in a new one.
+  if (findings.size() != before || !changes) return;
+
+  message = OpenFile(window, changes->file);
+  if (window.services.errors.size() != errors)
+    findings.push_back("opening the changes: " + window.services.errors.back());
   if (Changed(registry)) findings.push_back("opening the changes wrote to the registry");
   const FoldedValues got =
       After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
-  const std::size_t before = findings.size();
   const bool unicode = window.system.Version().major >= 5;
-  CompareValues(unicode ? Carried(expected, window.system) : expected, unicode ? Carried(got, window.system) : got,
-                "the changes opened differ from the actions", findings);
+  CompareValues(unicode ? Carried(changes->expected, window.system) : changes->expected,
+                unicode ? Carried(got, window.system) : got, "the changes opened differ from the actions", findings);
   if (findings.size() != before) findings.push_back("message: " + message);
+}
+
+std::vector<std::string> RunWindow(const Scenario& scenario, const std::function<void(TConfForm&)>& extend,
+                                   bool roundTrips) {
+  std::vector<std::string> findings;
+  MemoryRegistry registry;
+  SeedRegistry(registry, scenario);
+  Window window(registry, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
+  TConfForm& form = *window.form;
+  const std::vector<std::string>& errors = window.services.errors;
+  if (extend) extend(form);
+
+  form.FormCreate();
+  std::set<std::string> asked;  // folded value ids the load asked for
+  std::set<std::string> askedNames;
+  // Folded paths of keys the load looked for and did not find: it saw every
+  // value there as absent, the way a read of each would have.
+  std::set<std::string> foundMissing;
+  for (const RegistryCall& call : registry.Calls()) {
+    if (IsChange(call)) findings.push_back("the load wrote: " + Describe(call));
+    if (call.op == "OpenKey" && call.result == kErrorFileNotFound) foundMissing.insert(Fold(call.keyPath));
+    if (call.op != "QueryValue") continue;
+    asked.insert(ValueId(call));
+    askedNames.insert(Fold(call.valueName));
+  }
+  const bool loadFailed = !errors.empty();
+  if (errors.size() > 1) findings.push_back("the load showed more than one message");
+  for (const std::string& message : errors) {
+    if (!AllowedLoadMessage(message, askedNames)) findings.push_back("load message \"" + message + "\"");
+  }
+  // Outside the NT family OK keeps its layout state, with nothing to save.
+  if (form.Flags().AnyRaised() || (form.FIsNT && form.Find<Control>("ApplyBtn").Enabled())) {
+    findings.push_back("the window opened with something to save");
+  }
+  if (registry.OpenHandleCount() != 0) findings.push_back("the load left a key open");
+  const std::size_t messagesAfterLoad = errors.size();
+  const std::size_t callsAfterLoad = registry.Calls().size();
+
+  // As the view does, each action runs where its errors become a message.
+  const std::vector<Control*> controls = SectionControls(form);
+  ServicesErrorSink sink(window.services);
+  for (const UserAction& action : scenario.actions) {
+    if (controls.empty()) break;
+    RunHandler([&] { ActAsUser(*controls[action.control % controls.size()], action.how); }, sink);
+  }
+  const bool anyRaised = form.Flags().AnyRaised();
+  std::optional<SavedChanges> changes;
+  // The registry as the actions left it (a button creates its value at
+  // once), without what OK or Cancel does next.
+  Scenario afterActions;
+  if (roundTrips) {
+    if (!loadFailed) changes = SaveChanges(window, registry, findings);
+    afterActions = ScenarioOfRegistry(registry, scenario.preset);
+    afterActions.localMachineReadOnly = scenario.localMachineReadOnly;
+  }
+  const std::size_t callsAfterActions = registry.Calls().size();
+
+  form.Find<TButton>(scenario.pressOk ? "ApplyBtn" : "CancelBtn").UserClick();
+  if (registry.OpenHandleCount() != 0) findings.push_back("a key was left open after the actions or the save");
+  for (std::size_t m = messagesAfterLoad; m < errors.size(); ++m) {
+    // The in-memory registry refuses no write to a key it let open with
+    // full access, so nothing after the load has a reason to fail.
+    findings.push_back("message after the load \"" + errors[m] + "\"");
+  }
+
+  const std::vector<RegistryCall>& calls = registry.Calls();
+  for (std::size_t c = callsAfterLoad; c < calls.size(); ++c) {
+    const RegistryCall& call = calls[c];
+    if (!IsChange(call)) continue;
+    const bool write = call.op != "CreateKey";
+    const bool onClose = c >= callsAfterActions;
+    const std::string what = Describe(call);
+    if (onClose && !scenario.pressOk) findings.push_back("Cancel wrote: " + what);
+    if (onClose && !anyRaised) findings.push_back("OK with nothing changed wrote: " + what);
+    if (write && loadFailed && asked.count(ValueId(call)) == 0 && foundMissing.count(Fold(call.keyPath)) == 0) {
+      findings.push_back("after a load error, wrote a value the load never read: " + what);
+    }
+  }
+  if (roundTrips && findings.empty()) CheckRoundTrips(afterActions, changes, findings);
   return findings;
+}
+
+}  // namespace
+
+std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend) {
+  return RunWindow(scenario, extend, false);
+}
+
+std::vector<std::string> RunScenarioWithRoundTrips(const Scenario& scenario) { return RunWindow(scenario, {}, true); }
+
+std::vector<std::vector<std::uint8_t>> SeedInputs() {
+  std::vector<std::vector<std::uint8_t>> seeds;
+  std::vector<std::string> damaged;
+  for (const auto& entry : std::filesystem::directory_iterator(FixturePath("damaged"))) {
+    if (entry.path().extension() == ".reg") damaged.push_back("damaged/" + entry.path().filename().string());
+  }
+  std::sort(damaged.begin(), damaged.end());
+  const std::vector<ScriptedPreset>& presets = AllScriptedPresets();
+  for (const VersionFixture& version : VersionFixtures()) {
+    const auto preset =
+        static_cast<std::size_t>(std::find_if(presets.begin(), presets.end(),
+                                              [&](const ScriptedPreset& p) { return p.make == version.system; }) -
+                                 presets.begin());
+    // The files laid on one another: the version's fixture with its device
+    // map (if it has one), alone and under each damaged file; and the
+    // fixture without a device map.
+    const std::string deviceMap = DeviceMapOf(version);
+    std::vector<std::string> base = {version.fixture};
+    if (!deviceMap.empty()) base.push_back(deviceMap);
+    std::vector<std::vector<std::string>> stacks = {base};
+    for (const std::string& file : damaged) {
+      stacks.push_back(base);
+      stacks.back().push_back(file);
+    }
+    if (!deviceMap.empty()) stacks.push_back({version.fixture});
+    for (std::size_t layer = 0; layer < stacks.size(); ++layer) {
+      MemoryRegistry registry;
+      for (const std::string& file : stacks[layer]) LoadRegFile(registry, FixturePath(file));
+      Scenario scenario = ScenarioOfRegistry(registry, preset);
+      seeds.push_back(EncodeScenario(scenario));
+      // The same with a click on a few controls, then OK.
+      for (std::uint8_t a = 0; a < kMaxActions; ++a) {
+        scenario.actions.push_back({static_cast<std::uint8_t>(a * 7 + layer), static_cast<std::uint8_t>(a * 37)});
+      }
+      seeds.push_back(EncodeScenario(scenario));
+    }
+  }
+  return seeds;
 }
 
 }  // namespace varnox::fuzz

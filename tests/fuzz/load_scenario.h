@@ -72,11 +72,12 @@ Scenario ScenarioOfRegistry(const MemoryRegistry& registry, std::size_t preset);
 // `extend` runs on the built window before it opens (tests add to it).
 std::vector<std::string> RunScenario(const Scenario& scenario, const std::function<void(TConfForm&)>& extend = {});
 
-// The round trips of the window's registry files on the scenario's registry
-// (its actions; OK and Cancel aside): a backup opened at once changes
-// nothing; the changes file of the actions, saved, cancelled and opened in
-// a new window, leaves OK about to write the same values.
-std::vector<std::string> RunRoundTrips(const Scenario& scenario);
+// The run of RunScenario with the round trips of the window's registry
+// files: before OK or Cancel the actions' changes are saved to a file; then
+// a new window on the scenario's registry backs up, opens the backup, which
+// changes nothing, and opens the changes file, which leaves OK about to
+// write what the actions would have.
+std::vector<std::string> RunScenarioWithRoundTrips(const Scenario& scenario);
 
 // The controls of every load section, each once, in section order: what the
 // user actions act on.
