@@ -35,8 +35,8 @@ const RegistryEdit* DryRunRegistry::LatestEdit(const KeyPath& key, const std::st
 
 // The settings code opens keys under the two roots only.
 long DryRunRegistry::Open(RegKey root, const std::string& path, std::uint32_t access, RegKey* result, bool create) {
-  const KeyPath key{root, path};
-  keys_.Add({root, path, {}});
+  const KeyPath key{root, ResolvedKeyPath(path)};
+  keys_.Add({root, key.path, {}});
   if (result == nullptr) return kErrorInvalidParameter;
   if (LatestEdit(key, nullptr) != nullptr) {
     *result = Issue(key, 0);
@@ -49,7 +49,7 @@ long DryRunRegistry::Open(RegKey root, const std::string& path, std::uint32_t ac
     return kErrorSuccess;
   }
   if (!create || status != kErrorFileNotFound) return status;
-  edits_.push_back({RegistryEdit::Kind::CreateKey, root, path, {}, kRegNone, {}});
+  edits_.push_back({RegistryEdit::Kind::CreateKey, root, key.path, {}, kRegNone, {}});
   *result = Issue(key, 0);
   return kErrorSuccess;
 }

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "latin1_codec.h"
 #include "memory_registry.h"
 #include "settings/dry_run_registry.h"
+#include "settings/read_log_registry.h"
+#include "settings/reg_file_reader.h"
 #include "settings/registry.h"
 
 namespace varnox {
@@ -45,6 +48,39 @@ TEST(DryRunRegistry, RecordsOnlyRealChangesAndAnswersAsAfterThem) {
                                                               {Kind::SetValue, "SOFTWARE\\Missing\\Made:Number"}}));
   EXPECT_EQ(dryRun.Edits()[1].type, kRegSz);
   EXPECT_EQ(dryRun.Edits()[1].data, (std::vector<std::uint8_t>{'t', 'e', 'x', 't', 0}));
+}
+
+// A key name from the registry's own data may end in a backslash (an
+// adapter's service name, say), so a path built from it holds an empty
+// part. The registry passes over it; the records name the key that really
+// opened, so the file written from them reads back.
+TEST(DryRunRegistry, RecordsKeysAsTheRegistryResolvesThem) {
+  MemoryRegistry real;
+  real.SetDword(kHkeyLocalMachine, "SOFTWARE\\There\\Sub", "Old", 1);
+  DryRunRegistry dryRun(real);
+  ReadLogRegistry reads(dryRun);
+  reads.SetRecording(true);
+  {
+    TRegistry reg(reads);
+    reg.SetRoot(kHkeyLocalMachine);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\There\\\\Sub\\", false));
+    EXPECT_EQ(reg.ReadDword("Old"), 1);
+    reg.WriteDword("Old", 2);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\\\Made\\", true));
+  }
+  ASSERT_EQ(dryRun.Edits().size(), 2u);
+  EXPECT_EQ(dryRun.Edits()[0].keyPath, "SOFTWARE\\There\\Sub");
+  EXPECT_EQ(dryRun.Edits()[1].keyPath, "SOFTWARE\\Made");
+  EXPECT_TRUE(reads.Reads().Has({kHkeyLocalMachine, "SOFTWARE\\There\\Sub", "Old"}));
+  EXPECT_TRUE(reads.Keys().Has({kHkeyLocalMachine, "SOFTWARE\\Made", ""}));
+
+  const RegFileContents file = ParseRegFile(RegFileBytes(RegFileFormat::Version5, dryRun.Edits(), kLatin1), kLatin1);
+  EXPECT_TRUE(file.errors.empty());
+  std::vector<std::pair<Kind, std::string>> read;
+  for (const RegFileEntry& entry : file.entries) read.emplace_back(entry.edit.kind, entry.edit.keyPath);
+  EXPECT_EQ(read, (std::vector<std::pair<Kind, std::string>>{{Kind::CreateKey, "SOFTWARE\\There\\Sub"},
+                                                             {Kind::SetValue, "SOFTWARE\\There\\Sub"},
+                                                             {Kind::CreateKey, "SOFTWARE\\Made"}}));
 }
 
 }  // namespace
