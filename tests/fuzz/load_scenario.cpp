@@ -397,6 +397,11 @@ void CompareValues(const FoldedValues& expected, const FoldedValues& got, const 
   }
 }
 
+// Outside the NT family OK keeps its layout state, with nothing to save.
+bool HasSomethingToSave(TConfForm& form) {
+  return form.Flags().AnyRaised() || (form.FIsNT && form.Find<Control>("ApplyBtn").Enabled());
+}
+
 bool Changed(const MemoryRegistry& registry) {
   return std::any_of(registry.Calls().begin(), registry.Calls().end(), IsChange);
 }
@@ -430,16 +435,15 @@ std::optional<SavedChanges> SaveChanges(Window& window, MemoryRegistry& registry
   window.form->Find<TButton>("btnSaveChanges").UserClick();
   const bool refused = errors.size() != errorsBefore;
   errors.resize(errorsBefore);
-  SavedChanges saved;
+  std::optional<SavedChanges> saved;
   const auto file = window.system.writtenFiles.find("changes.reg");
   if (!refused && file != window.system.writtenFiles.end()) {
-    saved.file = file->second;
-    saved.expected = After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry));
+    saved = {file->second,
+             After(Folded(registry), PendingChanges(window.form->Frame(), window.form->Flags(), registry))};
   }
   for (std::size_t c = callsBefore; c < registry.Calls().size(); ++c) {
     if (IsChange(registry.Calls()[c])) findings.push_back("saving the changes wrote: " + Describe(registry.Calls()[c]));
   }
-  if (saved.file.empty()) return std::nullopt;
   return saved;
 }
 
@@ -461,7 +465,7 @@ void CheckRoundTrips(const Scenario& scenario, const std::optional<SavedChanges>
   if (window.services.errors.size() != errors)
     findings.push_back("opening the backup: " + window.services.errors.back());
   if (Changed(registry)) findings.push_back("opening the backup wrote to the registry");
-  if (window.form->Flags().AnyRaised() || (window.form->FIsNT && window.form->Find<Control>("ApplyBtn").Enabled())) {
+  if (HasSomethingToSave(*window.form)) {
     findings.push_back("opening the backup left something to save: " + message);
   }
   if (registry.OpenHandleCount() != 0) findings.push_back("opening the backup left a key open");
@@ -508,8 +512,7 @@ std::vector<std::string> RunWindow(const Scenario& scenario, const std::function
   for (const std::string& message : errors) {
     if (!AllowedLoadMessage(message, askedNames)) findings.push_back("load message \"" + message + "\"");
   }
-  // Outside the NT family OK keeps its layout state, with nothing to save.
-  if (form.Flags().AnyRaised() || (form.FIsNT && form.Find<Control>("ApplyBtn").Enabled())) {
+  if (HasSomethingToSave(form)) {
     findings.push_back("the window opened with something to save");
   }
   if (registry.OpenHandleCount() != 0) findings.push_back("the load left a key open");
