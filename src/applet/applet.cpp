@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "window/user_start_parameter.h"
+#include "window/elevation/user_start_parameter.h"
 
 namespace varnox {
 

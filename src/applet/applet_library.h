@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "window/load_locale.h"
+#include "window/texts/load_locale.h"
 
 namespace varnox {
 

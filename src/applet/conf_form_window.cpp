@@ -8,7 +8,7 @@
 #include "settings/user_hive_registry.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/wide_text.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

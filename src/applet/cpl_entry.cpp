@@ -9,7 +9,7 @@
 #include "applet/applet.h"
 #include "applet/applet_library.h"
 #include "applet/conf_form_window.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

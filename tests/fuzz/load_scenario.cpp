@@ -15,9 +15,9 @@
 #include "settings/reg_file_reader.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
-#include "window/conf_form.h"
-#include "window/load_locale.h"
-#include "window/settings_export.h"
+#include "window/form/conf_form.h"
+#include "window/texts/load_locale.h"
+#include "window/files/settings_export.h"
 
 namespace varnox::fuzz {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "memory_registry.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox::fuzz {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox::test {
 

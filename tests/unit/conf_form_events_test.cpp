@@ -2,8 +2,8 @@
 
 #include "conf_form_fixture.h"
 #include "settings/registry.h"
-#include "window/contact.h"
-#include "window/language_texts.h"
+#include "window/texts/contact.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox::conf_form_test {
 namespace {

@@ -13,8 +13,8 @@
 #include "memory_registry.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
-#include "window/conf_form.h"
-#include "window/load_locale.h"
+#include "window/form/conf_form.h"
+#include "window/texts/load_locale.h"
 
 namespace varnox::conf_form_test {
 

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "conf_form_fixture.h"
-#include "window/language_texts.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox::conf_form_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "scripted_system.h"
 #include "sysinfo/version_value.h"
-#include "window/marquee.h"
+#include "window/form/marquee.h"
 
 namespace varnox {
 namespace {

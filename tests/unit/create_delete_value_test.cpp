@@ -2,7 +2,7 @@
 // what the load shows, what a click writes or deletes at once, and that a
 // click always frees its accessor and changes nothing but its own controls.
 
-#include "window/create_delete_value.h"
+#include "window/form/create_delete_value.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 
 #include "support/memory_registry.h"
 #include "toolkit/toolkit.h"
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 namespace varnox {
 namespace {

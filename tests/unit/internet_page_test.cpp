@@ -11,7 +11,7 @@
 
 #include "page_test_fixture.h"
 #include "reg_file_loader.h"
-#include "window/create_delete_value.h"
+#include "window/form/create_delete_value.h"
 #include "window/pages/mtu_array.h"
 
 namespace varnox::test {

@@ -3,7 +3,7 @@
 // the window assigns them, each hint with the number of lines it was written
 // for, and the fixed English texts byte for byte.
 
-#include "window/language_texts.h"
+#include "window/texts/language_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/contact.h"
+#include "window/texts/contact.h"
 
 namespace varnox {
 namespace {

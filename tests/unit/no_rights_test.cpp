@@ -14,7 +14,7 @@
 
 #include "fixture_window.h"
 #include "load_scenario.h"
-#include "window/create_delete_value.h"
+#include "window/form/create_delete_value.h"
 
 namespace varnox::test {
 namespace {

@@ -14,7 +14,7 @@
 #include "recording_services.h"
 #include "scripted_system.h"
 #include "toolkit/toolkit.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox::test {
 

@@ -2,8 +2,8 @@
 // when the user is asked first, what a declined or failed start leaves, and
 // the start parameter that carries the clicking user's identity across.
 
-#include "window/run_as_administrator.h"
-#include "window/user_start_parameter.h"
+#include "window/elevation/run_as_administrator.h"
+#include "window/elevation/user_start_parameter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The load and save frame: order, one fresh accessor per section or group,
 // freed on every path, and what a failure leaves behind.
 
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 #include <gtest/gtest.h>
 

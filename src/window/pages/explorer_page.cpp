@@ -16,7 +16,7 @@
 #include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/explorer_page_layout.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"

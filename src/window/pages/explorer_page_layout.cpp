@@ -2,7 +2,7 @@
 
 #include "window/pages/explorer_page_layout.h"
 
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "devices/ide_array.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {

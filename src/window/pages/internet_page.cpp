@@ -10,8 +10,8 @@
 #include <string>
 
 #include "settings/text_number.h"
-#include "window/conf_form.h"
-#include "window/create_delete_value.h"
+#include "window/form/conf_form.h"
+#include "window/form/create_delete_value.h"
 #include "window/pages/mtu_array.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"

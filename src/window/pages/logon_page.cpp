@@ -9,7 +9,7 @@
 
 #include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 

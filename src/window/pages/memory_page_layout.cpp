@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/memory_page.h"
 #include "window/pages/page_building.h"
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "settings/system_keys.h"
-#include "window/conf_form.h"
-#include "window/create_delete_value.h"
+#include "window/form/conf_form.h"
+#include "window/form/create_delete_value.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 

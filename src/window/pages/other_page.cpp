@@ -14,7 +14,7 @@
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 

@@ -5,7 +5,7 @@
 
 #include "settings/text_number.h"
 #include "toolkit/toolkit.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

@@ -12,7 +12,7 @@
 
 #include "settings/registry.h"
 #include "toolkit/up_down.h"
-#include "window/setting_group.h"
+#include "window/frame/setting_group.h"
 
 namespace varnox {
 

@@ -11,7 +11,7 @@
 
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {

@@ -10,7 +10,7 @@
 #include "settings/read_log_registry.h"
 #include "settings/registry_edit.h"
 #include "settings/value_list.h"
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 namespace varnox {
 

@@ -3,8 +3,8 @@
 // dialog and one writer; the registry is only read.
 
 #include "settings/reg_file_writer.h"
-#include "window/conf_form.h"
-#include "window/settings_export.h"
+#include "window/form/conf_form.h"
+#include "window/files/settings_export.h"
 
 namespace varnox {
 

@@ -1,7 +1,7 @@
 // The options panel below the pages: the hint language switch and the hint
 // display time, the strip of registry file buttons, and its sliding in and out.
 
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

@@ -1,4 +1,4 @@
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

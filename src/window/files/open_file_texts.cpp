@@ -1,4 +1,4 @@
-#include "window/open_file_texts.h"
+#include "window/files/open_file_texts.h"
 
 #include <algorithm>
 

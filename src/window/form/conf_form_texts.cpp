@@ -3,9 +3,9 @@
 // builders run before the creation step, so every built control gets its
 // text there.
 
-#include "window/conf_form.h"
-#include "window/language_texts.h"
-#include "window/load_locale.h"
+#include "window/form/conf_form.h"
+#include "window/texts/language_texts.h"
+#include "window/texts/load_locale.h"
 
 namespace varnox {
 

@@ -2,9 +2,9 @@
 // window, shown as pending changes; nothing is written until OK.
 
 #include "settings/reg_file_reader.h"
-#include "window/conf_form.h"
-#include "window/open_file_texts.h"
-#include "window/settings_import.h"
+#include "window/form/conf_form.h"
+#include "window/files/open_file_texts.h"
+#include "window/files/settings_import.h"
 
 namespace varnox {
 

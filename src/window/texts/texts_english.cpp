@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "window/contact.h"
-#include "window/language_texts.h"
+#include "window/texts/contact.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox {
 namespace {

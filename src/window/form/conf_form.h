@@ -18,9 +18,9 @@
 #include "settings/registry_edit.h"
 #include "toolkit/control_states.h"
 #include "toolkit/toolkit.h"
-#include "window/language_texts.h"
-#include "window/setting_group.h"
-#include "window/settings_frame.h"
+#include "window/texts/language_texts.h"
+#include "window/frame/setting_group.h"
+#include "window/frame/settings_frame.h"
 
 namespace varnox {
 

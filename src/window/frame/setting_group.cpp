@@ -1,4 +1,4 @@
-#include "window/setting_group.h"
+#include "window/frame/setting_group.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 #include "window/pages/pages.h"
 
 namespace varnox {

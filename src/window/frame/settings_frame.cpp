@@ -1,4 +1,4 @@
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "window/marquee.h"
+#include "window/form/marquee.h"
 
 #include <algorithm>
 

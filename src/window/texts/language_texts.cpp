@@ -1,4 +1,4 @@
-#include "window/language_texts.h"
+#include "window/texts/language_texts.h"
 
 #include <algorithm>
 

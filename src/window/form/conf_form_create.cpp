@@ -9,7 +9,7 @@
 #include "sysinfo/product_name.h"
 #include "sysinfo/version_text.h"
 #include "sysinfo/version_value.h"
-#include "window/conf_form.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 

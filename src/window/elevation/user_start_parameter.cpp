@@ -1,4 +1,4 @@
-#include "window/user_start_parameter.h"
+#include "window/elevation/user_start_parameter.h"
 
 #include <cstdint>
 #include <type_traits>

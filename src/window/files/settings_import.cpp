@@ -1,4 +1,4 @@
-#include "window/settings_import.h"
+#include "window/files/settings_import.h"
 
 #include <algorithm>
 #include <iterator>
@@ -7,7 +7,7 @@
 #include "settings/reg_file_format.h"
 #include "settings/reg_file_writer.h"
 #include "toolkit/control.h"
-#include "window/settings_export.h"
+#include "window/files/settings_export.h"
 
 namespace varnox {
 

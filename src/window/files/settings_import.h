@@ -12,7 +12,7 @@
 #include "settings/read_log_registry.h"
 #include "settings/reg_file_reader.h"
 #include "toolkit/control_states.h"
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 namespace varnox {
 

@@ -7,9 +7,9 @@
 
 #include "sysinfo/memory_text.h"
 #include "sysinfo/up_time_text.h"
-#include "window/conf_form.h"
-#include "window/contact.h"
-#include "window/marquee.h"
+#include "window/form/conf_form.h"
+#include "window/texts/contact.h"
+#include "window/form/marquee.h"
 
 namespace varnox {
 

@@ -2,7 +2,7 @@
 // boxes and buttons keep their English captions; only the hints, the menu
 // items, the options panel labels and the scrolling line change language.
 
-#include "window/language_texts.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox {
 namespace {

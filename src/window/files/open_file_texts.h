@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/system_api.h"
-#include "window/settings_import.h"
+#include "window/files/settings_import.h"
 
 namespace varnox {
 

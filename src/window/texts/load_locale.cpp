@@ -1,4 +1,4 @@
-#include "window/load_locale.h"
+#include "window/texts/load_locale.h"
 
 namespace varnox {
 

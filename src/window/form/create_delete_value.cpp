@@ -1,9 +1,9 @@
-#include "window/create_delete_value.h"
+#include "window/form/create_delete_value.h"
 
 #include <utility>
 
 #include "toolkit/toolkit.h"
-#include "window/settings_frame.h"
+#include "window/frame/settings_frame.h"
 
 namespace varnox {
 

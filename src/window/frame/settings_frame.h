@@ -12,7 +12,7 @@
 #include "platform/registry_api.h"
 #include "settings/registry.h"
 #include "settings/registry_edit.h"
-#include "window/setting_group.h"
+#include "window/frame/setting_group.h"
 
 namespace varnox {
 

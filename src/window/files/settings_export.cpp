@@ -1,4 +1,4 @@
-#include "window/settings_export.h"
+#include "window/files/settings_export.h"
 
 #include <algorithm>
 

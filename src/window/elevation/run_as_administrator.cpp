@@ -1,7 +1,7 @@
-#include "window/run_as_administrator.h"
+#include "window/elevation/run_as_administrator.h"
 
-#include "window/conf_form.h"
-#include "window/user_start_parameter.h"
+#include "window/form/conf_form.h"
+#include "window/elevation/user_start_parameter.h"
 
 namespace varnox {
 
