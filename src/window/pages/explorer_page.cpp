@@ -18,6 +18,7 @@
 #include "sysinfo/os_predicates.h"
 #include "window/form/conf_form.h"
 #include "window/pages/explorer_page_layout.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -347,6 +348,39 @@ void BuildExplorerPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::Explorer, kHkeyCurrentUser, [&form](TRegistry& reg) { SaveExplorerSettings(form, reg); }, {}});
   frame.AddSaveGroup({G::Mouse, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveMouse(form, reg); }, {}});
   frame.AddSaveGroup({G::MenuSpeed, kHkeyCurrentUser, [&form](TRegistry& reg) { SaveMenuDelay(form, reg); }, {}});
+}
+
+ManagedPage ExplorerPageValues() {
+  ManagedPage page{"Explorer", {}};
+  for (const SettingRow& row : kPolicies) page.values.push_back(RowValue(kHkeyCurrentUser, kPoliciesKey, row));
+  page.values.push_back(RowValue(kHkeyCurrentUser, kWindowMetricsKey, kMinAnimate));
+  page.values.push_back(RowValue(kHkeyCurrentUser, kSoundKey, kBeep));
+  // A number after NT 4.0 (binary before).
+  page.values.push_back({.root = kHkeyCurrentUser,
+                         .key = kDesktopKey,
+                         .value = "SmoothScroll",
+                         .control = "cbSmoothScroll",
+                         .form = ValueForm::Flag});
+  page.values.push_back(RowValue(kHkeyCurrentUser, kExplorerKey, kDesktopProcess));
+  page.values.back().shared = Shared::NT4Only;
+  page.values.push_back(RowValue(kHkeyCurrentUser, kDesktopKey, kPaintDesktopVersion));
+  for (std::string_view value : {"EnableWheelDetection", "SampleRate"}) {
+    page.values.push_back({.root = kHkeyLocalMachine,
+                           .key = kMousePortKey,
+                           .value = value,
+                           .control = value == "SampleRate" ? "udPS2rate" : "edWheelDetect",
+                           .form = ValueForm::Number,
+                           .shared = Shared::NT4Only});
+  }
+  page.values.push_back(RowValue(kHkeyCurrentUser, kDesktopKey, kWheelScrollLines, "lblWheelScrollLines"));
+  page.values.push_back({.root = kHkeyCurrentUser,
+                         .key = kDesktopKey,
+                         .value = "MenuShowDelay",
+                         .control = "tbMenuSpeed",
+                         .form = ValueForm::Number,
+                         .label = "gbMenuSpeed",
+                         .asText = true});
+  return page;
 }
 
 }  // namespace varnox

@@ -12,6 +12,7 @@
 
 #include "devices/ide_array.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {
@@ -196,6 +197,20 @@ void BuildIdePage(TConfForm& form, TTabSheet& sheet) {
                                NamedControls(form, {"rgATAPI_0", "rgATAPI_1"})});
   form.Frame().AddSaveGroup(
       {SettingGroup::ATAPI, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveChannelLevels(form, reg); }, {}});
+}
+
+// Each channel's level belongs to this machine's controller.
+ManagedPage IdePageValues() {
+  ManagedPage page{"IDE/ATAPI", {}};
+  for (std::size_t channel = 0; channel < kChannelKeys.size(); ++channel) {
+    page.values.push_back({.root = kHkeyLocalMachine,
+                           .key = kChannelKeys[channel],
+                           .value = kDriverParameter,
+                           .control = kChannelGroups[channel],
+                           .form = ValueForm::Text,
+                           .shared = Shared::OneMachine});
+  }
+  return page;
 }
 
 }  // namespace varnox

@@ -12,6 +12,7 @@
 #include "settings/text_number.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/mtu_array.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
@@ -273,6 +274,25 @@ void BuildInternetPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({SettingGroup::MTU, kHkeyLocalMachine, [page](TRegistry& reg) { page->SaveMtu(reg); }, {}});
   frame.AddSaveGroup({SettingGroup::TTL, kHkeyLocalMachine, [page](TRegistry& reg) { page->SaveTtl(reg); },
                       [page] { return page->TtlShown(); }});
+}
+
+// The page lives on NT 4.0 alone, and each MTU belongs to one adapter.
+ManagedPage InternetPageValues() {
+  return {"Internet",
+          {{.root = kHkeyLocalMachine,
+            .key = "",
+            .value = "MTU",
+            .control = "edMTU",
+            .form = ValueForm::Number,
+            .shared = Shared::OneMachine},
+           {.root = kHkeyLocalMachine,
+            .key = kTcpipParametersKey,
+            .value = kDefaultTtl,
+            .control = "udTTL",
+            .form = ValueForm::Number,
+            .label = "lblTTLHops",
+            .deletes = true,
+            .shared = Shared::NT4Only}}};
 }
 
 }  // namespace varnox

@@ -10,6 +10,7 @@
 #include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -360,6 +361,36 @@ void BuildLogonPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::AutoLogon, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveAutoLogon(form, reg); }, {}});
   frame.AddSaveGroup({G::Shutdown, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveShutdown(form, reg); }, {}});
   frame.AddSaveGroup({G::EndTask, kHkeyCurrentUser, [&form](TRegistry& reg) { SaveEndTask(form, reg); }, {}});
+}
+
+ManagedPage LogonPageValues() {
+  const auto logon = [](const SettingRow& row) { return RowValue(kHkeyLocalMachine, kLogonKey, row); };
+  ManagedPage page{"Logon",
+                   {logon(kLogonEdits[0]), logon(kLogonEdits[1]), logon(kLogonEdits[2]), logon(kEnableAutoLogon),
+                    logon(kDontDisplayLastUserName), logon(kDisableCAD)}};
+  page.values[2].shared = Shared::Secret;
+  // The counter: a cleared box writes the spinner's number, grey deletes it.
+  page.values.push_back({.root = kHkeyLocalMachine,
+                         .key = kLogonKey,
+                         .value = "AutoLogonCount",
+                         .control = "udAutoLogonCount",
+                         .form = ValueForm::Number,
+                         .label = "cbAutoLogonCount",
+                         .deletes = true,
+                         .honoured = &IsWin2000});
+  page.values.push_back(logon(kForceAutoLogon));
+  page.values.back().honoured = &IsWin2000;
+  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kClearPageFile));
+  for (const SettingRow* row : {&kPowerDown, &kQuickReboot}) {
+    page.values.push_back(RowValue(kHkeyLocalMachine, kWinlogonKey, *row));
+    page.values.back().shared = Shared::NT4Only;
+  }
+  // The spinners' names stand on the labels before them.
+  constexpr std::array<std::string_view, kEndTaskRows.size()> kEndTaskLabels = {"Label23", "Label25", ""};
+  for (std::size_t i = 0; i < kEndTaskRows.size(); ++i) {
+    page.values.push_back(RowValue(kHkeyCurrentUser, kDesktopKey, kEndTaskRows[i], kEndTaskLabels[i]));
+  }
+  return page;
 }
 
 }  // namespace varnox

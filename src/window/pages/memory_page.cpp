@@ -16,8 +16,9 @@
 #include "base/ascii.h"
 #include "settings/kilobytes.h"
 #include "settings/system_keys.h"
-#include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -154,8 +155,7 @@ void BindHandlers(TConfForm& form) {
 
 void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
   SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, false);
-  SystemApi& system = form.platform().system;
-  if (!IsWinNT4(system) && !IsWin2000(system)) {
+  if (!HonoursIoPageLockLimit(form.platform().system)) {
     SetEnabled(form, {"rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther"}, false);
     return;
   }
@@ -344,6 +344,38 @@ void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::IoPageLock, kHkeyLocalMachine, save(SaveIoPageLock), {}});
   frame.AddSaveGroup({G::PagingExecutive, kHkeyLocalMachine, save(SavePagingExecutive), {}});
   frame.AddSaveGroup({G::SeparateVDM, kHkeyLocalMachine, save(SaveSeparateVDM), {}});
+}
+
+ManagedPage MemoryPageValues() {
+  ManagedPage page{"Memory management", {}};
+  // The file-sharing and network-application buttons both write 3 (they
+  // differ in the large cache, a value of its own): one choice stands for both.
+  ManagedValue size{.root = kHkeyLocalMachine,
+                    .key = kServerParametersKey,
+                    .value = kSize,
+                    .control = "rbServer1",
+                    .form = ValueForm::Choice,
+                    .label = "gbOptimization"};
+  for (const ServerChoice& choice : kServerChoices) {
+    if (choice.largeCache || choice.size != 3) size.choices.push_back({choice.button, choice.size});
+  }
+  page.values.push_back(size);
+  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kLargeCache));
+  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kSecondLevelCache, "gbSecondLevelDataCache"));
+  page.values.back().hint = "rb2CacheAuto";
+  ManagedValue ioLock{.root = kHkeyLocalMachine,
+                      .key = kMemoryManagementKey,
+                      .value = kIoPageLockLimit,
+                      .control = "rbIOLockDefault",
+                      .form = ValueForm::Choice,
+                      .label = "gbIOLock",
+                      .hint = "gbIOLock",
+                      .honoured = &HonoursIoPageLockLimit};
+  for (const IoLockChoice& choice : kIoLockFixedChoices) ioLock.choices.push_back({choice.button, choice.bytes});
+  page.values.push_back(ioLock);
+  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kPagingExecutive));
+  page.values.push_back(RowValue(kHkeyLocalMachine, kWowKey, kSeparateVDM));
+  return page;
 }
 
 }  // namespace varnox

@@ -15,6 +15,7 @@
 #include "settings/system_keys.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -194,6 +195,20 @@ void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
                       [&form](TRegistry& reg) { SaveNumber(form, reg, kWorkstationParametersKey, kCacheFileTimeout); },
                       [cacheTimeout] { return cacheTimeout.ValueShown(); }});
   frame.AddSaveGroup({G::HideServer, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveHideServer(form, reg); }, {}});
+}
+
+ManagedPage NetworkPageValues() {
+  const auto server = [](const SettingRow& row, std::string_view label = {}) {
+    return RowValue(kHkeyLocalMachine, kServerParametersKey, row, label);
+  };
+  ManagedPage page{"Network",
+                   {server(kAutoShareServer), server(kAutoShareWks), server(kDiskAlert, "gbDiskSpace"),
+                    RowValue(kHkeyLocalMachine, kWorkstationParametersKey, kCacheFileTimeout, "gbCacheFileTimeOut"),
+                    server(kHideServer), server(kServerComment, "lblServerComment")}};
+  // The two numbers' buttons delete them.
+  page.values[2].deletes = true;
+  page.values[3].deletes = true;
+  return page;
 }
 
 }  // namespace varnox

@@ -15,6 +15,7 @@
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -134,11 +135,7 @@ void LoadFontMapper(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-// A key with rows, or the rows' controls disabled when it is missing.
-bool KeepsServicePackPaths(TConfForm& form) {
-  SystemApi& system = form.platform().system;
-  return IsWinXP(system) || IsWin2003(system);
-}
+bool KeepsServicePackPaths(TConfForm& form) { return KeepsXpEraValues(form.platform().system); }
 
 // Without the setup key none of its three paths can be kept, so all three
 // edits are disabled rather than taking text that OK would drop.
@@ -224,6 +221,34 @@ void BuildOtherPage(TConfForm& form, TTabSheet& sheet) {
        [&form](TRegistry& reg) { WriteRowsOfKey(form, reg, kFileSystemKey, std::array{LastAccessRow(form)}); },
        {}});
   frame.AddSaveGroup({G::RegOwner, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveOwner(form, reg); }, {}});
+}
+
+ManagedPage OtherPageValues() {
+  ManagedPage page{"Other", {}};
+  // Decimal text in an edit of three digits, written as a number.
+  const std::string_view fontLabels[] = {"lblDefaultFont", "lblArialFont"};
+  for (int i = 0; i < 2; ++i) {
+    page.values.push_back({.root = kHkeyLocalMachine,
+                           .key = kFontMapperKey,
+                           .value = kFontValues[i],
+                           .control = kFontEdits[i],
+                           .form = ValueForm::Number,
+                           .label = fontLabels[i],
+                           .max = 999});
+  }
+  page.values.push_back(RowValue(kHkeyLocalMachine, kCdromKey, kAutorun));
+  page.values.push_back(RowValue(kHkeyLocalMachine, kFileSystemKey, kLastAccess));
+  constexpr std::string_view kOwnerLabels[] = {"lblRegOwner", "lblRegOrg", "lblSourcePath"};
+  for (std::size_t i = 0; i < kOwnerRows.size(); ++i) {
+    page.values.push_back(RowValue(kHkeyLocalMachine, kCurrentVersionKey, kOwnerRows[i], kOwnerLabels[i]));
+  }
+  page.values.push_back(RowValue(kHkeyLocalMachine, kSetupKey, kSetupSource, "lblSourcePath"));
+  constexpr std::string_view kServicePackLabels[] = {"lblSourcePath3", "lblSourcePath4"};
+  for (std::size_t i = 0; i < kServicePackRows.size(); ++i) {
+    page.values.push_back(RowValue(kHkeyLocalMachine, kSetupKey, kServicePackRows[i], kServicePackLabels[i]));
+    page.values.back().honoured = &KeepsXpEraValues;
+  }
+  return page;
 }
 
 }  // namespace varnox

@@ -11,7 +11,9 @@
 #include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -109,8 +111,6 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
                    "cbAddProtectionMode", "rbSFC1", "rbSFC2", "rbSFC3", "rbSFC4", "rbSFC5", "rbSFC6", "cbDllCachePath",
                    "edDllCachePath", "cbSFCQuota", "edSFCQuota"});
 }
-
-bool SfcLive(SystemApi& system) { return IsWin2000(system) || IsWinXP(system); }
 
 // An edit in use is on the window colour; one that is not, on the button face.
 void Paint(TEdit& edit, bool inUse) { edit.SetColor(inUse ? clWindow : clBtnFace); }
@@ -213,7 +213,7 @@ void SetSfcControlsEnabled(TConfForm& form, bool enabled) {
 }
 
 void LoadSystemFileChecker(TConfForm& form, TRegistry& reg) {
-  const bool live = SfcLive(form.platform().system);
+  const bool live = HonoursFileCheckerCache(form.platform().system);
   SetSfcControlsEnabled(form, live);
   if (!live) {
     Paint(form.Find<TEdit>("edSFCQuota"), false);
@@ -335,9 +335,50 @@ void BuildSecurityPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::SFC, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveSfcMode(form, reg); },
                       [&system] { return IsWin2000(system); }});
   frame.AddSaveGroup({G::DllCachePath, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveDllCachePath(form, reg); },
-                      [&system] { return SfcLive(system); }});
+                      [&system] { return HonoursFileCheckerCache(system); }});
   frame.AddSaveGroup({G::SFCQuota, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveSfcQuota(form, reg); },
-                      [&system] { return SfcLive(system); }});
+                      [&system] { return HonoursFileCheckerCache(system); }});
+}
+
+ManagedPage SecurityPageValues() {
+  ManagedPage page{"Security", {RowValue(kHkeyLocalMachine, kSessionManagerKey, kProtectionMode)}};
+  // A checked box writes 1; a cleared one deletes the value.
+  page.values.push_back({.root = kHkeyLocalMachine,
+                         .key = kSessionManagerKey,
+                         .value = kAddProtectionMode,
+                         .control = kAddProtection.control,
+                         .form = ValueForm::Flag,
+                         .deletes = true});
+  ManagedValue mode{.root = kHkeyLocalMachine,
+                    .key = kWinlogonKey,
+                    .value = kSfcDisable,
+                    .control = "rbSFC1",
+                    .form = ValueForm::Choice,
+                    .label = "gbSFCStatus",
+                    .honoured = &IsWin2000};
+  for (const SfcChoice& choice : kSfcChoices) mode.choices.push_back({choice.button, choice.number});
+  page.values.push_back(mode);
+  // A cleared box deletes the path; a checked one writes it as expandable text.
+  page.values.push_back({.root = kHkeyLocalMachine,
+                         .key = kWinlogonKey,
+                         .value = kDllCacheDir,
+                         .control = "edDllCachePath",
+                         .form = ValueForm::Text,
+                         .label = "cbDllCachePath",
+                         .deletes = true,
+                         .expandable = true,
+                         .honoured = &HonoursFileCheckerCache});
+  // Megabytes, or "Unlimited" as -1: the largest number a policy can hold.
+  page.values.push_back({.root = kHkeyLocalMachine,
+                         .key = kWinlogonKey,
+                         .value = kSfcQuota,
+                         .control = "edSFCQuota",
+                         .form = ValueForm::Number,
+                         .label = "gbSFCQuota",
+                         .min = 0,
+                         .max = static_cast<std::uint32_t>(kUnlimitedQuota),
+                         .honoured = &HonoursFileCheckerCache});
+  return page;
 }
 
 }  // namespace varnox

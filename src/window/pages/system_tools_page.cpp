@@ -12,7 +12,9 @@
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
+#include "window/pages/setting_rows.h"
 
 namespace varnox {
 
@@ -61,6 +63,14 @@ constexpr ToolLink kToolLinks[] = {
     {"lblUserAccounts", "control.exe", "userpasswords2", &HasIdleTasksAndUserAccounts},
     {"lblDXDiag", "dxdiag.exe", "", nullptr},
 };
+
+constexpr SettingRow kBootOptimize{.control = "cbBootOptimize",
+                                   .value = "Enable",
+                                   .kind = RowKind::TextFlag,
+                                   .group = G::BootOptimize,
+                                   .checkedText = "Y",
+                                   .uncheckedText = "N",
+                                   .other = OtherData::Unchecks};
 
 constexpr char kSuperFetchStatus[] = "SuperFetch status: ";
 
@@ -170,8 +180,7 @@ void LoadSuperFetch(TConfForm& form, TRegistry& reg) {
 // opened; a click there would have nothing to save to.
 void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
   SystemApi& system = form.platform().system;
-  const bool live = IsWinXP(system) || IsWin2003(system);
-  if (!live) {
+  if (!KeepsXpEraValues(system)) {
     SetEnabled(form, {"cbBootOptimize", "lblBootOptimize", "lblBootOptimizeError"}, false);
     return;
   }
@@ -179,7 +188,7 @@ void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
     form.Find<Control>("cbBootOptimize").SetEnabled(false);
     return;
   }
-  form.Find<TCheckBox>("cbBootOptimize").SetChecked(reg.ReadText("Enable") == "Y");
+  ReadRow(form, reg, kBootOptimize);
   AppendToCaption(form.Find<TLabel>("lblBootOptimize"), reg.ReadText("OptimizeComplete"));
   AppendToCaption(form.Find<TLabel>("lblBootOptimizeError"), reg.ReadText("OptimizeError"));
   reg.CloseKey();
@@ -203,7 +212,7 @@ void SaveChoice(TConfForm& form, TRegistry& reg, const char* value, std::span<co
 
 void SaveBootOptimize(TConfForm& form, TRegistry& reg) {
   if (!reg.OpenKey(kBootOptimizeKey, false)) return;
-  reg.WriteText("Enable", form.Find<TCheckBox>("cbBootOptimize").Checked() ? "Y" : "N");
+  WriteRow(form, reg, kBootOptimize);
   reg.CloseKey();
 }
 
@@ -249,6 +258,28 @@ void BuildSystemToolsPage(TConfForm& form, TTabSheet& sheet) {
                       {}});
   frame.AddSaveGroup(
       {G::BootOptimize, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveBootOptimize(form, reg); }, {}});
+}
+
+ManagedPage SystemToolsPageValues() {
+  const auto choiceValue = [](const char* value, std::span<const Choice> choices, const char* group,
+                              bool (*honoured)(SystemApi&)) {
+    ManagedValue managed{.root = kHkeyLocalMachine,
+                         .key = kPrefetchKey,
+                         .value = value,
+                         .control = choices.front().button,
+                         .form = ValueForm::Choice,
+                         .label = group,
+                         .honoured = honoured};
+    for (const Choice& choice : choices) managed.choices.push_back({choice.button, choice.number});
+    return managed;
+  };
+  return {"System tools",
+          {choiceValue("EnablePrefetcher", kPrefetchChoices, "gbPrefetch", &HonoursPrefetcher),
+           choiceValue("EnableSuperfetch", kSuperFetchChoices, "gbSuperFetch", &HonoursSuperFetch), [] {
+             ManagedValue boot = RowValue(kHkeyLocalMachine, kBootOptimizeKey, kBootOptimize);
+             boot.honoured = &KeepsXpEraValues;
+             return boot;
+           }()}};
 }
 
 }  // namespace varnox
