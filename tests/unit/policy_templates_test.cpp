@@ -70,6 +70,33 @@ TEST(PolicyTemplates, TheTableNamesEveryValueOkWrites) {
   EXPECT_GT(seen, 100u);
 }
 
+// Each shared value of the table is one policy, with its root, key and
+// name as the window writes them; so a row added to a page's table (which
+// the test above demands of a row that OK writes) is a policy too.
+TEST(PolicyTemplates, EverySharedValueOfTheTableIsOnePolicy) {
+  std::multiset<std::string> policies;
+  for (const Policy& policy : WindowPolicies().policies) {
+    policies.insert(Where(policy.machine ? kHkeyLocalMachine : kHkeyCurrentUser, policy.key, policy.valueName));
+  }
+  std::multiset<std::string> shared;
+  for (const ManagedPage& page : AllManagedValues()) {
+    for (const ManagedValue& value : page.values) {
+      if (!LeftOut(value)) shared.insert(Where(value.root, value.key, value.value));
+    }
+  }
+  EXPECT_EQ(policies, shared);
+
+  // A page with one more row has one more policy.
+  std::vector<ManagedPage> pages = AllManagedValues();
+  constexpr SettingRow kExtra{
+      .control = "cbAutoEndTask", .value = "ExtraValue", .kind = RowKind::TextFlag, .group = SettingGroup::EndTask};
+  pages.front().values.push_back(RowValue(kHkeyCurrentUser, "Control Panel\\Desktop", kExtra));
+  const PolicySet set = WindowPolicies(pages);
+  const Policy& extra = Find(set, "Logon_ExtraValue");
+  EXPECT_FALSE(extra.machine);
+  EXPECT_EQ(extra.on, (PolicyDatum{.isText = true, .text = "1"}));
+}
+
 // The policies write the data OK writes: inverted and grey-capable boxes,
 // text flags, spinners with their own range, radio groups' numbers.
 TEST(PolicyTemplates, PoliciesWriteWhatTheWindowWrites) {

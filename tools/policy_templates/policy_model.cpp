@@ -170,6 +170,8 @@ class PolicyMaker {
                   .valueName = std::string(value.value)};
     Shape(value, policy);
     policy.supportedOn = support_.IdFor(value.honoured);
+    policy.honoured = value.honoured;
+    policy.control = std::string(value.control);
     Name(value, policy);
     Explain(value, policy);
     return policy;
@@ -251,7 +253,8 @@ class PolicyMaker {
           policy.items.push_back(
               {{caption,
                 russian.empty() || russian.find('\r') != std::string_view::npos ? caption : FirstSentence(russian)},
-               Number(choice.number)});
+               Number(choice.number),
+               std::string(choice.button)});
         }
         break;
       case ValueForm::Number:

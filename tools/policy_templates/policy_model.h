@@ -39,6 +39,7 @@ struct Bilingual {
 struct PolicyItem {
   Bilingual name;
   PolicyDatum datum;
+  std::string button;  // the radio button that writes it
 };
 
 struct Policy {
@@ -57,6 +58,8 @@ struct Policy {
   bool asText = false;      // Number kept as decimal text
   bool expandable = false;  // Text written as REG_EXPAND_SZ
   std::string supportedOn;  // a definition's id
+  bool (*honoured)(SystemApi&) = nullptr;
+  std::string control;  // the window's control that shows the value
   Bilingual displayName;
   Bilingual explanation;
   Bilingual elementLabel;  // the caption beside the element (not OnOff)
