@@ -199,7 +199,10 @@ TEST(PolicyTemplates, StatesBecomeRegistryEffects) {
   EXPECT_NE(maximum.find("\"HungAppTimeout\"=\"32767\""), std::string::npos);
   EXPECT_NE(maximum.find("\"RegisteredOwner\"=\"Varnox \\\"policy\\\" C:\\\\Path %SystemRoot%\""), std::string::npos);
   EXPECT_NE(maximum.find("\"SFCDllCacheDir\"=hex(2):56,61"), std::string::npos);
-  EXPECT_NE(Regedit4Text(set, batches[2]).find("\"DisableCAD\"=-"), std::string::npos);
+  const std::string disabled = Regedit4Text(set, batches[2]);
+  EXPECT_NE(disabled.find("\"DisableCAD\"=-"), std::string::npos);          // grey deletes
+  EXPECT_NE(disabled.find("\"DiskSpaceThreshold\"=-"), std::string::npos);  // its button deletes
+  EXPECT_NE(disabled.find("\"HungAppTimeout\"=\"1\""), std::string::npos);  // never deleted: stays on
   for (const PolicyBatch& batch : batches) {
     EXPECT_EQ(Regedit4Text(set, batch).find("DefaultPassword"), std::string::npos);
   }

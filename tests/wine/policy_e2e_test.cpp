@@ -90,7 +90,9 @@ void ExpectShown(const UiDriver& ui, const PolicySet& set, const std::vector<Pol
           << where;
       return;
     case PolicyShape::Choice:
-      if (state.enabled) EXPECT_EQ(ui.CheckState(policy.items[state.item].button), BST_CHECKED) << where;
+      if (state.enabled) {
+        EXPECT_EQ(ui.CheckState(policy.items[state.item].button), BST_CHECKED) << where;
+      }
       return;
     case PolicyShape::Number: {
       if (!state.enabled) return;
@@ -111,7 +113,9 @@ void ExpectShown(const UiDriver& ui, const PolicySet& set, const std::vector<Pol
       return;
     }
     case PolicyShape::Text:
-      if (state.enabled) EXPECT_EQ(ui.Text(policy.control), Wide(state.text)) << where;
+      if (state.enabled) {
+        EXPECT_EQ(ui.Text(policy.control), Wide(state.text)) << where;
+      }
       return;
   }
 }
@@ -126,12 +130,16 @@ TEST_F(PolicyEndToEnd, EachBatchOfPolicyStatesShowsAsItIs) {
     SCOPED_TRACE(batch.name);
     ASSERT_TRUE(Import(Regedit4Text(set, batch))) << "regedit did not import the " << batch.name << " batch";
     Run([&](UiDriver& ui) {
+      // A page's controls come to be as its tab is first shown.
+      for (const std::wstring& caption : ui.TabCaptions("PageControl")) ui.SelectTab("PageControl", caption);
       for (std::size_t i = 0; i < set.policies.size(); ++i) {
         const Policy& policy = set.policies[i];
         if (policy.honoured != nullptr && !policy.honoured(release)) continue;
         ExpectShown(ui, set, batch.states, i);
         ++checked;
       }
+      for (const std::wstring& message : ui.CreationMessages())
+        ADD_FAILURE() << "message: " << std::string(message.begin(), message.end());
       EXPECT_FALSE(ui.MessageBoxShowing());
     });
   }

@@ -87,7 +87,10 @@ std::vector<PolicyBatch> PolicyBatches(const PolicySet& set) {
   for (const Policy& policy : set.policies) {
     batches[0].states.push_back(Extreme(policy, false));
     batches[1].states.push_back(Extreme(policy, true));
-    batches[2].states.push_back({.enabled = false});
+    // Disabled deletes a number, a text or a choice; where the window never
+    // deletes the value it cannot show its absence, and the policy stays on.
+    const bool shows = policy.shape == PolicyShape::OnOff || policy.shape == PolicyShape::Box || policy.windowDeletes;
+    batches[2].states.push_back(shows ? PolicyState{.enabled = false} : Extreme(policy, false));
     items = std::max(items, policy.items.size());
   }
   // The first and last choices are in the minimum and the maximum.

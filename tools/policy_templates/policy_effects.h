@@ -2,7 +2,7 @@
 // What a policy in a given state does to the registry, as the registry
 // policy extension applies it, and batches of such states for the
 // applied-policy check: every policy at its minimum, at its maximum,
-// Disabled, and each further choice in turn.
+// Disabled (where the window shows that state), and each further choice.
 
 #include <cstddef>
 #include <optional>

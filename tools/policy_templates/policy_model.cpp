@@ -222,6 +222,7 @@ class PolicyMaker {
 
   void RowShape(const SettingRow& row, Policy& policy) {
     const bool text = row.kind == RowKind::TextFlag;
+    policy.windowDeletes = policy.windowDeletes || row.greyCapable || row.emptyDeletes;
     switch (row.kind) {
       case RowKind::TextFlag:
       case RowKind::NumberFlag:
@@ -241,6 +242,7 @@ class PolicyMaker {
   }
 
   void Shape(const ManagedValue& value, Policy& policy) {
+    policy.windowDeletes = value.deletes;
     switch (value.form) {
       case ValueForm::Row:
         RowShape(*value.row, policy);

@@ -57,6 +57,9 @@ struct Policy {
   std::uint32_t defaultNumber = 0;
   bool asText = false;      // Number kept as decimal text
   bool expandable = false;  // Text written as REG_EXPAND_SZ
+  // Whether the window itself deletes the value (a grey box, a delete
+  // button, an empty edit), and so shows its absence as a state of its own.
+  bool windowDeletes = false;
   std::string supportedOn;  // a definition's id
   bool (*honoured)(SystemApi&) = nullptr;
   std::string control;  // the window's control that shows the value
