@@ -18,7 +18,7 @@
 #include "sysinfo/os_predicates.h"
 #include "window/form/conf_form.h"
 #include "window/pages/explorer_page_layout.h"
-#include "window/pages/managed_values.h"
+#include "window/pages/explorer_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -26,11 +26,7 @@ namespace varnox {
 
 namespace {
 
-constexpr char kPoliciesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr char kWindowMetricsKey[] = "Control Panel\\Desktop\\WindowMetrics";
-constexpr char kSoundKey[] = "Control Panel\\Sound";
-constexpr char kExplorerKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr char kMousePortKey[] = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
+using namespace explorer_rows;
 
 constexpr int kMetricMouseWheelPresent = 75;  // SM_MOUSEWHEELPRESENT
 constexpr std::int32_t kDefaultWheelDetection = 1;
@@ -38,41 +34,6 @@ constexpr std::int32_t kDefaultMenuShowDelay = 400;
 
 using G = SettingGroup;
 
-// A three-state box that asks the opposite of its number: checked writes 0,
-// unchecked 1, grey deletes. A policy restricts when its value is 1, so a
-// checked box (nothing restricted) writes 0; policies are always written as
-// numbers, whatever type they were read from.
-constexpr SettingRow InvertedFlag(std::string_view control, std::string_view value, SettingGroup group) {
-  return {.control = control,
-          .value = value,
-          .kind = RowKind::NumberFlag,
-          .group = group,
-          .checkedNumber = 0,
-          .uncheckedNumber = 1,
-          .greyCapable = true};
-}
-constexpr std::array kPolicies = {
-    InvertedFlag("cbNoDesktop", "NoDesktop", G::Desktop), InvertedFlag("cbNoNetHood", "NoNetHood", G::Desktop),
-    InvertedFlag("cbNoRun", "NoRun", G::Desktop), InvertedFlag("cbNoFind", "NoFind", G::Desktop)};
-
-constexpr SettingRow kMinAnimate{.control = "cbMinAnimate",
-                                 .value = "MinAnimate",
-                                 .kind = RowKind::TextFlag,
-                                 .group = G::Explorer,
-                                 .greyCapable = true};
-constexpr SettingRow kBeep{.control = "cbBeepOnError",
-                           .value = "Beep",
-                           .kind = RowKind::TextFlag,
-                           .group = G::Explorer,
-                           .checkedText = "Yes",
-                           .uncheckedText = "No"};
-constexpr SettingRow kDesktopProcess = InvertedFlag("cbExplorerSeparately", "DesktopProcess", G::Explorer);
-constexpr SettingRow kPaintDesktopVersion = InvertedFlag("cbShowVersionOnDesktop", "PaintDesktopVersion", G::Explorer);
-constexpr SettingRow kWheelScrollLines{.control = "udWheelScrollLines",
-                                       .value = "WheelScrollLines",
-                                       .kind = RowKind::SpinnerText,
-                                       .group = G::Mouse,
-                                       .textDefault = 3};
 constexpr SettingRow kSampleRate{
     .control = "udPS2rate", .value = "SampleRate", .kind = RowKind::SpinnerNumber, .group = G::Mouse};
 
@@ -348,39 +309,6 @@ void BuildExplorerPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::Explorer, kHkeyCurrentUser, [&form](TRegistry& reg) { SaveExplorerSettings(form, reg); }, {}});
   frame.AddSaveGroup({G::Mouse, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveMouse(form, reg); }, {}});
   frame.AddSaveGroup({G::MenuSpeed, kHkeyCurrentUser, [&form](TRegistry& reg) { SaveMenuDelay(form, reg); }, {}});
-}
-
-ManagedPage ExplorerPageValues() {
-  ManagedPage page{"Explorer", {}};
-  for (const SettingRow& row : kPolicies) page.values.push_back(RowValue(kHkeyCurrentUser, kPoliciesKey, row));
-  page.values.push_back(RowValue(kHkeyCurrentUser, kWindowMetricsKey, kMinAnimate));
-  page.values.push_back(RowValue(kHkeyCurrentUser, kSoundKey, kBeep));
-  // A number after NT 4.0 (binary before).
-  page.values.push_back({.root = kHkeyCurrentUser,
-                         .key = kDesktopKey,
-                         .value = "SmoothScroll",
-                         .control = "cbSmoothScroll",
-                         .form = ValueForm::Flag});
-  page.values.push_back(RowValue(kHkeyCurrentUser, kExplorerKey, kDesktopProcess));
-  page.values.back().shared = Shared::NT4Only;
-  page.values.push_back(RowValue(kHkeyCurrentUser, kDesktopKey, kPaintDesktopVersion));
-  for (std::string_view value : {"EnableWheelDetection", "SampleRate"}) {
-    page.values.push_back({.root = kHkeyLocalMachine,
-                           .key = kMousePortKey,
-                           .value = value,
-                           .control = value == "SampleRate" ? "udPS2rate" : "edWheelDetect",
-                           .form = ValueForm::Number,
-                           .shared = Shared::NT4Only});
-  }
-  page.values.push_back(RowValue(kHkeyCurrentUser, kDesktopKey, kWheelScrollLines, "lblWheelScrollLines"));
-  page.values.push_back({.root = kHkeyCurrentUser,
-                         .key = kDesktopKey,
-                         .value = "MenuShowDelay",
-                         .control = "tbMenuSpeed",
-                         .form = ValueForm::Number,
-                         .label = "gbMenuSpeed",
-                         .asText = true});
-  return page;
 }
 
 }  // namespace varnox

@@ -12,20 +12,16 @@
 
 #include "devices/ide_array.h"
 #include "window/form/conf_form.h"
-#include "window/pages/managed_values.h"
+#include "window/pages/ide_rows.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {
 
 namespace {
 
+using namespace ide_rows;
+
 constexpr char kAtapiServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\Atapi";
-constexpr std::array<const char*, 2> kChannelKeys = {
-    "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device0",
-    "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device1",
-};
-constexpr std::array<const char*, 2> kChannelGroups = {"rgATAPI_0", "rgATAPI_1"};
-constexpr char kDriverParameter[] = "DriverParameter";
 // Item i of a channel group stands for this text.
 constexpr std::array<const char*, 3> kDetectionLevels = {
     "DmaDetectionLevel = 0x0;",
@@ -197,20 +193,6 @@ void BuildIdePage(TConfForm& form, TTabSheet& sheet) {
                                NamedControls(form, {"rgATAPI_0", "rgATAPI_1"})});
   form.Frame().AddSaveGroup(
       {SettingGroup::ATAPI, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveChannelLevels(form, reg); }, {}});
-}
-
-// Each channel's level belongs to this machine's controller.
-ManagedPage IdePageValues() {
-  ManagedPage page{"IDE/ATAPI", {}};
-  for (std::size_t channel = 0; channel < kChannelKeys.size(); ++channel) {
-    page.values.push_back({.root = kHkeyLocalMachine,
-                           .key = kChannelKeys[channel],
-                           .value = kDriverParameter,
-                           .control = kChannelGroups[channel],
-                           .form = ValueForm::Text,
-                           .shared = Shared::OneMachine});
-  }
-  return page;
 }
 
 }  // namespace varnox

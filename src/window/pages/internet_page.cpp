@@ -12,7 +12,7 @@
 #include "settings/text_number.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
-#include "window/pages/managed_values.h"
+#include "window/pages/internet_rows.h"
 #include "window/pages/mtu_array.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
@@ -21,8 +21,8 @@ namespace varnox {
 
 namespace {
 
-constexpr char kTcpipParametersKey[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-constexpr char kDefaultTtl[] = "DefaultTTL";
+using namespace internet_rows;
+
 constexpr std::int32_t kTtlCreateDefault = 128;
 constexpr char kMtuCreateDefault[] = "576";
 constexpr char kIpAddressPrefix[] = "IP address ";
@@ -274,25 +274,6 @@ void BuildInternetPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({SettingGroup::MTU, kHkeyLocalMachine, [page](TRegistry& reg) { page->SaveMtu(reg); }, {}});
   frame.AddSaveGroup({SettingGroup::TTL, kHkeyLocalMachine, [page](TRegistry& reg) { page->SaveTtl(reg); },
                       [page] { return page->TtlShown(); }});
-}
-
-// The page lives on NT 4.0 alone, and each MTU belongs to one adapter.
-ManagedPage InternetPageValues() {
-  return {"Internet",
-          {{.root = kHkeyLocalMachine,
-            .key = "",
-            .value = "MTU",
-            .control = "edMTU",
-            .form = ValueForm::Number,
-            .shared = Shared::OneMachine},
-           {.root = kHkeyLocalMachine,
-            .key = kTcpipParametersKey,
-            .value = kDefaultTtl,
-            .control = "udTTL",
-            .form = ValueForm::Number,
-            .label = "lblTTLHops",
-            .deletes = true,
-            .shared = Shared::NT4Only}}};
 }
 
 }  // namespace varnox

@@ -1,9 +1,9 @@
 #pragma once
 // Every value the window manages, page by page, as one table: where it lives,
-// which control shows it and how OK writes it. Each page builds its part from
-// the same rows, keys and choices its load and save use, so the table cannot
-// name a value the window does not write. Tools read it (the Group Policy
-// templates); the window itself does not.
+// which control shows it and how OK writes it. Each page's part is made from
+// the rows, keys and choices of the page's rows header (logon_rows.h, ...),
+// the same its load and save use. Tools read it (the Group Policy templates)
+// and link it as a library of its own; the window itself does not.
 
 #include <cstdint>
 #include <span>
@@ -76,7 +76,7 @@ struct ManagedPage {
   std::vector<ManagedValue> values;
 };
 
-// Each page's part, in the window's page order; defined beside the page.
+// Each page's part, in the window's page order.
 ManagedPage LogonPageValues();
 ManagedPage MemoryPageValues();
 ManagedPage NetworkPageValues();

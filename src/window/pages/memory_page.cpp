@@ -18,7 +18,7 @@
 #include "settings/system_keys.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
-#include "window/pages/managed_values.h"
+#include "window/pages/memory_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -26,61 +26,12 @@ namespace varnox {
 
 namespace {
 
-constexpr char kWowKey[] = "SYSTEM\\CurrentControlSet\\Control\\WOW";
-
-constexpr char kSize[] = "Size";
-constexpr char kSecondLevelDataCache[] = "SecondLevelDataCache";
-constexpr char kIoPageLockLimit[] = "IoPageLockLimit";
+using namespace memory_rows;
 
 using G = SettingGroup;
 
-// 1 checks the box, 0 unchecks it; other numbers leave it.
-constexpr SettingRow kLargeCache{.control = "cbLargeCache",
-                                 .value = "LargeSystemCache",
-                                 .kind = RowKind::NumberFlag,
-                                 .group = G::ServerOptimization};
-constexpr SettingRow kSecondLevelCache{.control = "udSecondLevelDataCache",
-                                       .value = kSecondLevelDataCache,
-                                       .kind = RowKind::SpinnerNumber,
-                                       .group = G::L2Cache};
-// Written by its row; read by hand, because unknown data disables the box.
-constexpr SettingRow kPagingExecutive{.control = "cbDisablePagingExecutive",
-                                      .value = "DisablePagingExecutive",
-                                      .kind = RowKind::NumberFlag,
-                                      .group = G::PagingExecutive};
-// Written by its row; read by hand, because any case of "yes" checks it.
-constexpr SettingRow kSeparateVDM{.control = "cbDefaultSeparateVDM",
-                                  .value = "DefaultSeparateVDM",
-                                  .kind = RowKind::TextFlag,
-                                  .group = G::SeparateVDM,
-                                  .checkedText = "yes",
-                                  .uncheckedText = "no"};
 constexpr std::array kCommonHandlerRows = {kPagingExecutive, kSeparateVDM};
 
-// The server's optimisation is "Size" with the large cache: file sharing and
-// network applications share Size 3 and differ in the cache.
-struct ServerChoice {
-  const char* button;
-  std::int32_t size;
-  bool largeCache;
-};
-constexpr std::array<ServerChoice, 4> kServerChoices = {{
-    {"rbServer1", 1, false},
-    {"rbServer2", 2, false},
-    {"rbServer3", 3, true},
-    {"rbServer4", 3, false},
-}};
-
-struct IoLockChoice {
-  const char* button;
-  std::int32_t bytes;
-};
-// 0 stands for the system's default of 512 KB.
-constexpr std::array<IoLockChoice, 3> kIoLockFixedChoices = {{
-    {"rbIOLockDefault", 0},
-    {"rbIOLock1024kb", 1048576},
-    {"rbIOLock2048kb", 2097152},
-}};
 constexpr std::int32_t kBytesPerKilobyte = 1024;
 
 void SetServerButtonsEnabled(TConfForm& form, bool enabled) {
@@ -344,38 +295,6 @@ void BuildMemoryPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::IoPageLock, kHkeyLocalMachine, save(SaveIoPageLock), {}});
   frame.AddSaveGroup({G::PagingExecutive, kHkeyLocalMachine, save(SavePagingExecutive), {}});
   frame.AddSaveGroup({G::SeparateVDM, kHkeyLocalMachine, save(SaveSeparateVDM), {}});
-}
-
-ManagedPage MemoryPageValues() {
-  ManagedPage page{"Memory management", {}};
-  // The file-sharing and network-application buttons both write 3 (they
-  // differ in the large cache, a value of its own): one choice stands for both.
-  ManagedValue size{.root = kHkeyLocalMachine,
-                    .key = kServerParametersKey,
-                    .value = kSize,
-                    .control = "rbServer1",
-                    .form = ValueForm::Choice,
-                    .label = "gbOptimization"};
-  for (const ServerChoice& choice : kServerChoices) {
-    if (choice.largeCache || choice.size != 3) size.choices.push_back({choice.button, choice.size});
-  }
-  page.values.push_back(size);
-  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kLargeCache));
-  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kSecondLevelCache, "gbSecondLevelDataCache"));
-  page.values.back().hint = "rb2CacheAuto";
-  ManagedValue ioLock{.root = kHkeyLocalMachine,
-                      .key = kMemoryManagementKey,
-                      .value = kIoPageLockLimit,
-                      .control = "rbIOLockDefault",
-                      .form = ValueForm::Choice,
-                      .label = "gbIOLock",
-                      .hint = "gbIOLock",
-                      .honoured = &HonoursIoPageLockLimit};
-  for (const IoLockChoice& choice : kIoLockFixedChoices) ioLock.choices.push_back({choice.button, choice.bytes});
-  page.values.push_back(ioLock);
-  page.values.push_back(RowValue(kHkeyLocalMachine, kMemoryManagementKey, kPagingExecutive));
-  page.values.push_back(RowValue(kHkeyLocalMachine, kWowKey, kSeparateVDM));
-  return page;
 }
 
 }  // namespace varnox

@@ -15,7 +15,7 @@
 #include "settings/system_keys.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
-#include "window/pages/managed_values.h"
+#include "window/pages/network_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -23,37 +23,9 @@ namespace varnox {
 
 namespace {
 
-using G = SettingGroup;
+using namespace network_rows;
 
-constexpr SettingRow kAutoShareServer{.control = "cbAutoShareServer",
-                                      .value = "AutoShareServer",
-                                      .kind = RowKind::NumberFlag,
-                                      .group = G::AutoShare,
-                                      .greyCapable = true};
-constexpr SettingRow kAutoShareWks{.control = "cbAutoShareWks",
-                                   .value = "AutoShareWks",
-                                   .kind = RowKind::NumberFlag,
-                                   .group = G::AutoShare,
-                                   .greyCapable = true};
-constexpr SettingRow kDiskAlert{
-    .control = "udDiskAlert", .value = "DiskSpaceThreshold", .kind = RowKind::SpinnerNumber, .group = G::DiskSpace};
-constexpr SettingRow kCacheFileTimeout{.control = "udCacheFileTimeOut",
-                                       .value = "CacheFileTimeout",
-                                       .kind = RowKind::SpinnerNumber,
-                                       .group = G::CacheFileTimeout};
-// The caption asks the opposite of the value: checked means "Hidden" = 0.
-constexpr SettingRow kHideServer{.control = "cbHideServer",
-                                 .value = "Hidden",
-                                 .kind = RowKind::NumberFlag,
-                                 .group = G::HideServer,
-                                 .checkedNumber = 0,
-                                 .uncheckedNumber = 1,
-                                 .greyCapable = true};
-constexpr SettingRow kServerComment{.control = "edServerComment",
-                                    .value = "SrvComment",
-                                    .kind = RowKind::EditText,
-                                    .group = G::HideServer,
-                                    .emptyDeletes = true};
+using G = SettingGroup;
 
 constexpr std::array kAllRows = {kAutoShareServer,  kAutoShareWks, kDiskAlert,
                                  kCacheFileTimeout, kHideServer,   kServerComment};
@@ -195,20 +167,6 @@ void BuildNetworkPage(TConfForm& form, TTabSheet& sheet) {
                       [&form](TRegistry& reg) { SaveNumber(form, reg, kWorkstationParametersKey, kCacheFileTimeout); },
                       [cacheTimeout] { return cacheTimeout.ValueShown(); }});
   frame.AddSaveGroup({G::HideServer, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveHideServer(form, reg); }, {}});
-}
-
-ManagedPage NetworkPageValues() {
-  const auto server = [](const SettingRow& row, std::string_view label = {}) {
-    return RowValue(kHkeyLocalMachine, kServerParametersKey, row, label);
-  };
-  ManagedPage page{"Network",
-                   {server(kAutoShareServer), server(kAutoShareWks), server(kDiskAlert, "gbDiskSpace"),
-                    RowValue(kHkeyLocalMachine, kWorkstationParametersKey, kCacheFileTimeout, "gbCacheFileTimeOut"),
-                    server(kHideServer), server(kServerComment, "lblServerComment")}};
-  // The two numbers' buttons delete them.
-  page.values[2].deletes = true;
-  page.values[3].deletes = true;
-  return page;
 }
 
 }  // namespace varnox

@@ -13,54 +13,25 @@
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
-#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
+#include "window/pages/security_rows.h"
 #include "window/pages/setting_rows.h"
 
 namespace varnox {
 
 namespace {
 
+using namespace security_rows;
+
 constexpr char kLsaKey[] = "System\\CurrentControlSet\\Control\\Lsa";
-constexpr char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 constexpr char kSecureBoot[] = "SecureBoot";
-constexpr char kAddProtectionMode[] = "AdditionalBaseNamedObjectsProtectionMode";
-constexpr char kSfcDisable[] = "SfcDisable";
-constexpr char kDllCacheDir[] = "SFCDllCacheDir";
-constexpr char kSfcQuota[] = "SFCQuota";
 
 constexpr char kDefaultDllCachePath[] = "%SystemRoot%\\System32\\DllCache";
-constexpr std::int32_t kUnlimitedQuota = -1;
 constexpr std::int32_t kDefaultQuota = 300;
 constexpr TColor kEncryptedColor = 0x008000;  // green
 
 using G = SettingGroup;
-
-constexpr SettingRow kProtectionMode{.control = "cbProtectionMode",
-                                     .value = "ProtectionMode",
-                                     .kind = RowKind::NumberFlag,
-                                     .group = G::ProtectionMode,
-                                     .lowByteChecks = true};
-constexpr SettingRow kAddProtection{.control = "cbAddProtectionMode",
-                                    .value = kAddProtectionMode,
-                                    .kind = RowKind::NumberFlag,
-                                    .group = G::ProtectionMode,
-                                    .lowByteChecks = true};
-
-struct SfcChoice {
-  const char* button;
-  std::int32_t number;
-};
-// In the order the save tests them.
-constexpr std::array<SfcChoice, 6> kSfcChoices = {{
-    {"rbSFC1", 0},
-    {"rbSFC5", 1},
-    {"rbSFC6", 2},
-    {"rbSFC2", 3},
-    {"rbSFC3", 4},
-    {"rbSFC4", -99},
-}};
 
 void LayOut(TConfForm& form, TTabSheet& sheet) {
   auto& syskey = AddGroupBox(form, sheet, "gbSyskey", " Securing Windows NT Account Database ", 4, 2, 345, 78);
@@ -338,47 +309,6 @@ void BuildSecurityPage(TConfForm& form, TTabSheet& sheet) {
                       [&system] { return HonoursFileCheckerCache(system); }});
   frame.AddSaveGroup({G::SFCQuota, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveSfcQuota(form, reg); },
                       [&system] { return HonoursFileCheckerCache(system); }});
-}
-
-ManagedPage SecurityPageValues() {
-  ManagedPage page{"Security", {RowValue(kHkeyLocalMachine, kSessionManagerKey, kProtectionMode)}};
-  // A checked box writes 1; a cleared one deletes the value.
-  page.values.push_back({.root = kHkeyLocalMachine,
-                         .key = kSessionManagerKey,
-                         .value = kAddProtectionMode,
-                         .control = kAddProtection.control,
-                         .form = ValueForm::Flag,
-                         .deletes = true});
-  ManagedValue mode{.root = kHkeyLocalMachine,
-                    .key = kWinlogonKey,
-                    .value = kSfcDisable,
-                    .control = "rbSFC1",
-                    .form = ValueForm::Choice,
-                    .label = "gbSFCStatus",
-                    .honoured = &IsWin2000};
-  for (const SfcChoice& choice : kSfcChoices) mode.choices.push_back({choice.button, choice.number});
-  page.values.push_back(mode);
-  // A cleared box deletes the path; a checked one writes it as expandable text.
-  page.values.push_back({.root = kHkeyLocalMachine,
-                         .key = kWinlogonKey,
-                         .value = kDllCacheDir,
-                         .control = "edDllCachePath",
-                         .form = ValueForm::Text,
-                         .label = "cbDllCachePath",
-                         .deletes = true,
-                         .expandable = true,
-                         .honoured = &HonoursFileCheckerCache});
-  // Megabytes, or "Unlimited" as -1: the largest number a policy can hold.
-  page.values.push_back({.root = kHkeyLocalMachine,
-                         .key = kWinlogonKey,
-                         .value = kSfcQuota,
-                         .control = "edSFCQuota",
-                         .form = ValueForm::Number,
-                         .label = "gbSFCQuota",
-                         .min = 0,
-                         .max = static_cast<std::uint32_t>(kUnlimitedQuota),
-                         .honoured = &HonoursFileCheckerCache});
-  return page;
 }
 
 }  // namespace varnox

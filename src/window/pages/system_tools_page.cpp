@@ -12,41 +12,19 @@
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
-#include "window/pages/managed_values.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
+#include "window/pages/system_tools_rows.h"
 
 namespace varnox {
 
 namespace {
 
-constexpr char kPrefetchKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
+using namespace system_tools_rows;
+
 constexpr char kSysMainKey[] = "SYSTEM\\CurrentControlSet\\Services\\SysMain";
-constexpr char kBootOptimizeKey[] = "SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction";
 
 using G = SettingGroup;
-
-struct Choice {
-  const char* button;
-  const char* caption;
-  std::int32_t number;
-};
-
-// There is no button for 4.
-constexpr Choice kPrefetchChoices[] = {
-    {"rbPrefetch1", "Disabled prefetching", 0},
-    {"rbPrefetch2", "Application launch prefetching enabled", 1},
-    {"rbPrefetch3", "Boot prefetching enabled (default for server OS)", 2},
-    {"rbPrefetch4", "Application launch and Boot prefetching (default for non-server OS)", 3},
-    {"rbPrefetch5", "Undocumented - prefetch everything (including hidden autoruns)", 5},
-};
-constexpr Choice kSuperFetchChoices[] = {
-    {"rbSuperFetch1", "Disable caching", 0},
-    {"rbSuperFetch2", "Cache application only", 1},
-    {"rbSuperFetch3", "Cache boot files only", 2},
-    {"rbSuperFetch4", "Cache everything (default)", 3},
-};
 
 struct ToolLink {
   const char* label;
@@ -63,14 +41,6 @@ constexpr ToolLink kToolLinks[] = {
     {"lblUserAccounts", "control.exe", "userpasswords2", &HasIdleTasksAndUserAccounts},
     {"lblDXDiag", "dxdiag.exe", "", nullptr},
 };
-
-constexpr SettingRow kBootOptimize{.control = "cbBootOptimize",
-                                   .value = "Enable",
-                                   .kind = RowKind::TextFlag,
-                                   .group = G::BootOptimize,
-                                   .checkedText = "Y",
-                                   .uncheckedText = "N",
-                                   .other = OtherData::Unchecks};
 
 constexpr char kSuperFetchStatus[] = "SuperFetch status: ";
 
@@ -258,28 +228,6 @@ void BuildSystemToolsPage(TConfForm& form, TTabSheet& sheet) {
                       {}});
   frame.AddSaveGroup(
       {G::BootOptimize, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveBootOptimize(form, reg); }, {}});
-}
-
-ManagedPage SystemToolsPageValues() {
-  const auto choiceValue = [](const char* value, std::span<const Choice> choices, const char* group,
-                              bool (*honoured)(SystemApi&)) {
-    ManagedValue managed{.root = kHkeyLocalMachine,
-                         .key = kPrefetchKey,
-                         .value = value,
-                         .control = choices.front().button,
-                         .form = ValueForm::Choice,
-                         .label = group,
-                         .honoured = honoured};
-    for (const Choice& choice : choices) managed.choices.push_back({choice.button, choice.number});
-    return managed;
-  };
-  return {"System tools",
-          {choiceValue("EnablePrefetcher", kPrefetchChoices, "gbPrefetch", &HonoursPrefetcher),
-           choiceValue("EnableSuperfetch", kSuperFetchChoices, "gbSuperFetch", &HonoursSuperFetch), [] {
-             ManagedValue boot = RowValue(kHkeyLocalMachine, kBootOptimizeKey, kBootOptimize);
-             boot.honoured = &KeepsXpEraValues;
-             return boot;
-           }()}};
 }
 
 }  // namespace varnox
