@@ -1,8 +1,6 @@
 #pragma once
-// The IDE/ATAPI page's keys and choices: its load and save use them, and the
-// table of managed values (managed_values.h) names them. Each source has its
-// own copy (constant, internal linkage): MinGW's linker takes shared inline
-// variables of two libraries for two definitions.
+// The IDE/ATAPI page's keys and choices, for its load and save and for
+// the table of managed values.
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,10 @@
 // which control shows it and how OK writes it. Each page's part is made from
 // the rows, keys and choices of the page's rows header (logon_rows.h, ...),
 // the same its load and save use. Tools read it (the Group Policy templates)
-// and link it as a library of its own; the window itself does not.
+// and link it as a library of its own; the window itself does not. The rows
+// headers hold constants of internal linkage, a copy per source: as inline
+// variables, MinGW's linker found them defined twice, once in the core and
+// once in the table's library.
 
 #include <cstdint>
 #include <span>
