@@ -14,6 +14,12 @@ bool HasIdleTasksAndUserAccounts(SystemApi& system) {
   return IsWinXP(system) || IsWin2003(system) || IsWin7(system) || IsWin8OrLater(system);
 }
 
+bool HonoursIoPageLockLimit(SystemApi& system) { return IsWinNT4(system) || IsWin2000(system); }
+
+bool HonoursFileCheckerCache(SystemApi& system) { return IsWin2000(system) || IsWinXP(system); }
+
+bool KeepsXpEraValues(SystemApi& system) { return IsWinXP(system) || IsWin2003(system); }
+
 bool ValuesMayBeAbsent(SystemApi& system) { return IsWin8OrLater(system); }
 
 bool HasManagedLastAccess(SystemApi& system) {

@@ -13,6 +13,13 @@ bool HonoursSuperFetch(SystemApi& system);
 // "rundll32 advapi32.dll,ProcessIdleTasks" and "control userpasswords2": XP,
 // Server 2003, 7 and later (Vista's forms of both do nothing).
 bool HasIdleTasksAndUserAccounts(SystemApi& system);
+// "IoPageLockLimit": NT 4.0 and 2000 (later releases ignore it).
+bool HonoursIoPageLockLimit(SystemApi& system);
+// The System File Checker's cache path and quota: Windows 2000 and XP.
+bool HonoursFileCheckerCache(SystemApi& system);
+// "ServicePackSourcePath", "DriverCachePath" and the BootOptimize function:
+// XP and Server 2003 only.
+bool KeepsXpEraValues(SystemApi& system);
 // Windows 8 and later: values that earlier releases always stored may be
 // absent there (Windows 10 keeps no "EnableSuperfetch"), and such a value then
 // shows as absent rather than failing the load.

@@ -12,19 +12,16 @@
 
 #include "devices/ide_array.h"
 #include "window/form/conf_form.h"
+#include "window/pages/ide_rows.h"
 #include "window/pages/page_building.h"
 
 namespace varnox {
 
 namespace {
 
+using namespace ide_rows;
+
 constexpr char kAtapiServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\Atapi";
-constexpr std::array<const char*, 2> kChannelKeys = {
-    "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device0",
-    "SYSTEM\\CurrentControlSet\\Services\\Atapi\\Parameters\\Device1",
-};
-constexpr std::array<const char*, 2> kChannelGroups = {"rgATAPI_0", "rgATAPI_1"};
-constexpr char kDriverParameter[] = "DriverParameter";
 // Item i of a channel group stands for this text.
 constexpr std::array<const char*, 3> kDetectionLevels = {
     "DmaDetectionLevel = 0x0;",

@@ -12,6 +12,7 @@
 #include "settings/text_number.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
+#include "window/pages/internet_rows.h"
 #include "window/pages/mtu_array.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
@@ -20,8 +21,8 @@ namespace varnox {
 
 namespace {
 
-constexpr char kTcpipParametersKey[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-constexpr char kDefaultTtl[] = "DefaultTTL";
+using namespace internet_rows;
+
 constexpr std::int32_t kTtlCreateDefault = 128;
 constexpr char kMtuCreateDefault[] = "576";
 constexpr char kIpAddressPrefix[] = "IP address ";

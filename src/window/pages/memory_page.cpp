@@ -16,8 +16,9 @@
 #include "base/ascii.h"
 #include "settings/kilobytes.h"
 #include "settings/system_keys.h"
-#include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/memory_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -25,61 +26,12 @@ namespace varnox {
 
 namespace {
 
-constexpr char kWowKey[] = "SYSTEM\\CurrentControlSet\\Control\\WOW";
-
-constexpr char kSize[] = "Size";
-constexpr char kSecondLevelDataCache[] = "SecondLevelDataCache";
-constexpr char kIoPageLockLimit[] = "IoPageLockLimit";
+using namespace memory_rows;
 
 using G = SettingGroup;
 
-// 1 checks the box, 0 unchecks it; other numbers leave it.
-constexpr SettingRow kLargeCache{.control = "cbLargeCache",
-                                 .value = "LargeSystemCache",
-                                 .kind = RowKind::NumberFlag,
-                                 .group = G::ServerOptimization};
-constexpr SettingRow kSecondLevelCache{.control = "udSecondLevelDataCache",
-                                       .value = kSecondLevelDataCache,
-                                       .kind = RowKind::SpinnerNumber,
-                                       .group = G::L2Cache};
-// Written by its row; read by hand, because unknown data disables the box.
-constexpr SettingRow kPagingExecutive{.control = "cbDisablePagingExecutive",
-                                      .value = "DisablePagingExecutive",
-                                      .kind = RowKind::NumberFlag,
-                                      .group = G::PagingExecutive};
-// Written by its row; read by hand, because any case of "yes" checks it.
-constexpr SettingRow kSeparateVDM{.control = "cbDefaultSeparateVDM",
-                                  .value = "DefaultSeparateVDM",
-                                  .kind = RowKind::TextFlag,
-                                  .group = G::SeparateVDM,
-                                  .checkedText = "yes",
-                                  .uncheckedText = "no"};
 constexpr std::array kCommonHandlerRows = {kPagingExecutive, kSeparateVDM};
 
-// The server's optimisation is "Size" with the large cache: file sharing and
-// network applications share Size 3 and differ in the cache.
-struct ServerChoice {
-  const char* button;
-  std::int32_t size;
-  bool largeCache;
-};
-constexpr std::array<ServerChoice, 4> kServerChoices = {{
-    {"rbServer1", 1, false},
-    {"rbServer2", 2, false},
-    {"rbServer3", 3, true},
-    {"rbServer4", 3, false},
-}};
-
-struct IoLockChoice {
-  const char* button;
-  std::int32_t bytes;
-};
-// 0 stands for the system's default of 512 KB.
-constexpr std::array<IoLockChoice, 3> kIoLockFixedChoices = {{
-    {"rbIOLockDefault", 0},
-    {"rbIOLock1024kb", 1048576},
-    {"rbIOLock2048kb", 2097152},
-}};
 constexpr std::int32_t kBytesPerKilobyte = 1024;
 
 void SetServerButtonsEnabled(TConfForm& form, bool enabled) {
@@ -154,8 +106,7 @@ void BindHandlers(TConfForm& form) {
 
 void LoadIoPageLock(TConfForm& form, TRegistry& reg) {
   SetEnabled(form, {"edIOLockOther", "udIOLockOther"}, false);
-  SystemApi& system = form.platform().system;
-  if (!IsWinNT4(system) && !IsWin2000(system)) {
+  if (!HonoursIoPageLockLimit(form.platform().system)) {
     SetEnabled(form, {"rbIOLockDefault", "rbIOLock1024kb", "rbIOLock2048kb", "rbIOLockOther"}, false);
     return;
   }

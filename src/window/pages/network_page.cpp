@@ -15,6 +15,7 @@
 #include "settings/system_keys.h"
 #include "window/form/conf_form.h"
 #include "window/form/create_delete_value.h"
+#include "window/pages/network_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -22,37 +23,9 @@ namespace varnox {
 
 namespace {
 
-using G = SettingGroup;
+using namespace network_rows;
 
-constexpr SettingRow kAutoShareServer{.control = "cbAutoShareServer",
-                                      .value = "AutoShareServer",
-                                      .kind = RowKind::NumberFlag,
-                                      .group = G::AutoShare,
-                                      .greyCapable = true};
-constexpr SettingRow kAutoShareWks{.control = "cbAutoShareWks",
-                                   .value = "AutoShareWks",
-                                   .kind = RowKind::NumberFlag,
-                                   .group = G::AutoShare,
-                                   .greyCapable = true};
-constexpr SettingRow kDiskAlert{
-    .control = "udDiskAlert", .value = "DiskSpaceThreshold", .kind = RowKind::SpinnerNumber, .group = G::DiskSpace};
-constexpr SettingRow kCacheFileTimeout{.control = "udCacheFileTimeOut",
-                                       .value = "CacheFileTimeout",
-                                       .kind = RowKind::SpinnerNumber,
-                                       .group = G::CacheFileTimeout};
-// The caption asks the opposite of the value: checked means "Hidden" = 0.
-constexpr SettingRow kHideServer{.control = "cbHideServer",
-                                 .value = "Hidden",
-                                 .kind = RowKind::NumberFlag,
-                                 .group = G::HideServer,
-                                 .checkedNumber = 0,
-                                 .uncheckedNumber = 1,
-                                 .greyCapable = true};
-constexpr SettingRow kServerComment{.control = "edServerComment",
-                                    .value = "SrvComment",
-                                    .kind = RowKind::EditText,
-                                    .group = G::HideServer,
-                                    .emptyDeletes = true};
+using G = SettingGroup;
 
 constexpr std::array kAllRows = {kAutoShareServer,  kAutoShareWks, kDiskAlert,
                                  kCacheFileTimeout, kHideServer,   kServerComment};

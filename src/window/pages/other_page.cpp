@@ -15,6 +15,7 @@
 #include "sysinfo/os_predicates.h"
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
+#include "window/pages/other_rows.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
 
@@ -22,27 +23,10 @@ namespace varnox {
 
 namespace {
 
-constexpr char kFontMapperKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontMapper";
-constexpr char kCdromKey[] = "SYSTEM\\CurrentControlSet\\Services\\Cdrom";
-constexpr char kFileSystemKey[] = "SYSTEM\\CurrentControlSet\\Control\\FileSystem";
-constexpr char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+using namespace other_rows;
 
 using G = SettingGroup;
 
-// Only 1 checks the box; any other number leaves it unchecked.
-constexpr SettingRow kAutorun{.control = "cbAutoPlayCD",
-                              .value = "Autorun",
-                              .kind = RowKind::NumberFlag,
-                              .group = G::AutoPlayCD,
-                              .uncheckedReads = false};
-// The caption asks the opposite of the value: checked means updates stay on.
-constexpr SettingRow kLastAccess{.control = "cbNTFSDisableLAU",
-                                 .value = "NtfsDisableLastAccessUpdate",
-                                 .kind = RowKind::NumberFlag,
-                                 .group = G::NtfsLastAccess,
-                                 .checkedNumber = 0,
-                                 .uncheckedNumber = 1,
-                                 .greyCapable = true};
 // Windows 10 1803 and later: the high bit marks the form in which bit 1 says
 // that the system manages the setting and bit 0 that updates are off. A
 // click hands the setting back to the user, as "fsutil behavior set
@@ -57,22 +41,8 @@ const SettingRow& LastAccessRow(TConfForm& form) {
   return HasManagedLastAccess(form.platform().system) ? kManagedLastAccess : kLastAccess;
 }
 
-constexpr SettingRow OwnerEdit(std::string_view control, std::string_view value) {
-  return {.control = control, .value = value, .kind = RowKind::EditText, .group = G::RegOwner};
-}
-constexpr std::array kOwnerRows = {OwnerEdit("edRegOwner", "RegisteredOwner"),
-                                   OwnerEdit("edRegOrg", "RegisteredOrganization"),
-                                   OwnerEdit("edSourcePath", "SourcePath")};
-constexpr SettingRow kSetupSource = OwnerEdit("edSourcePath2", "SourcePath");
-// Kept by Windows XP and Server 2003 only.
-constexpr std::array kServicePackRows = {OwnerEdit("edSourcePath3", "ServicePackSourcePath"),
-                                         OwnerEdit("edSourcePath4", "DriverCachePath")};
-
 constexpr std::array kHandledRows = {kAutorun,      kLastAccess,  kOwnerRows[0],       kOwnerRows[1],
                                      kOwnerRows[2], kSetupSource, kServicePackRows[0], kServicePackRows[1]};
-
-constexpr const char* kFontEdits[] = {"DefaultFontEdit", "ArialFontEdit"};
-constexpr const char* kFontValues[] = {"DEFAULT", "ARIAL"};
 
 void LayOutFonts(TConfForm& form, TTabSheet& sheet) {
   auto& fonts = AddGroupBox(form, sheet, "gbFontCorrection", " Font correction (for Russian) ", 4, 54, 345, 62);
@@ -134,11 +104,7 @@ void LoadFontMapper(TConfForm& form, TRegistry& reg) {
   reg.CloseKey();
 }
 
-// A key with rows, or the rows' controls disabled when it is missing.
-bool KeepsServicePackPaths(TConfForm& form) {
-  SystemApi& system = form.platform().system;
-  return IsWinXP(system) || IsWin2003(system);
-}
+bool KeepsServicePackPaths(TConfForm& form) { return KeepsXpEraValues(form.platform().system); }
 
 // Without the setup key none of its three paths can be kept, so all three
 // edits are disabled rather than taking text that OK would drop.

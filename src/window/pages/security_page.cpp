@@ -11,54 +11,27 @@
 #include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
+#include "window/pages/security_rows.h"
 #include "window/pages/setting_rows.h"
 
 namespace varnox {
 
 namespace {
 
+using namespace security_rows;
+
 constexpr char kLsaKey[] = "System\\CurrentControlSet\\Control\\Lsa";
-constexpr char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 constexpr char kSecureBoot[] = "SecureBoot";
-constexpr char kAddProtectionMode[] = "AdditionalBaseNamedObjectsProtectionMode";
-constexpr char kSfcDisable[] = "SfcDisable";
-constexpr char kDllCacheDir[] = "SFCDllCacheDir";
-constexpr char kSfcQuota[] = "SFCQuota";
 
 constexpr char kDefaultDllCachePath[] = "%SystemRoot%\\System32\\DllCache";
-constexpr std::int32_t kUnlimitedQuota = -1;
 constexpr std::int32_t kDefaultQuota = 300;
 constexpr TColor kEncryptedColor = 0x008000;  // green
 
 using G = SettingGroup;
-
-constexpr SettingRow kProtectionMode{.control = "cbProtectionMode",
-                                     .value = "ProtectionMode",
-                                     .kind = RowKind::NumberFlag,
-                                     .group = G::ProtectionMode,
-                                     .lowByteChecks = true};
-constexpr SettingRow kAddProtection{.control = "cbAddProtectionMode",
-                                    .value = kAddProtectionMode,
-                                    .kind = RowKind::NumberFlag,
-                                    .group = G::ProtectionMode,
-                                    .lowByteChecks = true};
-
-struct SfcChoice {
-  const char* button;
-  std::int32_t number;
-};
-// In the order the save tests them.
-constexpr std::array<SfcChoice, 6> kSfcChoices = {{
-    {"rbSFC1", 0},
-    {"rbSFC5", 1},
-    {"rbSFC6", 2},
-    {"rbSFC2", 3},
-    {"rbSFC3", 4},
-    {"rbSFC4", -99},
-}};
 
 void LayOut(TConfForm& form, TTabSheet& sheet) {
   auto& syskey = AddGroupBox(form, sheet, "gbSyskey", " Securing Windows NT Account Database ", 4, 2, 345, 78);
@@ -109,8 +82,6 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
                    "cbAddProtectionMode", "rbSFC1", "rbSFC2", "rbSFC3", "rbSFC4", "rbSFC5", "rbSFC6", "cbDllCachePath",
                    "edDllCachePath", "cbSFCQuota", "edSFCQuota"});
 }
-
-bool SfcLive(SystemApi& system) { return IsWin2000(system) || IsWinXP(system); }
 
 // An edit in use is on the window colour; one that is not, on the button face.
 void Paint(TEdit& edit, bool inUse) { edit.SetColor(inUse ? clWindow : clBtnFace); }
@@ -213,7 +184,7 @@ void SetSfcControlsEnabled(TConfForm& form, bool enabled) {
 }
 
 void LoadSystemFileChecker(TConfForm& form, TRegistry& reg) {
-  const bool live = SfcLive(form.platform().system);
+  const bool live = HonoursFileCheckerCache(form.platform().system);
   SetSfcControlsEnabled(form, live);
   if (!live) {
     Paint(form.Find<TEdit>("edSFCQuota"), false);
@@ -335,9 +306,9 @@ void BuildSecurityPage(TConfForm& form, TTabSheet& sheet) {
   frame.AddSaveGroup({G::SFC, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveSfcMode(form, reg); },
                       [&system] { return IsWin2000(system); }});
   frame.AddSaveGroup({G::DllCachePath, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveDllCachePath(form, reg); },
-                      [&system] { return SfcLive(system); }});
+                      [&system] { return HonoursFileCheckerCache(system); }});
   frame.AddSaveGroup({G::SFCQuota, kHkeyLocalMachine, [&form](TRegistry& reg) { SaveSfcQuota(form, reg); },
-                      [&system] { return SfcLive(system); }});
+                      [&system] { return HonoursFileCheckerCache(system); }});
 }
 
 }  // namespace varnox

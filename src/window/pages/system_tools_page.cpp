@@ -13,38 +13,18 @@
 #include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
+#include "window/pages/setting_rows.h"
+#include "window/pages/system_tools_rows.h"
 
 namespace varnox {
 
 namespace {
 
-constexpr char kPrefetchKey[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters";
+using namespace system_tools_rows;
+
 constexpr char kSysMainKey[] = "SYSTEM\\CurrentControlSet\\Services\\SysMain";
-constexpr char kBootOptimizeKey[] = "SOFTWARE\\Microsoft\\Dfrg\\BootOptimizeFunction";
 
 using G = SettingGroup;
-
-struct Choice {
-  const char* button;
-  const char* caption;
-  std::int32_t number;
-};
-
-// There is no button for 4.
-constexpr Choice kPrefetchChoices[] = {
-    {"rbPrefetch1", "Disabled prefetching", 0},
-    {"rbPrefetch2", "Application launch prefetching enabled", 1},
-    {"rbPrefetch3", "Boot prefetching enabled (default for server OS)", 2},
-    {"rbPrefetch4", "Application launch and Boot prefetching (default for non-server OS)", 3},
-    {"rbPrefetch5", "Undocumented - prefetch everything (including hidden autoruns)", 5},
-};
-constexpr Choice kSuperFetchChoices[] = {
-    {"rbSuperFetch1", "Disable caching", 0},
-    {"rbSuperFetch2", "Cache application only", 1},
-    {"rbSuperFetch3", "Cache boot files only", 2},
-    {"rbSuperFetch4", "Cache everything (default)", 3},
-};
 
 struct ToolLink {
   const char* label;
@@ -170,8 +150,7 @@ void LoadSuperFetch(TConfForm& form, TRegistry& reg) {
 // opened; a click there would have nothing to save to.
 void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
   SystemApi& system = form.platform().system;
-  const bool live = IsWinXP(system) || IsWin2003(system);
-  if (!live) {
+  if (!KeepsXpEraValues(system)) {
     SetEnabled(form, {"cbBootOptimize", "lblBootOptimize", "lblBootOptimizeError"}, false);
     return;
   }
@@ -179,7 +158,7 @@ void LoadBootOptimize(TConfForm& form, TRegistry& reg) {
     form.Find<Control>("cbBootOptimize").SetEnabled(false);
     return;
   }
-  form.Find<TCheckBox>("cbBootOptimize").SetChecked(reg.ReadText("Enable") == "Y");
+  ReadRow(form, reg, kBootOptimize);
   AppendToCaption(form.Find<TLabel>("lblBootOptimize"), reg.ReadText("OptimizeComplete"));
   AppendToCaption(form.Find<TLabel>("lblBootOptimizeError"), reg.ReadText("OptimizeError"));
   reg.CloseKey();
@@ -203,7 +182,7 @@ void SaveChoice(TConfForm& form, TRegistry& reg, const char* value, std::span<co
 
 void SaveBootOptimize(TConfForm& form, TRegistry& reg) {
   if (!reg.OpenKey(kBootOptimizeKey, false)) return;
-  reg.WriteText("Enable", form.Find<TCheckBox>("cbBootOptimize").Checked() ? "Y" : "N");
+  WriteRow(form, reg, kBootOptimize);
   reg.CloseKey();
 }
 
