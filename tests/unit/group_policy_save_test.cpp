@@ -24,12 +24,6 @@ constexpr char kUserFile[] = "C:\\GPO\\User\\Registry.pol";
 
 const AnsiCodec kSame{[](const std::string& s) { return s; }, [](const std::string& s) { return s; }};
 
-void ActOnEveryPage(FixtureWindow& window) {
-  for (const LoadSection& section : window.form->Frame().Sections()) {
-    for (Control* control : section.controls) fuzz::ActAsUser(*control, 1);
-  }
-}
-
 void SaveForGroupPolicy(FixtureWindow& window) {
   window.services.folder = "C:\\GPO";
   window.form->Find<TButton>("btnSaveGroupPolicy").UserClick();
@@ -98,13 +92,6 @@ TEST_P(GroupPolicySave, TheFilesAppliedLeaveTheRegistryAsOkDoesButForWhatTheMess
 
 INSTANTIATE_TEST_SUITE_P(EveryVersion, GroupPolicySave, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
-
-const VersionFixture& Fixture(const char* file) {
-  for (const VersionFixture& version : VersionFixtures()) {
-    if (std::string(version.fixture) == file) return version;
-  }
-  throw std::runtime_error(file);
-}
 
 bool Holds(const std::vector<std::uint8_t>& bytes, const std::string& text) {
   std::vector<std::uint8_t> wide;

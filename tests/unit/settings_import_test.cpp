@@ -143,13 +143,6 @@ TEST_P(SettingsImport, ChangesFileOpenedInAFreshWindowWritesWhatTheHandChangesWr
 INSTANTIATE_TEST_SUITE_P(EveryVersion, SettingsImport, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
 
-const VersionFixture& Fixture(const char* file) {
-  for (const VersionFixture& version : VersionFixtures()) {
-    if (std::string(version.fixture) == file) return version;
-  }
-  throw std::runtime_error(file);
-}
-
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // What a standard user's window leaves out of another machine's file, each

@@ -23,6 +23,47 @@ std::string ValuePath(const RegistryEdit& edit, SystemApi& system) {
   return RootName(edit.root) + "\\" + system.AnsiToUtf8(edit.keyPath) + "\\" + system.AnsiToUtf8(edit.name);
 }
 
+// Merges edits into the Registry.pol of a folder, and notes in lines of
+// the message what it wrote and what went wrong.
+class PolicyFileWriter {
+ public:
+  PolicyFileWriter(SystemApi& system, const PolicySaveTexts& texts)
+      : system_(system),
+        texts_(texts),
+        codec_{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
+               [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }} {}
+
+  void Write(const std::string& directory, const std::vector<RegistryEdit>& edits) {
+    const std::string path = directory + "\\Registry.pol";
+    if (const auto failure = system_.CreateFolder(directory)) return Fail("Cannot create " + directory, *failure);
+    std::vector<std::uint8_t> existing;
+    if (system_.FileExists(path)) {
+      if (const auto failure = system_.ReadWholeFile(path, existing)) return Fail("Cannot read " + path, *failure);
+    }
+    const auto merged = MergePolicyFile(existing, edits, codec_);
+    if (!merged) {
+      problems += "\r\n" + path + std::string(texts_.notPolicyFile);
+      return;
+    }
+    if (const auto failure = system_.WriteWholeFile(path, *merged)) return Fail("Cannot write " + path, *failure);
+    written += "\r\n" + path + ": " + std::to_string(edits.size()) + std::string(texts_.values);
+  }
+
+  std::string written;
+  std::string problems;
+  bool failed = false;
+
+ private:
+  void Fail(const std::string& what, const std::string& reason) {
+    problems += "\r\n" + what + ": " + reason;
+    failed = true;
+  }
+
+  SystemApi& system_;
+  const PolicySaveTexts& texts_;
+  const AnsiCodec codec_;
+};
+
 }  // namespace
 
 PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
@@ -57,44 +98,12 @@ PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& fl
 
 PolicySaveReport WritePolicyFiles(const std::string& folder, const PolicyChanges& changes, SystemApi& system,
                                   const PolicySaveTexts& texts) {
-  const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
-                        [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
   const std::string base = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
-  PolicySaveReport report;
-  std::string written;
-  std::string problems;
-  const auto write = [&](const char* scope, const std::vector<RegistryEdit>& edits) {
-    const std::string directory = base + scope;
-    const std::string path = directory + "\\Registry.pol";
-    if (const auto failure = system.CreateFolder(directory)) {
-      problems += "\r\nCannot create " + directory + ": " + *failure;
-      report.failed = true;
-      return;
-    }
-    std::vector<std::uint8_t> existing;
-    if (system.FileExists(path)) {
-      if (const auto failure = system.ReadWholeFile(path, existing)) {
-        problems += "\r\nCannot read " + path + ": " + *failure;
-        report.failed = true;
-        return;
-      }
-    }
-    const auto merged = MergePolicyFile(existing, edits, codec);
-    if (!merged) {
-      problems += "\r\n" + path + std::string(texts.notPolicyFile);
-      return;
-    }
-    if (const auto failure = system.WriteWholeFile(path, *merged)) {
-      problems += "\r\nCannot write " + path + ": " + *failure;
-      report.failed = true;
-      return;
-    }
-    written += "\r\n" + path + ": " + std::to_string(edits.size()) + std::string(texts.values);
-  };
-  write("Machine", changes.machine);
-  write("User", changes.user);
+  PolicyFileWriter writer(system, texts);
+  writer.Write(base + "Machine", changes.machine);
+  writer.Write(base + "User", changes.user);
 
-  report.message = std::string(texts.saved) + written + problems;
+  PolicySaveReport report{std::string(texts.saved) + writer.written + writer.problems, writer.failed};
   if (!changes.leftOut.empty()) {
     report.message += "\r\n\r\n" + std::string(texts.leftOut);
     for (const PolicyLeftOut& value : changes.leftOut) {
