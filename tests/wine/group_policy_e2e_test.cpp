@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,11 @@ DWORD ApplyPolicyFiles() {
   return code;
 }
 
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
   return text;
@@ -123,12 +130,21 @@ TEST_F(GroupPolicyEndToEnd, ThePolicyFilesAppliedShowWhatTheWindowMeant) {
     folderAnswer = kFolder;
     PostMessageW(ui.Find("btnSaveGroupPolicy"), BM_CLICK, 0, 0);
     message = ui.DismissMessageBox(60000);
+    // Saved again into the same folder, the files replace their own
+    // records with the same ones: not a byte changes.
+    const std::string machine = FileBytes(std::string(kFolder) + "\\Machine\\Registry.pol");
+    const std::string user = FileBytes(std::string(kFolder) + "\\User\\Registry.pol");
+    PostMessageW(ui.Find("btnSaveGroupPolicy"), BM_CLICK, 0, 0);
+    ui.DismissMessageBox(60000);
+    EXPECT_GT(machine.size(), 8u);
+    EXPECT_EQ(FileBytes(std::string(kFolder) + "\\Machine\\Registry.pol"), machine);
+    EXPECT_EQ(FileBytes(std::string(kFolder) + "\\User\\Registry.pol"), user);
     saveAsAnswer = L"C:\\test\\changes.reg";
     ui.Click("btnSaveChanges");
     EXPECT_TRUE(ui.Enabled("ApplyBtn")) << "the window stays as it was";
     ui.Click("CancelBtn");
   });
-  EXPECT_EQ(folderTitles.size(), 2u);
+  EXPECT_EQ(folderTitles.size(), 3u);
   const std::string shown(message.begin(), message.end());
   EXPECT_NE(shown.find(std::string(kFolder) + "\\Machine\\Registry.pol: "), std::string::npos) << shown;
   EXPECT_NE(shown.find(std::string(kFolder) + "\\User\\Registry.pol: "), std::string::npos) << shown;

@@ -47,12 +47,14 @@ bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes) 
 // Replaces `target` by the complete file `temporary`. Where the system
 // has ReplaceFileW (Windows 2000 and later), an existing file keeps its
 // permissions and attributes (a Group Policy Object's files in SYSVOL,
-// say); else, and for a new file, the rename that NT 4.0 has. Either way
-// the old file stays whole until the new one takes its name.
+// say); else, for a new file, and where a folder has the name (which Wine's
+// ReplaceFileW would replace), the rename that NT 4.0 has. Either way the
+// old file stays whole until the new one takes its name.
 bool PutInPlace(const std::wstring& temporary, const std::wstring& target) {
   using ReplaceFileWFunction = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID);
   const auto replace = LookUp<ReplaceFileWFunction>("kernel32.dll", "ReplaceFileW");
-  if (replace && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (replace && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
       replace(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)) {
     return true;
   }
