@@ -1,6 +1,7 @@
 #include "applet/conf_form_window.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "applet/applet_library.h"
 #include "platform/win32/win32_registry.h"
@@ -45,6 +46,7 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   bool Confirm(const std::string& question) override;
   std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) override;
   std::optional<std::string> AskOpenFileName(const std::string& title) override;
+  std::optional<std::string> AskFolder(const std::string& title) override;
   std::optional<std::string> AskFileName(const std::string& title, const std::string& defaultName, bool save);
 
   HWND parent_;
@@ -151,6 +153,29 @@ std::optional<std::string> ConfFormWindow::AskFileName(const std::string& title,
       OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return std::nullopt;
   return WideToUtf8(file);
+}
+
+// The dialog of Windows NT 4.0's shell, in ANSI as it has it everywhere; the
+// item list it returns belongs to the shell's allocator.
+std::optional<std::string> ConfFormWindow::AskFolder(const std::string& title) {
+  const std::string heading = platform_.system.Utf8ToAnsi(title);
+  char display[MAX_PATH] = {};
+  BROWSEINFOA browse = {};
+  browse.hwndOwner = view_ ? view_->Window() : parent_;
+  browse.pszDisplayName = display;
+  browse.lpszTitle = heading.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  const LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const bool inFileSystem = SHGetPathFromIDListA(chosen, path) != FALSE;
+  IMalloc* shellAllocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&shellAllocator)) && shellAllocator) {
+    shellAllocator->Free(chosen);
+    shellAllocator->Release();
+  }
+  if (!inFileSystem) return std::nullopt;
+  return platform_.system.AnsiToUtf8(path);
 }
 
 }  // namespace

@@ -139,6 +139,9 @@ class SystemApi {
   // reason, as its error message text (UTF-8).
   virtual std::optional<std::string> WriteWholeFile(const std::string& path,
                                                     const std::vector<std::uint8_t>& bytes) = 0;
+  // Makes the folder at `path` (UTF-8) unless it is there: nullopt when it
+  // is there now; else the system's reason.
+  virtual std::optional<std::string> CreateFolder(const std::string& path) = 0;
   // Reads the whole file at `path` (UTF-8) into `bytes`: nullopt when read;
   // else the system's reason, as its error message text (UTF-8).
   virtual std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;

@@ -1,5 +1,7 @@
 #include "settings/reg_file_format.h"
 
+#include <algorithm>
+
 namespace varnox {
 
 namespace {
@@ -16,6 +18,18 @@ void AppendUtf8(std::string& out, char32_t code) {
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> WideTextData(const std::vector<std::uint8_t>& ansi, const AnsiCodec& codec) {
+  std::vector<std::uint8_t> bytes;
+  for (auto from = ansi.begin(); from != ansi.end();) {
+    const auto nul = std::find(from, ansi.end(), std::uint8_t{0});
+    if (nul != from) AppendUtf16(bytes, codec.toUtf8(std::string(from, nul)));
+    if (nul == ansi.end()) break;
+    bytes.insert(bytes.end(), {0, 0});
+    from = nul + 1;
+  }
+  return bytes;
+}
 
 void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8) {
   const auto unit = [&out](char32_t value) {

@@ -1,8 +1,11 @@
 #pragma once
-// The vocabulary registry files share, for the writer and the reader alike:
-// the two first lines, the root names, and UTF-16 LE from and to UTF-8.
+// The vocabulary registry files share (.reg files and registry policy
+// files, writers and readers alike): the two first lines of a .reg file, the
+// root names, the registry's ANSI text to and from UTF-8, and UTF-16 LE from
+// and to UTF-8.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +31,18 @@ inline constexpr RegRootName kRegRootNames[] = {
     {kHkeyClassesRoot, "HKEY_CLASSES_ROOT", "HKCR"},
     {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG", "HKCC"},
 };
+
+// Between the registry's ANSI text and the program's UTF-8.
+struct AnsiCodec {
+  std::function<std::string(const std::string&)> toUtf8;
+  std::function<std::string(const std::string&)> fromUtf8;
+};
+
+inline bool TextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+// Text data of the registry (ANSI) as a UTF-16 file holds it: each string
+// between NULs in UTF-16 LE, each NUL as two zero bytes.
+std::vector<std::uint8_t> WideTextData(const std::vector<std::uint8_t>& ansi, const AnsiCodec& codec);
 
 // Appends the UTF-16 LE bytes of UTF-8 text; a broken sequence gives U+FFFD.
 void AppendUtf16(std::vector<std::uint8_t>& out, const std::string& utf8);

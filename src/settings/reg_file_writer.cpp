@@ -76,22 +76,6 @@ bool PlainText(const RegistryEdit& edit) {
   return std::none_of(data.begin(), data.end() - 1, [](std::uint8_t b) { return b == 0 || b == '\r' || b == '\n'; });
 }
 
-bool TextType(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
-
-// What a hex(t) line holds for a text type in a UTF-16 file: each string
-// between NULs in UTF-16 LE, each NUL as two zero bytes.
-std::vector<std::uint8_t> WideData(const std::vector<std::uint8_t>& ansi, const AnsiCodec& codec) {
-  std::vector<std::uint8_t> bytes;
-  for (auto from = ansi.begin(); from != ansi.end();) {
-    const auto nul = std::find(from, ansi.end(), std::uint8_t{0});
-    if (nul != from) AppendUtf16(bytes, codec.toUtf8(std::string(from, nul)));
-    if (nul == ansi.end()) break;
-    bytes.insert(bytes.end(), {0, 0});
-    from = nul + 1;
-  }
-  return bytes;
-}
-
 void HexLine(Document& document, std::string line, const std::vector<std::uint8_t>& data) {
   std::size_t width = document.Width(line);
   for (std::size_t i = 0; i < data.size(); ++i) {
@@ -134,7 +118,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
     for (std::uint32_t rest = edit.type; kind.empty() || rest != 0; rest >>= 4)
       kind.insert(kind.begin(), kHexDigits[rest & 0xF]);
     const bool wide = document.Unicode() && TextType(edit.type);
-    HexLine(document, line + "hex(" + kind + "):", wide ? WideData(data, codec) : data);
+    HexLine(document, line + "hex(" + kind + "):", wide ? WideTextData(data, codec) : data);
   }
 }
 

@@ -7,21 +7,15 @@
 // with, in a UTF-16 file, its text in UTF-16 as regedit writes it.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "settings/reg_file_format.h"
 #include "settings/registry_edit.h"
 
 namespace varnox {
 
 enum class RegFileFormat { Regedit4, Version5 };
-
-// Between the registry's ANSI text and the program's UTF-8.
-struct AnsiCodec {
-  std::function<std::string(const std::string&)> toUtf8;
-  std::function<std::string(const std::string&)> fromUtf8;
-};
 
 // The whole file: the format's first line, then the edits in order, each
 // value under its key's section line. Lines end in CR LF.

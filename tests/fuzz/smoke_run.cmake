@@ -5,8 +5,12 @@ file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/findings)
 if(SEEDS)
   execute_process(COMMAND ${SEEDS} ${WORK}/corpus COMMAND_ERROR_IS_FATAL ANY)
 else()
-  # Files as seeds: a leading 0 reads each as its bytes.
-  file(GLOB_RECURSE seeds ${SEED_DIRS}/*.reg)
+  # Files as seeds (registry files unless SEED_PATTERN says otherwise): a
+  # leading 0 byte goes before each file's bytes.
+  if(NOT SEED_PATTERN)
+    set(SEED_PATTERN *.reg)
+  endif()
+  file(GLOB_RECURSE seeds ${SEED_DIRS}/${SEED_PATTERN})
   foreach(seed ${seeds})
     get_filename_component(name ${seed} NAME)
     execute_process(COMMAND sh -c "{ printf '\\000'; cat \"$1\"; } > \"$2\"" sh ${seed} ${WORK}/corpus/${name}

@@ -37,6 +37,13 @@ class RecordingServices : public WindowServices {
     return open;
   }
 
+  std::optional<std::string> AskFolder(const std::string& title) override {
+    askedFor.push_back({title, {}});
+    return folder;
+  }
+
+  // The folder dialog's answer (nullopt: Cancel).
+  std::optional<std::string> folder;
   // The Open dialog's answer (nullopt: Cancel).
   std::optional<std::string> open;
   // The Save As dialog's answer (nullopt: Cancel), and what it was asked.

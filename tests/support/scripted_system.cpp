@@ -270,7 +270,9 @@ long ScriptedSystem::StartAsAdministrator(const std::string& program, const std:
 std::string ScriptedSystem::ErrorText(long code) { return "System error " + std::to_string(code); }
 std::optional<std::string> ScriptedSystem::UserSid() { return userSid; }
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
-bool ScriptedSystem::FileExists(const std::string& path) { return existingFiles.count(path) != 0; }
+bool ScriptedSystem::FileExists(const std::string& path) {
+  return existingFiles.count(path) != 0 || writtenFiles.count(path) != 0;
+}
 std::optional<std::string> ScriptedSystem::WriteWholeFile(const std::string& path,
                                                           const std::vector<std::uint8_t>& bytes) {
   if (fileWriteError) return fileWriteError;
@@ -282,6 +284,12 @@ std::optional<std::string> ScriptedSystem::ReadWholeFile(const std::string& path
   const auto file = writtenFiles.find(path);
   if (file == writtenFiles.end()) return "The system cannot find the file specified.";
   bytes = file->second;
+  return std::nullopt;
+}
+
+std::optional<std::string> ScriptedSystem::CreateFolder(const std::string& path) {
+  if (folderError) return folderError;
+  createdFolders.push_back(path);
   return std::nullopt;
 }
 

@@ -70,6 +70,9 @@ class ScriptedSystem : public SystemApi {
   std::vector<std::pair<std::string, std::string>> startedAsAdministrator;  // program, parameters
   std::vector<std::uint32_t> sleeps;
   std::map<std::string, std::vector<std::uint8_t>> writtenFiles;
+  // Folders made, in order; with folderError set, none can be.
+  std::vector<std::string> createdFolders;
+  std::optional<std::string> folderError;
   int versionQueries = 0;                                        // Version() and VersionEx() together
   std::vector<std::array<std::uint32_t, 4>> productInfoQueries;  // the four arguments of each call
 
@@ -124,6 +127,7 @@ class ScriptedSystem : public SystemApi {
   std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
   // Reads what was written to `path`, else fails as a missing file does.
   std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+  std::optional<std::string> CreateFolder(const std::string& path) override;
   std::string LocalTimeText() override { return localTime; }
   void Sleep(std::uint32_t milliseconds) override;
 

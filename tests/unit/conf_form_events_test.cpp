@@ -61,16 +61,16 @@ TEST_F(EventsTest, OptionsPanelSlidesOpenAndBackToTheFirstHeight) {
     services.repaints = services.messagePasses = 0;
 
     button.UserClick();
-    EXPECT_EQ(window.Height(), first + 62 + 8);
+    EXPECT_EQ(window.Height(), first + 80 + 8);
     EXPECT_EQ(button.Caption(), "Options <");
-    EXPECT_EQ(services.repaints, 70);
-    EXPECT_EQ(services.messagePasses, 70);
-    EXPECT_EQ(system.sleeps, nt ? std::vector<std::uint32_t>(70, 1) : std::vector<std::uint32_t>{});
+    EXPECT_EQ(services.repaints, 88);
+    EXPECT_EQ(services.messagePasses, 88);
+    EXPECT_EQ(system.sleeps, nt ? std::vector<std::uint32_t>(88, 1) : std::vector<std::uint32_t>{});
 
     button.UserClick();
     EXPECT_EQ(window.Height(), first);
     EXPECT_EQ(button.Caption(), "Options >");
-    EXPECT_EQ(services.repaints, 140);
+    EXPECT_EQ(services.repaints, 176);
   }
 }
 
@@ -84,9 +84,9 @@ TEST_F(EventsTest, SecondClickDuringTheSlideEndsAtTheSameHeight) {
     button.UserClick();
   };
   button.UserClick();
-  EXPECT_EQ(window.Height(), window.FNormalHeight + 70);
+  EXPECT_EQ(window.Height(), window.FNormalHeight + 88);
   EXPECT_EQ(button.Caption(), "Options <");
-  EXPECT_EQ(services.repaints, 70);
+  EXPECT_EQ(services.repaints, 88);
 
   // A height past the goal (the screen may have its say) ends the slide too.
   window.SetHeight(window.FNormalHeight - 5);

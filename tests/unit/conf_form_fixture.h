@@ -37,6 +37,7 @@ class RecordedServices : public WindowServices {
   }
   std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override { return saveAs; }
   std::optional<std::string> AskOpenFileName(const std::string&) override { return open; }
+  std::optional<std::string> AskFolder(const std::string&) override { return std::nullopt; }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;

@@ -6,6 +6,10 @@
 #include <memory>
 #include <string>
 
+#include <stdexcept>
+#include <string_view>
+
+#include "load_scenario.h"
 #include "page_test_fixture.h"
 #include "reg_file_loader.h"
 #include "version_fixtures.h"
@@ -39,6 +43,21 @@ struct FixtureWindow {
   std::unique_ptr<TConfForm> form;
   RegistryDump original;  // as seeded from the fixture
 };
+
+// The fixture of one version by its file name ("winxp.reg").
+inline const VersionFixture& Fixture(std::string_view file) {
+  for (const VersionFixture& version : VersionFixtures()) {
+    if (version.fixture == file) return version;
+  }
+  throw std::runtime_error(std::string(file));
+}
+
+// The user acts once on every control of every section.
+inline void ActOnEveryPage(FixtureWindow& window) {
+  for (const LoadSection& section : window.form->Frame().Sections()) {
+    for (Control* control : section.controls) fuzz::ActAsUser(*control, 1);
+  }
+}
 
 // A name for a parameterised test, from the fixture's file name.
 inline std::string FixtureName(const VersionFixture& version) {

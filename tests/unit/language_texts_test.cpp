@@ -104,6 +104,7 @@ const std::vector<ExpectedRow>& ExpectedRows() {
       {{"btnSaveChanges"}, 3, 3},
       {{"btnBackup"}, 2, 2},
       {{"btnOpenSettings"}, 3, 3},
+      {{"btnSaveGroupPolicy"}, 3, 3},
       {{"btnRunAsAdmin"}, 3, 3},
   };
   return rows;
@@ -162,7 +163,7 @@ bool IsCyrillicLetter(char32_t c) { return c >= 0x0400 && c <= 0x04FF; }
 bool IsLatinLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Raised by one for each control that gains a hint.
-constexpr std::size_t kHintedControls = 87;
+constexpr std::size_t kHintedControls = 88;
 
 TEST(LanguageTexts, EveryControlIsHintedOnceInEachLanguage) {
   const auto expected = ExpectedEnglishOrder();

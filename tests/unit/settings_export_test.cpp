@@ -18,13 +18,6 @@
 namespace varnox::test {
 namespace {
 
-// The user acts once on every control of every section.
-void ActOnEveryPage(FixtureWindow& window) {
-  for (const LoadSection& section : window.form->Frame().Sections()) {
-    for (Control* control : section.controls) fuzz::ActAsUser(*control, 1);
-  }
-}
-
 std::string Utf8Of(const std::vector<std::uint8_t>& utf16, std::size_t from) {
   std::string out;
   for (std::size_t i = from; i + 1 < utf16.size(); i += 2) {
@@ -160,13 +153,6 @@ TEST_P(SettingsExport, BackupHoldsOnlyValuesTheWindowWrites) {
 
 INSTANTIATE_TEST_SUITE_P(EveryVersion, SettingsExport, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
-
-VersionFixture Fixture(const char* file) {
-  for (const VersionFixture& version : VersionFixtures()) {
-    if (std::string(version.fixture) == file) return version;
-  }
-  throw std::runtime_error(file);
-}
 
 TEST(SettingsExportButtons, SaveChangesIsEnabledExactlyWhileOkIs) {
   FixtureWindow window(Fixture("winxp.reg"));

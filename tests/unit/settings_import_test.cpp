@@ -20,7 +20,7 @@ namespace {
 
 // The user acts once on every control of every section, but for the
 // buttons that create or delete a value at once: only OK writes here.
-void ActOnEveryPage(FixtureWindow& window) {
+void ActOnEveryPageButValueButtons(FixtureWindow& window) {
   for (const LoadSection& section : window.form->Frame().Sections()) {
     for (Control* control : section.controls) {
       if (dynamic_cast<TSpeedButton*>(control) == nullptr) fuzz::ActAsUser(*control, 1);
@@ -101,7 +101,7 @@ void Reopen(FixtureWindow& window) {
 TEST_P(SettingsImport, BackupOpenedAfterOkShowsPendingChangesAndOkBringsTheFixtureBack) {
   FixtureWindow window(GetParam());
   const std::vector<std::uint8_t> backup = Written(window, "btnBackup", "backup.reg");
-  ActOnEveryPage(window);
+  ActOnEveryPageButValueButtons(window);
   window.PressOk();
   const RegistryDump pressed = window.registry.Dump();
 
@@ -121,7 +121,7 @@ TEST_P(SettingsImport, BackupOpenedAfterOkShowsPendingChangesAndOkBringsTheFixtu
 
 TEST_P(SettingsImport, ChangesFileOpenedInAFreshWindowWritesWhatTheHandChangesWrote) {
   FixtureWindow hand(GetParam());
-  ActOnEveryPage(hand);
+  ActOnEveryPageButValueButtons(hand);
   const std::vector<std::uint8_t> changes = Written(hand, "btnSaveChanges", "changes.reg");
   hand.PressOk();
 
@@ -142,13 +142,6 @@ TEST_P(SettingsImport, ChangesFileOpenedInAFreshWindowWritesWhatTheHandChangesWr
 
 INSTANTIATE_TEST_SUITE_P(EveryVersion, SettingsImport, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
-
-const VersionFixture& Fixture(const char* file) {
-  for (const VersionFixture& version : VersionFixtures()) {
-    if (std::string(version.fixture) == file) return version;
-  }
-  throw std::runtime_error(file);
-}
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 

@@ -8,6 +8,7 @@ foreach(version nt40 win2k winxp win7)
   foreach(role ok import)
     varnox_wine_test(NAME export_e2e WINVER ${version} SUFFIX _${role}
                      SOURCES export_e2e_test.cpp driver/ui_driver.cpp import_patch.cpp registry_probe.cpp
+                             changed_pages.cpp registry_dump.cpp
                      REG fixtures/${version}.reg LIBS comctl32 NEEDS_CPL PRIVATE_DISPLAY
                      ENV VARNOX_EXPORT_ROLE=${role} VARNOX_EXPORT_DUMP=${dump})
   endforeach()

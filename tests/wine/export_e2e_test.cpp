@@ -23,8 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "changed_pages.h"
 #include "import_patch.h"
 #include "page_scenario.h"
+#include "registry_dump.h"
 
 namespace varnox::test {
 namespace {
@@ -41,165 +43,6 @@ BOOL WINAPI AnswerFileDialog(OPENFILENAMEW* dialog) {
   return TRUE;
 }
 
-// ------------------------------------------------------------ the registry
-
-// Every value under the trees the window works in, one line each:
-// "HKLM\path\name", type and data in hex.
-using Dump = std::map<std::string, std::string>;
-
-void DumpTree(HKEY root, const std::string& rootName, const std::string& path, Dump& dump) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  const std::string prefix = rootName + "\\" + path + (path.empty() ? "" : "\\");
-  dump[prefix] = "key";
-  for (DWORD index = 0;; ++index) {
-    char name[1024];
-    DWORD nameLength = sizeof name;
-    DWORD type = 0;
-    std::vector<BYTE> data(64 * 1024);
-    auto size = static_cast<DWORD>(data.size());
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
-    std::ostringstream line;
-    line << type << ":";
-    for (DWORD i = 0; i < size; ++i) line << std::hex << static_cast<int>(data[i]) << ",";
-    dump[prefix + std::string(name, nameLength)] = line.str();
-  }
-  std::vector<std::string> subkeys;
-  for (DWORD index = 0;; ++index) {
-    char name[1024];
-    DWORD nameLength = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    subkeys.emplace_back(name, nameLength);
-  }
-  RegCloseKey(key);
-  for (const std::string& subkey : subkeys) {
-    // The control sets are reached once, through CurrentControlSet. Wine
-    // keeps state of its own under Software\Wine, and records the display
-    // of each X server under Video and Class.
-    if (path == "SYSTEM" && subkey.rfind("ControlSet", 0) == 0) continue;
-    if (rootName == "HKCU" && path == "Software" && subkey == "Wine") continue;
-    if (path == "SYSTEM\\CurrentControlSet\\Control" && (subkey == "Video" || subkey == "Class")) continue;
-    DumpTree(root, rootName, path.empty() ? subkey : path + "\\" + subkey, dump);
-  }
-}
-
-Dump DumpRegistry() {
-  Dump dump;
-  DumpTree(HKEY_CURRENT_USER, "HKCU", "", dump);
-  DumpTree(HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE", dump);
-  DumpTree(HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM", dump);
-  return dump;
-}
-
-std::vector<std::string> Differences(const Dump& a, const Dump& b) {
-  std::vector<std::string> names;
-  for (const auto& [name, value] : a) {
-    const auto other = b.find(name);
-    if (other == b.end() || other->second != value) names.push_back(name);
-  }
-  for (const auto& [name, value] : b) {
-    if (!a.count(name)) names.push_back(name);
-  }
-  return names;
-}
-
-void Save(const Dump& dump, const std::string& path) {
-  std::ofstream file(path, std::ios::binary);
-  for (const auto& [name, value] : dump) file << name << '\t' << value << '\n';
-}
-
-Dump Load(const std::string& path) {
-  Dump dump;
-  std::ifstream file(path, std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) {
-    const auto tab = line.find('\t');
-    dump[line.substr(0, tab)] = line.substr(tab + 1);
-  }
-  return dump;
-}
-
-// Wine's regedit, as a logon script runs it.
-bool ImportWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s " + file;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// ------------------------------------------------------------ the window
-
-// The same changes on every page, whatever the version shows.
-void ChangeEveryPage(UiDriver& ui) {
-  const auto clickIfEnabled = [&ui](const char* name) {
-    if (ui.Enabled(name)) ui.Click(name);
-  };
-  ui.SelectTab("PageControl", L"Logon");
-  clickIfEnabled("cbClearPageFileAtShutdown");
-  clickIfEnabled("cbAutoEndTask");
-  if (ui.Enabled("DomainEdit")) ui.Type("DomainEdit", L"W\u00d6RKGROUP");
-  ui.SelectTab("PageControl", L"Memory management");
-  clickIfEnabled("cbDisablePagingExecutive");
-  ui.SelectTab("PageControl", L"Network");
-  clickIfEnabled("cbHideServer");
-  if (Version() == "nt40") {
-    ui.SelectTab("PageControl", L"Internet");
-    if (ui.Enabled("edMTU")) ui.Type("edMTU", L"1400");
-  }
-  ui.SelectTab("PageControl", L"Security");
-  clickIfEnabled("cbProtectionMode");
-  if (Version() == "nt40") {
-    ui.SelectTab("PageControl", L"IDE/ATAPI");
-    // The third level of the first channel: its keys do not exist yet.
-    HWND group = ui.Find("rgATAPI_0");
-    HWND item = GetWindow(GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
-    if (item) SendMessageW(item, BM_CLICK, 0, 0);
-  }
-  ui.SelectTab("PageControl", L"Explorer");
-  clickIfEnabled("cbNoRun");
-  clickIfEnabled("cbMinAnimate");
-  ui.SelectTab("PageControl", L"Other");
-  clickIfEnabled("cbNTFSDisableLAU");
-  if (ui.Enabled("edRegOwner")) ui.Type("edRegOwner", L"J\u00f6rg \"Quoted\" \\ M\u00fcller");
-  ui.SelectTab("PageControl", L"System tools");
-  clickIfEnabled("rbPrefetch1");
-  ui.SelectTab("PageControl", L"Information");
-}
-
-// What the controls ChangeEveryPage acts on show, by name: a check state or
-// a text, read from the native controls (each page is visited first, so
-// its windows exist).
-using Shown = std::map<std::string, std::wstring>;
-
-// Each control with the value it shows, as the message names it.
-struct ShownRow {
-  const wchar_t* tab;
-  const char* control;
-  bool text;
-  const wchar_t* value;
-};
-constexpr ShownRow kShownRows[] = {
-    {L"Logon", "cbClearPageFileAtShutdown", false, L"\\ClearPageFileAtShutdown"},
-    {L"Logon", "cbAutoEndTask", false, L"\\AutoEndTasks"},
-    {L"Logon", "DomainEdit", true, L"\\DefaultDomainName"},
-    {L"Memory management", "cbDisablePagingExecutive", false, L"\\DisablePagingExecutive"},
-    {L"Network", "cbHideServer", false, L"\\Hidden"},
-    {L"Security", "cbProtectionMode", false, L"\\ProtectionMode"},
-    {L"Explorer", "cbNoRun", false, L"\\NoRun"},
-    {L"Explorer", "cbMinAnimate", false, L"\\MinAnimate"},
-    {L"Other", "cbNTFSDisableLAU", false, L"\\NtfsDisableLastAccessUpdate"},
-    {L"Other", "edRegOwner", true, L"\\RegisteredOwner"},
-    {L"System tools", "rbPrefetch1", false, L"\\EnablePrefetcher"},
-};
 constexpr wchar_t kCannotShow[] = L": a value the window cannot show";
 
 // Whether the message names a value ("\\Name") as one the window cannot show.
@@ -213,30 +56,6 @@ Shown Showable(Shown shown, const std::wstring& message) {
     if (CannotShow(message, row.value)) shown.erase(row.control);
   }
   return shown;
-}
-
-Shown ShownStates(UiDriver& ui) {
-  std::vector<ShownRow> rows(std::begin(kShownRows), std::end(kShownRows));
-  if (Version() == "nt40") rows.push_back({L"Internet", "edMTU", true, L"\\MTU"});
-  Shown shown;
-  for (const ShownRow& row : rows) {
-    ui.SelectTab("PageControl", row.tab);
-    shown[row.control] = row.text ? ui.Text(row.control) : std::to_wstring(ui.CheckState(row.control));
-  }
-  if (Version() == "nt40") {
-    ui.SelectTab("PageControl", L"IDE/ATAPI");
-    HWND group = ui.Find("rgATAPI_0");
-    HWND item = GetWindow(GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
-    shown["rgATAPI_0 item 2"] = std::to_wstring(SendMessageW(item, BM_GETCHECK, 0, 0));
-  }
-  ui.SelectTab("PageControl", L"Information");
-  return shown;
-}
-
-std::wstring Describe(const Shown& shown) {
-  std::wstring text;
-  for (const auto& [name, state] : shown) text += std::wstring(name.begin(), name.end()) + L"=" + state + L"\n";
-  return text;
 }
 
 // A dumped text value ("1:61,42,") with its letters in lower case.

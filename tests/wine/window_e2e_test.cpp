@@ -115,7 +115,7 @@ TEST(ConfigurationWindow, OptionsPanelSlidesOpenAndBackToTheFirstHeight) {
     ui.Click("OptionsBtn");
     RECT open;
     GetWindowRect(ui.Form(), &open);
-    EXPECT_EQ((open.bottom - open.top) - (first.bottom - first.top), 62 + 8);
+    EXPECT_EQ((open.bottom - open.top) - (first.bottom - first.top), 80 + 8);
     EXPECT_EQ(ui.Text("OptionsBtn"), L"Options <");
     ui.Click("OptionsBtn");
     RECT closed;

@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "platform/win32/look_up.h"
 #include "platform/win32/win32_system.h"
 
 namespace varnox {
@@ -43,6 +44,23 @@ bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes) 
   return wrote && closed;
 }
 
+// Replaces `target` by the complete file `temporary`. Where the system
+// has ReplaceFileW (Windows 2000 and later), an existing file keeps its
+// permissions and attributes (a Group Policy Object's files in SYSVOL,
+// say); else, for a new file, and where a folder has the name (which Wine's
+// ReplaceFileW would replace), the rename that NT 4.0 has. Either way the
+// old file stays whole until the new one takes its name.
+bool PutInPlace(const std::wstring& temporary, const std::wstring& target) {
+  using ReplaceFileWFunction = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID);
+  const auto replace = LookUp<ReplaceFileWFunction>("kernel32.dll", "ReplaceFileW");
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (replace && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+      replace(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)) {
+    return true;
+  }
+  return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 }  // namespace
 
 std::string Win32System::ErrorText(long code) { return Reason(static_cast<DWORD>(code)); }
@@ -51,11 +69,21 @@ std::optional<std::string> Win32System::WriteWholeFile(const std::string& path,
                                                        const std::vector<std::uint8_t>& bytes) {
   const std::wstring target = Wide(path);
   const std::wstring temporary = target + L".varnox-partial";
-  if (WriteAll(temporary, bytes) && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    return std::nullopt;
-  }
+  if (WriteAll(temporary, bytes) && PutInPlace(temporary, target)) return std::nullopt;
   const DWORD error = GetLastError();
   DeleteFileW(temporary.c_str());
+  return Reason(error);
+}
+
+std::optional<std::string> Win32System::CreateFolder(const std::string& path) {
+  const std::wstring folder = Wide(path);
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return std::nullopt;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
   return Reason(error);
 }
 

@@ -48,6 +48,7 @@ class Win32System final : public SystemApi {
   bool FileExists(const std::string& path) override;
   std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+  std::optional<std::string> CreateFolder(const std::string& path) override;
   std::string LocalTimeText() override;
   void Sleep(std::uint32_t milliseconds) override;
 };

@@ -3,15 +3,17 @@
 // dialog and one writer; the registry is only read.
 
 #include "settings/reg_file_writer.h"
-#include "window/form/conf_form.h"
 #include "window/files/settings_export.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 
 void TConfForm::SaveChangesFollowsOk::PropertyChanged(Component& component, Property property) {
   if (property != Property::Enabled) return;
-  if (auto* button = dynamic_cast<TButton*>(form_.FindComponent("btnSaveChanges"))) {
-    button->SetEnabled(static_cast<Control&>(component).Enabled());
+  for (const char* name : {"btnSaveChanges", "btnSaveGroupPolicy"}) {
+    if (auto* button = dynamic_cast<TButton*>(form_.FindComponent(name))) {
+      button->SetEnabled(static_cast<Control&>(component).Enabled());
+    }
   }
 }
 

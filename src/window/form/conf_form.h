@@ -18,9 +18,9 @@
 #include "settings/registry_edit.h"
 #include "toolkit/control_states.h"
 #include "toolkit/toolkit.h"
-#include "window/texts/language_texts.h"
 #include "window/frame/setting_group.h"
 #include "window/frame/settings_frame.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox {
 
@@ -44,6 +44,9 @@ class WindowServices {
   virtual std::optional<std::string> AskSaveFileName(const std::string& title, const std::string& defaultName) = 0;
   // The common Open dialog for an existing registry file, titled `title`.
   virtual std::optional<std::string> AskOpenFileName(const std::string& title) = 0;
+  // The shell's folder dialog, headed `title`; the chosen folder (UTF-8),
+  // or nullopt on Cancel.
+  virtual std::optional<std::string> AskFolder(const std::string& title) = 0;
 
  protected:
   ~WindowServices() = default;
@@ -139,6 +142,7 @@ class TConfForm : public TForm {
   void btnSaveChangesClick(Component& sender);
   void btnBackupClick(Component& sender);
   void btnOpenSettingsClick(Component& sender);
+  void btnSaveGroupPolicyClick(Component& sender);
   // Shows a registry file's bytes in the window (nothing is written) and
   // returns the message that says what happened, in the hints' language.
   std::string OpenSettingsFile(const std::vector<std::uint8_t>& bytes);
@@ -177,7 +181,8 @@ class TConfForm : public TForm {
   // the system, the time and the `contents`; a failure is reported.
   void WriteRegFile(const std::string& path, const std::string& contents, std::vector<RegistryEdit> edits);
 
-  // Keeps "Save changes as..." enabled exactly while OK is.
+  // Keeps "Save changes as..." and "Save for Group Policy..." enabled
+  // exactly while OK is.
   class SaveChangesFollowsOk final : public ComponentObserver {
    public:
     explicit SaveChangesFollowsOk(TConfForm& form) : form_(form) {}

@@ -17,7 +17,7 @@ constexpr TColor kOptionsPanelColor = 14343386;
 void TConfForm::BuildOptionsPanel() {
   // It lies below the client area; only a taller window shows it.
   auto& panel = Add<TPanel>("HintPanel");
-  panel.SetBounds(3, 399, 214, 62);
+  panel.SetBounds(3, 399, 214, 80);
   panel.SetBevelInner(BevelCut::Raised);
   panel.SetBevelOuter(BevelCut::Lowered);
   panel.SetColor(kOptionsPanelColor);
@@ -74,12 +74,18 @@ void TConfForm::BuildOptionsPanel() {
   open.SetShowHint(true);
   open.OnClick = [this](Component& s) { btnOpenSettingsClick(s); };
 
+  auto& groupPolicy = Add<TButton>("btnSaveGroupPolicy");
+  groupPolicy.SetBounds(222, 460, 126, 19);
+  groupPolicy.SetCaption("Save for Group Policy...");
+  groupPolicy.SetShowHint(true);
+  groupPolicy.OnClick = [this](Component& s) { btnSaveGroupPolicyClick(s); };
+
   auto& right = Add<TBevel>("Bevel1");
-  right.SetBounds(351, 397, 10, 60);
+  right.SetBounds(351, 397, 10, 78);
   right.SetShape(BevelShape::RightLine);
   right.SetStyle(BevelStyle::Raised);
   auto& bottom = Add<TBevel>("Bevel2");
-  bottom.SetBounds(224, 448, 135, 10);
+  bottom.SetBounds(224, 468, 135, 10);
   bottom.SetShape(BevelShape::BottomLine);
   bottom.SetStyle(BevelStyle::Raised);
 }

@@ -273,6 +273,10 @@ constexpr HintAssignment kHints[] = {
      "Shows a registry file's values in the window, as if you had\r\n"
      "set them: a backup, or the changes of another computer.\r\n"
      "Nothing is written until OK; Cancel leaves everything."},
+    {"btnSaveGroupPolicy",
+     "Writes the changes OK would make as Group Policy files,\r\n"
+     "Machine\\Registry.pol and User\\Registry.pol, into a folder you\r\n"
+     "choose, keeping the other settings already there."},
 
     // Shown when this account may read but not change some settings.
     {"btnRunAsAdmin",

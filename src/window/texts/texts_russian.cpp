@@ -306,6 +306,10 @@ constexpr HintAssignment kHints[] = {
      "Показывает в окне значения из файла реестра, как будто\r\n"
      "их задали вы: резервную копию или изменения с другого\r\n"
      "компьютера. Запись только по OK; Отмена оставит всё как было."},
+    {"btnSaveGroupPolicy",
+     "Сохраняет изменения, которые запишет OK, как файлы групповой\r\n"
+     "политики Machine\\Registry.pol и User\\Registry.pol в выбранную\r\n"
+     "папку; другие параметры, уже записанные там, сохраняются."},
 
     // Shown when this account may read but not change some settings.
     {"btnRunAsAdmin",
