@@ -2,11 +2,13 @@
 // Passes every call through to a registry and, while recording, notes in
 // order and once each which values were read: what a load looked at.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/key_paths.h"
 #include "settings/registry.h"
+#include "settings/registry_edit.h"
 #include "settings/value_list.h"
 
 namespace varnox {
@@ -34,6 +36,17 @@ class ReadLogRegistry final : public RegistryApi {
   // The keys asked for, opened or not, as values without a name.
   const ValueList& Keys() const { return keysAsked_; }
 
+  // What a read found: the value set with its type and data, or deleted when
+  // absent. A read that asked only for the size learns no data.
+  struct Found {
+    RegistryEdit state;
+    bool dataKnown = false;
+  };
+  // What the last read of `value` found while recording; nothing when it
+  // was not read. A value in a key the load looked for and did not find
+  // counts as read and absent.
+  std::optional<Found> FoundOf(const RegistryValueRef& value) const;
+
  private:
   long Opened(long status, RegKey root, const std::string& path, RegKey* result);
 
@@ -41,6 +54,8 @@ class ReadLogRegistry final : public RegistryApi {
   KeyPaths keys_;
   ValueList reads_;
   ValueList keysAsked_;
+  ValueList missingKeys_;
+  std::vector<Found> found_;  // parallel to reads_
   RegistryValueRef lastRead_;
   bool recording_ = false;
 };

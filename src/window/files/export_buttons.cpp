@@ -3,8 +3,8 @@
 // dialog and one writer; the registry is only read.
 
 #include "settings/reg_file_writer.h"
-#include "window/form/conf_form.h"
 #include "window/files/settings_export.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 
@@ -20,7 +20,8 @@ void TConfForm::SaveChangesFollowsOk::PropertyChanged(Component& component, Prop
 void TConfForm::btnSaveChangesClick(Component& /*sender*/) {
   const std::optional<std::string> path = services_.AskSaveFileName("Save changes as", kChangesFileName);
   if (!path) return;
-  WriteRegFile(*path, "the changes OK would write", PendingChanges(frame_, flags_, platform_.registry));
+  const ExternalChanges kept = ChangedElsewhere();
+  WriteRegFile(*path, "the changes OK would write", PendingChanges(frame_, flags_, platform_.registry, kept.spared));
 }
 
 void TConfForm::btnBackupClick(Component& /*sender*/) {

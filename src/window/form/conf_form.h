@@ -18,9 +18,10 @@
 #include "settings/registry_edit.h"
 #include "toolkit/control_states.h"
 #include "toolkit/toolkit.h"
-#include "window/texts/language_texts.h"
+#include "window/frame/external_changes.h"
 #include "window/frame/setting_group.h"
 #include "window/frame/settings_frame.h"
+#include "window/texts/language_texts.h"
 
 namespace varnox {
 
@@ -104,7 +105,11 @@ class TConfForm : public TForm {
   void FormCreate();
 
   void LoadSettings();
-  void SaveSettings();
+  // Writes what OK writes; returns the values it left as another program
+  // changed them since the load.
+  ExternalChanges SaveSettings();
+  // The values OK would leave as another program left them.
+  ExternalChanges ChangedElsewhere();
   void SetEnglishTexts();
   void SetRussianTexts();
 
@@ -163,6 +168,8 @@ class TConfForm : public TForm {
   void ApplyLocaleLanguage();
   void FillVersionLabels();
   void EnterSafeStateAfterError();
+  // Every control some load section fills.
+  std::vector<Control*> SectionControls() const;
   // Shows the button that reopens the window with an administrator's rights
   // when the load found keys this account may only read.
   void OfferRunAsAdministrator();
@@ -170,6 +177,9 @@ class TConfForm : public TForm {
   void ApplyLanguageOpening(const LanguageTexts& texts);
   void ApplyLanguageClosing(const LanguageTexts& texts);
   void SetLinkHighlight(bool urlHot, bool emailHot);
+  // The message after OK naming the values it left as another program left
+  // them (ANSI names), in the hints' language.
+  std::string KeptElsewhereMessage(const std::vector<std::string>& names);
   void SetHintOf(std::string_view control, std::string_view text);
   void SetMenuCaption(std::string_view item, const std::string& caption);
   void SetMenuEnabled(std::string_view item, bool enabled);
@@ -199,6 +209,10 @@ class TConfForm : public TForm {
   // The sections' controls as built, before the load: where opening a file
   // starts its load from.
   ControlStates designStates_;
+  // The same once the load is over: what the user's changes start from.
+  ControlStates loadedStates_;
+  // Values an opened settings file set: the user's, whatever the controls say.
+  ValueList usersValues_;
 };
 
 }  // namespace varnox

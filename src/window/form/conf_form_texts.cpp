@@ -22,6 +22,13 @@ bool IsRussianLocale(std::uint32_t locale) {
   return (locale & kPrimaryLanguageMask) == kLangRussian;
 }
 
+std::string TConfForm::KeptElsewhereMessage(const std::vector<std::string>& names) {
+  const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
+  std::string message((russian ? RussianTexts() : EnglishTexts()).keptElsewhereMessage);
+  for (const std::string& name : names) message += "\r\n" + platform_.system.AnsiToUtf8(name);
+  return message;
+}
+
 void TConfForm::SetHintOf(std::string_view control, std::string_view text) {
   if (auto* target = dynamic_cast<Control*>(FindComponent(control))) target->SetHint(std::string(text));
 }

@@ -43,6 +43,9 @@ struct LanguageTexts {
   std::string_view hintsLanguageCaption;   // lblHintsLang
   std::string_view visibleCaption;         // lblVisible
   std::string_view visibleSecondsCaption;  // lblVisible2
+
+  // After OK, before the values it left as another program changed them.
+  std::string_view keptElsewhereMessage;
 };
 
 const LanguageTexts& EnglishTexts();

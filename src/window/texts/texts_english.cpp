@@ -304,6 +304,7 @@ const LanguageTexts kTexts{
     .hintsLanguageCaption = "Hints in russian language",
     .visibleCaption = "Hints visible",
     .visibleSecondsCaption = "seconds on display",
+    .keptElsewhereMessage = "Changed by another program after this window opened, kept as it is now:",
 };
 
 }  // namespace

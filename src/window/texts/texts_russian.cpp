@@ -335,6 +335,7 @@ constexpr LanguageTexts kTexts{
     .hintsLanguageCaption = "Подсказки на русском языке",
     .visibleCaption = "Отображать",
     .visibleSecondsCaption = "секунд на экране",
+    .keptElsewhereMessage = "Изменено другой программой после открытия этого окна, оставлено как есть сейчас:",
 };
 
 }  // namespace
