@@ -60,6 +60,10 @@ void TConfForm::ApplyLanguageClosing(const LanguageTexts& texts) {
   Find<TLabel>("lblVisible").SetCaption(std::string(texts.visibleCaption));
   Find<TLabel>("lblVisible2").SetCaption(std::string(texts.visibleSecondsCaption));
   for (const HintAssignment& hint : texts.hints.subspan(texts.legendHintCount)) SetHintOf(hint.control, hint.text);
+  for (const HintAssignment& hint : texts.disabledHints) {
+    const auto* target = dynamic_cast<Control*>(FindComponent(hint.control));
+    if (target != nullptr && !target->Enabled()) SetHintOf(hint.control, hint.text);
+  }
 }
 
 void TConfForm::SetEnglishTexts() {

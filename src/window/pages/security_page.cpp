@@ -11,6 +11,7 @@
 #include "settings/system_keys.h"
 #include "settings/text_number.h"
 #include "sysinfo/os_predicates.h"
+#include "sysinfo/setting_support.h"
 #include "window/form/conf_form.h"
 #include "window/pages/page_building.h"
 #include "window/pages/setting_rows.h"
@@ -265,7 +266,9 @@ void BindHandlers(TConfForm& form) {
     form.MarkModified(G::SFCQuota);
   };
 
-  // Starting the key tool changes no setting.
+  // Starting the key tool changes no setting. Where the system has none, the
+  // link is off and its hint says why.
+  form.Find<TLabel>("lblRunSyskey").SetEnabled(HasSyskeyTool(form.platform().system));
   form.Find<TLabel>("lblRunSyskey").OnClick = [&form](Component&) {
     SystemApi& system = form.platform().system;
     const std::string tool = system.SystemDirectory() + "\\syskey.exe";
