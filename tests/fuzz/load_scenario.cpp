@@ -227,8 +227,10 @@ const std::vector<ReadKey>& ReadKeys() {
       Window window(registry, version.system());
       window.form->FormCreate();
       for (std::size_t g = 0; g < kSettingGroupCount; ++g) window.form->MarkModified(static_cast<SettingGroup>(g));
+      // The groups' own calls: what OK reads to learn what changed since
+      // the load is no key the groups need.
       try {
-        window.form->SaveSettings();
+        window.form->Frame().Save(window.form->Flags());
       } catch (...) {
         // What the save reached is recorded all the same.
       }
