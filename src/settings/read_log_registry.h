@@ -23,9 +23,13 @@ class ReadLogRegistry final : public RegistryApi {
                   std::uint32_t* size) override;
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                 std::uint32_t size) override {
+    NoteWrite(key, name);
     return real_.SetValue(key, name, type, data, size);
   }
-  long DeleteValue(RegKey key, const std::string& name) override { return real_.DeleteValue(key, name); }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    NoteWrite(key, name);
+    return real_.DeleteValue(key, name);
+  }
   long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
   long CloseKey(RegKey key) override;
 
@@ -35,6 +39,9 @@ class ReadLogRegistry final : public RegistryApi {
   const RegistryValueRef& LastRead() const { return lastRead_; }
   // The keys asked for, opened or not, as values without a name.
   const ValueList& Keys() const { return keysAsked_; }
+
+  // The values set or deleted through here: the window's own doing.
+  const ValueList& Written() const { return written_; }
 
   // What a read found: the value set with its type and data, or deleted when
   // absent. A read that asked only for the size learns no data.
@@ -49,12 +56,16 @@ class ReadLogRegistry final : public RegistryApi {
 
  private:
   long Opened(long status, RegKey root, const std::string& path, RegKey* result);
+  void NoteWrite(RegKey key, const std::string& name) {
+    if (const KeyPath* path = keys_.Of(key)) written_.Add({path->root, path->path, name});
+  }
 
   RegistryApi& real_;
   KeyPaths keys_;
   ValueList reads_;
   ValueList keysAsked_;
   ValueList missingKeys_;
+  ValueList written_;
   std::vector<Found> found_;  // parallel to reads_
   RegistryValueRef lastRead_;
   bool recording_ = false;

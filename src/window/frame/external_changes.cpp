@@ -41,7 +41,7 @@ ExternalChanges FindExternalChanges(const std::vector<RegistryEdit>& writes, con
     const RegistryValueRef value = RefOf(edit);
     if (!WritesValue(edit) || decided.Has(value)) continue;
     decided.Add(value);
-    if (usersValues.Has(value)) continue;
+    if (usersValues.Has(value) || load.Written().Has(value)) continue;
     const RegistryEdit* written = LastWrite(writes, value);
     const RegistryEdit* untouched = LastWrite(asLoaded, value);
     if (untouched == nullptr || !(*untouched == *written)) continue;

@@ -22,8 +22,10 @@ struct ExternalChanges {
 // `writes` is what OK would write now; `asLoaded` what it would write with
 // every control as the load left it, so a value both write alike is one no
 // control change of the user's reaches. `usersValues` count as the user's
-// whatever the controls say (the values of an opened settings file). `load`
-// recorded the load; `registry` holds the values as stored now.
+// whatever the controls say (the values of an opened settings file), as do
+// those the window wrote itself through `load` (a button that creates or
+// deletes a value at once). `load` recorded the load; `registry` holds the
+// values as stored now.
 ExternalChanges FindExternalChanges(const std::vector<RegistryEdit>& writes, const std::vector<RegistryEdit>& asLoaded,
                                     const ValueList& usersValues, const ReadLogRegistry& load, RegistryApi& registry);
 
