@@ -249,7 +249,11 @@ void SaveAutoLogon(TConfForm& form, TRegistry& reg) {
   if (IsWin2000(system)) {
     const auto& counter = form.Find<TUpDown>("udAutoLogonCount");
     if (form.Find<TCheckBox>("cbAutoLogonCount").State() == cbUnchecked) {
-      if (!LeftAsStored(counter)) reg.WriteDword("AutoLogonCount", counter.Position());
+      if (LeftAsStored(counter)) {
+        KeepAsStored(reg, "AutoLogonCount");
+      } else {
+        reg.WriteDword("AutoLogonCount", counter.Position());
+      }
     } else {
       DeleteIfPresent(reg, "AutoLogonCount");
     }
