@@ -31,6 +31,11 @@ void TConfForm::LoadSettings() {
   FLoaded = true;
 }
 
+std::optional<std::string> TConfForm::ShownUserName() {
+  SystemApi& system = platform_.system;
+  return FShownUserSid.empty() ? system.UserName() : system.AccountName(FShownUserSid);
+}
+
 std::vector<Control*> TConfForm::SectionControls() const {
   std::vector<Control*> controls;
   for (const LoadSection& section : frame_.Sections())

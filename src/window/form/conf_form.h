@@ -153,6 +153,12 @@ class TConfForm : public TForm {
   int FNormalHeight = 0;
   std::string FMarqueeText;  // UTF-8
   std::string FUserName;     // UTF-8, converted from what GetUserNameA gave
+  // The SID of the user whose per-user settings the window shows, when it
+  // was started for another user ("Run as administrator"); else empty.
+  std::string FShownUserSid;
+  // That user's name (ANSI): the account of FShownUserSid, else the one
+  // this process runs as.
+  std::optional<std::string> ShownUserName();
 
  private:
   // Building the layout (one source per part of the window).

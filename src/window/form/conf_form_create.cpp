@@ -48,7 +48,7 @@ void TConfForm::RunCreationSteps() {
     return;
   }
 
-  if (const auto name = system.UserName()) {
+  if (const auto name = ShownUserName()) {
     FUserName = system.AnsiToUtf8(*name);
   } else if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("miCurrentUser"))) {
     // The menu belongs to the Logon page; without that page there is nothing to disable.

@@ -315,8 +315,8 @@ void BindHandlers(TConfForm& form) {
   // administrator the first item already offers.
   form.Find<TPopupMenu>("pmLoginName").OnPopup = [&form](Component&) {
     SystemApi& system = form.platform().system;
-    if (auto name = system.UserName()) form.FUserName = system.AnsiToUtf8(*name);
-    const auto again = system.UserName();
+    if (auto name = form.ShownUserName()) form.FUserName = system.AnsiToUtf8(*name);
+    const auto again = form.ShownUserName();
     form.Find<TMenuItem>("miCurrentUser").SetEnabled(again.has_value() && *again != kAdministrator);
   };
   auto& login = form.Find<TEdit>("LoginNameEdit");
