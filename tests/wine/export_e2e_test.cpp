@@ -25,6 +25,7 @@
 
 #include "import_patch.h"
 #include "page_scenario.h"
+#include "registry_probe.h"
 
 namespace varnox::test {
 namespace {
@@ -117,21 +118,6 @@ Dump Load(const std::string& path) {
     dump[line.substr(0, tab)] = line.substr(tab + 1);
   }
   return dump;
-}
-
-// Wine's regedit, as a logon script runs it.
-bool ImportWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s " + file;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -21,24 +21,13 @@ constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kSound[] = "Control Panel\\Sound";
 constexpr char kDesktop[] = "Control Panel\\Desktop";
 
-// Imports `lines` (below a REGEDIT4 header) with Wine's regedit and waits
-// for it to end.
-bool ImportWithRegedit(const std::string& lines) {
+// Imports `lines` (below a REGEDIT4 header) with Wine's regedit.
+bool ImportLines(const std::string& lines) {
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
   const std::string file = std::string(folder) + "other-program.reg";
   std::ofstream(file, std::ios::binary) << "REGEDIT4\r\n\r\n" << lines;
-  std::string command = "regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended;
+  return ImportWithRegedit(file);
 }
 
 // NT 4.0 keeps the scrolling flag as one byte and refuses a number there.
@@ -91,10 +80,10 @@ TEST_F(ExternalChangeEndToEnd, OkKeepsWhatAnotherProgramChangedCreatedOrDeletedA
   // the error beep off.
   RunNaming([](UiDriver& ui) {
     ASSERT_TRUE(
-        ImportWithRegedit("[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
-                          "\"MinAnimate\"=\"0\"\r\n\r\n"
-                          "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n" +
-                          SmoothScrollLine()));
+        ImportLines("[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
+                    "\"MinAnimate\"=\"0\"\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n" +
+                    SmoothScrollLine()));
     ui.SelectTab("PageControl", L"Explorer");
     ui.Click("cbBeepOnError");
     const std::wstring message = PressOk(ui, 60000);
@@ -112,10 +101,10 @@ TEST_F(ExternalChangeEndToEnd, OkKeepsWhatAnotherProgramChangedCreatedOrDeletedA
   // another: the user's value is written, the deleted one stays deleted.
   RunNaming([](UiDriver& ui) {
     ASSERT_TRUE(
-        ImportWithRegedit("[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
-                          "\"MinAnimate\"=\"5\"\r\n\r\n"
-                          "[HKEY_CURRENT_USER\\Control Panel\\Sound]\r\n"
-                          "\"Beep\"=-\r\n"));
+        ImportLines("[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"
+                    "\"MinAnimate\"=\"5\"\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Control Panel\\Sound]\r\n"
+                    "\"Beep\"=-\r\n"));
     ui.SelectTab("PageControl", L"Explorer");
     EXPECT_EQ(ui.CheckState("cbMinAnimate"), BST_UNCHECKED) << "the window shows the first run's \"0\"";
     // Unchecked, then grey where the box may be grey, then checked: "1".
