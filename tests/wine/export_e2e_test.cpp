@@ -76,9 +76,13 @@ void DumpTree(HKEY root, const std::string& rootName, const std::string& path, D
   for (const std::string& subkey : subkeys) {
     // The control sets are reached once, through CurrentControlSet. Wine
     // keeps state of its own under Software\Wine, and records the display
-    // of each X server under Video and Class.
+    // of each X server under Video and Class. Its console host writes its
+    // defaults under Console whenever a console program (reg.exe, say)
+    // first runs in the prefix, at a moment no test controls; the window
+    // manages nothing there.
     if (path == "SYSTEM" && subkey.rfind("ControlSet", 0) == 0) continue;
     if (rootName == "HKCU" && path == "Software" && subkey == "Wine") continue;
+    if (rootName == "HKCU" && path.empty() && subkey == "Console") continue;
     if (path == "SYSTEM\\CurrentControlSet\\Control" && (subkey == "Video" || subkey == "Class")) continue;
     DumpTree(root, rootName, path.empty() ? subkey : path + "\\" + subkey, dump);
   }
