@@ -57,25 +57,29 @@ ExternalChanges TConfForm::ChangedElsewhere() {
   if (loadedStates_.Empty()) return {};
   RegistryApi& registry = platform_.registry;
   const std::vector<RegistryEdit> writes = frame_.PendingWrites(flags_, registry);
+  const ControlStates current(SectionControls());
+  const ModifiedFlags flags = flags_;
+  const bool okEnabled = Find<TButton>("ApplyBtn").Enabled();
+  const bool loaded = FLoaded;
+  // Not from a destructor: a handler that raises while the controls go
+  // back reaches the caller's message box.
+  const auto putBack = [&] {
+    FLoaded = false;
+    current.Restore();
+    flags_ = flags;
+    Find<TButton>("ApplyBtn").SetEnabled(okEnabled);
+    FLoaded = loaded;
+  };
   std::vector<RegistryEdit> asLoaded;
-  {
-    struct PutBack {
-      TConfForm& form;
-      ControlStates states;
-      ModifiedFlags flags;
-      bool okEnabled;
-      bool loaded;
-      ~PutBack() {
-        states.Restore();
-        form.flags_ = flags;
-        form.Find<TButton>("ApplyBtn").SetEnabled(okEnabled);
-        form.FLoaded = loaded;
-      }
-    } putBack{*this, ControlStates(SectionControls()), flags_, Find<TButton>("ApplyBtn").Enabled(), FLoaded};
+  try {
     FLoaded = false;
     loadedStates_.Restore();
-    asLoaded = frame_.PendingWrites(putBack.flags, registry);
+    asLoaded = frame_.PendingWrites(flags, registry);
+  } catch (...) {
+    putBack();
+    throw;
   }
+  putBack();
   return FindExternalChanges(writes, asLoaded, usersValues_, loadReads_, registry);
 }
 
