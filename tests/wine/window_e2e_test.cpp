@@ -191,26 +191,6 @@ BOOL CALLBACK AddShownChild(HWND window, LPARAM children) {
   return TRUE;
 }
 
-// A hidden window keeps its update region unpainted; only shown ones count.
-BOOL CALLBACK NotePending(HWND window, LPARAM pending) {
-  if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) *reinterpret_cast<bool*>(pending) = true;
-  return TRUE;
-}
-
-// Waits until the window's thread has painted `window` and every window in
-// it: a paint validates what it draws, so no update region is left. The
-// window runs on another thread, which paints when its queue runs dry.
-bool Painted(HWND window) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    bool pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
-    EnumChildWindows(window, &NotePending, reinterpret_cast<LPARAM>(&pending));
-    if (!pending) return true;
-    if (GetTickCount() - start > 30000) return false;
-    Sleep(10);
-  }
-}
-
 // Spoils every pixel of the tab control on the screen and lets it paint as
 // it does for the user; compares what shows around the shown page (and the
 // tab's own scroll arrows) with what the control draws in one go. Returns the
@@ -238,7 +218,6 @@ int FramePixelsUnlikeAWholePaint(HWND tabs) {
   HBRUSH spoil = CreateSolidBrush(RGB(255, 0, 255));
   FillRect(screen, &client, spoil);
   RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  EXPECT_TRUE(Painted(tabs)) << "the window's thread never painted";
   Canvas shown(client.right, client.bottom);
   BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
   FillRect(screen, &client, spoil);
@@ -258,11 +237,17 @@ int FramePixelsUnlikeAWholePaint(HWND tabs) {
   return differ;
 }
 
-// After a click the window's thread may still be painting: the frame is
-// compared once that is over.
+// The window runs on another thread and may still be painting after a
+// click; a band the paint misses differs on every try.
 int FramePixelsUnlikeAWholePaintOnceSettled(HWND tabs) {
-  EXPECT_TRUE(Painted(GetParent(tabs))) << "the window's thread never painted";
-  return FramePixelsUnlikeAWholePaint(tabs);
+  int differ = 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RedrawWindow(GetParent(tabs), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(150);
+    differ = FramePixelsUnlikeAWholePaint(tabs);
+    if (differ == 0) break;
+  }
+  return differ;
 }
 
 TEST(ConfigurationWindow, TheTabControlPaintsItsWholeFrameAroundThePageOnEveryPage) {
