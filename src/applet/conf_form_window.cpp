@@ -64,6 +64,7 @@ ConfFormWindow::ConfFormWindow(HWND parent, const std::string& userSid)
       userHive_(userSid.empty() ? nullptr : std::make_unique<UserHiveRegistry>(SystemRegistry(), userSid)),
       platform_{userHive_ ? static_cast<RegistryApi&>(*userHive_) : SystemRegistry(), WindowsSystem()} {
   form_ = std::make_unique<TConfForm>(platform_, *this);
+  form_->FShownUserSid = userSid;
   view_ = std::make_unique<FormView>(*form_, parent, LibraryModule());
   HWND window = view_->Window();
   form_->Frame().SetSectionObserver([window](const std::string& section) {

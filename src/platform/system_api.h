@@ -130,6 +130,9 @@ class SystemApi {
   // The user this process runs as, as a SID string ("S-1-5-21-..."); nullopt
   // where the calls are missing (NT 4.0 cannot convert a SID) or fail.
   virtual std::optional<std::string> UserSid() = 0;
+  // The account name of a SID string (ConvertStringSidToSidA and
+  // LookupAccountSidA, looked up); nullopt where they are missing or fail.
+  virtual std::optional<std::string> AccountName(const std::string& sid) = 0;
   // WinExec(commandLine, SW_SHOW).
   virtual void Execute(const std::string& commandLine) = 0;
   virtual bool FileExists(const std::string& path) = 0;

@@ -6,6 +6,7 @@ long ReadLogRegistry::Opened(long status, RegKey root, const std::string& path, 
   if (recording_) {
     const KeyPath key = keys_.Below(root, path);
     keysAsked_.Add({key.root, key.path, {}});
+    if (status == kErrorFileNotFound) missingKeys_.Add({key.root, key.path, {}});
   }
   if (status == kErrorSuccess && result != nullptr) keys_.Remember(*result, keys_.Below(root, path));
   return status;
@@ -21,11 +22,36 @@ long ReadLogRegistry::CreateKey(RegKey root, const std::string& path, std::uint3
 
 long ReadLogRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size) {
-  if (const KeyPath* path = keys_.Of(key); path != nullptr && recording_) {
-    lastRead_ = {path->root, path->path, name};
-    reads_.Add(lastRead_);
+  const long status = real_.QueryValue(key, name, type, data, size);
+  const KeyPath* path = keys_.Of(key);
+  if (path == nullptr || !recording_) return status;
+  lastRead_ = {path->root, path->path, name};
+  reads_.Add(lastRead_);
+  found_.resize(reads_.Items().size());
+  Found now{{RegistryEdit::Kind::DeleteValue, path->root, path->path, name, kRegNone, {}},
+            status == kErrorFileNotFound};
+  if (status == kErrorSuccess || status == kErrorMoreData) {
+    now.state.kind = RegistryEdit::Kind::SetValue;
+    now.state.type = type != nullptr ? *type : kRegNone;
+    const std::uint32_t length = size != nullptr ? *size : 0;
+    now.dataKnown = status == kErrorSuccess && data != nullptr;
+    // Without the data, the size alone is noted: as many zero bytes.
+    now.state.data.assign(length, 0);
+    if (now.dataKnown) now.state.data.assign(data, data + length);
+  } else if (status != kErrorFileNotFound) {
+    return status;
   }
-  return real_.QueryValue(key, name, type, data, size);
+  Found& found = found_[reads_.IndexOf(lastRead_)];
+  // A size asked after the data were read learns nothing new.
+  const bool sameSize = found.state.kind == now.state.kind && found.state.data.size() == now.state.data.size();
+  if (now.dataKnown || !found.dataKnown || !sameSize) found = std::move(now);
+  return status;
+}
+
+std::optional<ReadLogRegistry::Found> ReadLogRegistry::FoundOf(const RegistryValueRef& value) const {
+  if (const std::size_t at = reads_.IndexOf(value); at < found_.size()) return found_[at];
+  if (!missingKeys_.Has({value.root, value.keyPath, {}})) return std::nullopt;
+  return Found{{RegistryEdit::Kind::DeleteValue, value.root, value.keyPath, value.valueName, kRegNone, {}}, true};
 }
 
 long ReadLogRegistry::CloseKey(RegKey key) {

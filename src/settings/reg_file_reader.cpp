@@ -70,7 +70,7 @@ struct LineFault {
 
 class Reader {
  public:
-  Reader(std::span<const std::uint8_t> bytes, const AnsiCodec& codec) : codec_(codec) { Decode(bytes); }
+  Reader(std::span<const std::uint8_t> bytes, const AnsiCodec& codec) : codec_(codec), lead_(codec) { Decode(bytes); }
 
   RegFileContents Run() {
     std::size_t next = 0;
@@ -175,10 +175,15 @@ class Reader {
   }
 
   // `s` starts at an opening quote; it is left just past the closing one.
-  static std::string Quoted(std::string_view& s) {
+  std::string Quoted(std::string_view& s) const {
     std::string text;
     for (std::size_t i = 1; i < s.size(); ++i) {
       char c = s[i];
+      // ANSI text: a trail byte is part of its character, whatever it equals.
+      if (!unicodeText_ && lead_(c) && i + 1 < s.size()) {
+        text.append(s.substr(i++, 2));
+        continue;
+      }
       if (c == '"') {
         s.remove_prefix(i + 1);
         return text;
@@ -283,6 +288,7 @@ class Reader {
   }
 
   const AnsiCodec& codec_;
+  LeadBytes lead_;
   std::string text_;
   std::vector<std::string_view> lines_;
   bool unicodeText_ = false;

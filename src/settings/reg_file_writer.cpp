@@ -18,7 +18,12 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 // A file's text before its encoding: ANSI for REGEDIT4, UTF-8 for 5.00.
 class Document {
  public:
-  Document(RegFileFormat format, const AnsiCodec& codec) : format_(format), codec_(codec) {}
+  Document(RegFileFormat format, const AnsiCodec& codec)
+      : format_(format),
+        codec_(codec),
+        lead_(format == RegFileFormat::Regedit4 ? LeadBytes(codec) : LeadBytes(AnsiCodec{})) {}
+  // The code page's lead bytes where the file holds its ANSI text.
+  const LeadBytes* Lead() const { return format_ == RegFileFormat::Regedit4 ? &lead_ : nullptr; }
 
   // Registry text (names, paths, data) in the document's encoding.
   std::string FromRegistry(const std::string& ansi) const {
@@ -55,13 +60,20 @@ class Document {
  private:
   RegFileFormat format_;
   const AnsiCodec& codec_;
+  LeadBytes lead_;
   std::string text_;
   bool lastBlank_ = false;
 };
 
-std::string Escaped(const std::string& text) {
+// `lead` is empty for text that has no two-byte characters (UTF-8).
+std::string Escaped(const std::string& text, const LeadBytes* lead) {
   std::string out;
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (lead != nullptr && (*lead)(c) && i + 1 < text.size()) {
+      out += text.substr(i++, 2);
+      continue;
+    }
     if (c == '\\' || c == '"') out.push_back('\\');
     out.push_back(c);
   }
@@ -94,7 +106,7 @@ void HexLine(Document& document, std::string line, const std::vector<std::uint8_
 }
 
 void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& codec) {
-  std::string line = edit.name.empty() ? "@" : "\"" + Escaped(document.FromRegistry(edit.name)) + "\"";
+  std::string line = edit.name.empty() ? "@" : "\"" + Escaped(document.FromRegistry(edit.name), document.Lead()) + "\"";
   line += '=';
   if (edit.kind == RegistryEdit::Kind::DeleteValue) {
     document.Line(line + "-");
@@ -103,7 +115,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
   const auto& data = edit.data;
   if (PlainText(edit)) {
     const std::string text(data.begin(), data.end() - 1);
-    document.Line(line + "\"" + Escaped(document.FromRegistry(text)) + "\"");
+    document.Line(line + "\"" + Escaped(document.FromRegistry(text), document.Lead()) + "\"");
   } else if (edit.type == kRegDword && data.size() == 4) {
     std::string number = "dword:";
     for (int byte = 3; byte >= 0; --byte) {
@@ -133,6 +145,14 @@ std::string RootName(RegKey root) {
     if (name.root == root) return std::string(name.longName);
   }
   return {};
+}
+
+LeadBytes::LeadBytes(const AnsiCodec& codec) {
+  if (!codec.toUtf8) return;
+  for (int c = 0x80; c < 0x100; ++c) {
+    const std::string text = codec.toUtf8(std::string{static_cast<char>(c), '\\'});
+    lead_[static_cast<std::size_t>(c)] = text.empty() || text.back() != '\\';
+  }
 }
 
 std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<RegistryEdit>& edits,

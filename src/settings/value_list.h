@@ -23,6 +23,8 @@ class ValueList {
  public:
   void Add(const RegistryValueRef& value);
   bool Has(const RegistryValueRef& value) const;
+  // The value's place in Items(), or Items().size() when it is not here.
+  std::size_t IndexOf(const RegistryValueRef& value) const { return Find(value, Fingerprint(value)); }
   const std::vector<RegistryValueRef>& Items() const { return items_; }
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }

@@ -28,4 +28,12 @@ bool HasManagedLastAccess(SystemApi& system) {
   return version.platform == kPlatformNT && version.major >= 10 && (version.build & 0xFFFF) >= kWindows10Version1803;
 }
 
+bool HasSyskeyTool(SystemApi& system) {
+  constexpr std::uint32_t kWindows10Version1709 = 16299;
+  constexpr std::uint8_t kWorkstation = 1;  // VER_NT_WORKSTATION; servers and domain controllers above
+  const OsVersionEx version = system.VersionEx();
+  if (version.platform != kPlatformNT || version.major < 10) return true;
+  return version.productType <= kWorkstation && (version.build & 0xFFFF) < kWindows10Version1709;
+}
+
 }  // namespace varnox

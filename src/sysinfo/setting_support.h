@@ -28,5 +28,8 @@ bool ValuesMayBeAbsent(SystemApi& system);
 // carries its high bit, with bit 1 for "the system manages it" and bit 0 for
 // "updates off", and fsutil writes the user's choice in that form.
 bool HasManagedLastAccess(SystemApi& system);
+// The account database key tool "syskey.exe": every NT release up to Windows
+// 10 version 1703; version 1709 (build 16299) and Server 2016 removed it.
+bool HasSyskeyTool(SystemApi& system);
 
 }  // namespace varnox

@@ -15,9 +15,9 @@
 #include "settings/reg_file_reader.h"
 #include "toolkit/toolkit.h"
 #include "version_fixtures.h"
+#include "window/files/settings_export.h"
 #include "window/form/conf_form.h"
 #include "window/texts/load_locale.h"
-#include "window/files/settings_export.h"
 
 namespace varnox::fuzz {
 
@@ -31,6 +31,7 @@ constexpr std::array<std::uint32_t, 8> kTypes = {kRegSz,      kRegDword, kRegBin
 constexpr std::uint8_t kLongLength = 255;
 constexpr std::size_t kMaxLength = 0x1FFF;
 constexpr std::size_t kMaxActions = 8;
+constexpr std::size_t kMaxExternal = 6;
 
 // What the user types into an edit.
 const std::array<std::string, 12>& TypedTexts() {
@@ -178,6 +179,37 @@ class Reader {
   std::size_t at_ = 0;
 };
 
+ScenarioValue DecodeValue(Reader& in) {
+  ScenarioValue value;
+  if (const std::uint8_t tag = in.Byte(); tag != 0) {
+    value.present = true;
+    value.type = kTypes[(tag - 1u) % kTypes.size()];
+    std::size_t length = in.Byte();
+    if (length == kLongLength) {
+      length = in.Byte();
+      length = (length | std::size_t{in.Byte()} << 8) & kMaxLength;
+    }
+    value.data = in.Bytes(length);
+  }
+  return value;
+}
+
+void EncodeValue(const ScenarioValue& value, std::vector<std::uint8_t>& out) {
+  if (!value.present) {
+    out.push_back(0);
+    return;
+  }
+  const auto type = std::find(kTypes.begin(), kTypes.end(), value.type);
+  out.push_back(static_cast<std::uint8_t>(type == kTypes.end() ? kTypes.size() : type - kTypes.begin() + 1));
+  const std::size_t length = std::min(value.data.size(), kMaxLength);
+  if (length < kLongLength) {
+    out.push_back(static_cast<std::uint8_t>(length));
+  } else {
+    out.insert(out.end(), {kLongLength, static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
+  }
+  out.insert(out.end(), value.data.begin(), value.data.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
 }  // namespace
 
 std::vector<Control*> SectionControls(TConfForm& form) {
@@ -227,8 +259,10 @@ const std::vector<ReadKey>& ReadKeys() {
       Window window(registry, version.system());
       window.form->FormCreate();
       for (std::size_t g = 0; g < kSettingGroupCount; ++g) window.form->MarkModified(static_cast<SettingGroup>(g));
+      // The groups' own calls: what OK reads to learn what changed since
+      // the load is no key the groups need.
       try {
-        window.form->SaveSettings();
+        window.form->Frame().Save(window.form->Flags());
       } catch (...) {
         // What the save reached is recorded all the same.
       }
@@ -255,20 +289,17 @@ Scenario DecodeScenario(std::span<const std::uint8_t> bytes) {
     ScenarioKey key;
     key.exists = (in.Byte() & 1) != 0;
     for (std::size_t v = 0; v < readKey.values.size(); ++v) {
-      ScenarioValue value;
-      if (const std::uint8_t tag = in.Byte(); tag != 0) {
-        value.present = true;
-        value.type = kTypes[(tag - 1u) % kTypes.size()];
-        std::size_t length = in.Byte();
-        if (length == kLongLength) {
-          length = in.Byte();
-          length = (length | std::size_t{in.Byte()} << 8) & kMaxLength;
-        }
-        value.data = in.Bytes(length);
-      }
-      key.values.push_back(std::move(value));
+      key.values.push_back(DecodeValue(in));
     }
     scenario.keys.push_back(std::move(key));
+  }
+  const std::size_t external = in.Byte() % (kMaxExternal + 1);
+  for (std::size_t e = 0; e < external && !ReadKeys().empty(); ++e) {
+    ExternalChange change;
+    change.key = static_cast<std::uint16_t>((in.Byte() | in.Byte() << 8) % ReadKeys().size());
+    change.value = in.Byte();
+    change.state = DecodeValue(in);
+    if (!ReadKeys()[change.key].values.empty()) scenario.external.push_back(std::move(change));
   }
   return scenario;
 }
@@ -285,21 +316,15 @@ std::vector<std::uint8_t> EncodeScenario(const Scenario& scenario) {
   }
   for (const ScenarioKey& key : scenario.keys) {
     out.push_back(key.exists ? 1 : 0);
-    for (const ScenarioValue& value : key.values) {
-      if (!value.present) {
-        out.push_back(0);
-        continue;
-      }
-      const auto type = std::find(kTypes.begin(), kTypes.end(), value.type);
-      out.push_back(static_cast<std::uint8_t>(type == kTypes.end() ? kTypes.size() : type - kTypes.begin() + 1));
-      const std::size_t length = std::min(value.data.size(), kMaxLength);
-      if (length < kLongLength) {
-        out.push_back(static_cast<std::uint8_t>(length));
-      } else {
-        out.insert(out.end(), {kLongLength, static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)});
-      }
-      out.insert(out.end(), value.data.begin(), value.data.begin() + static_cast<std::ptrdiff_t>(length));
-    }
+    for (const ScenarioValue& value : key.values) EncodeValue(value, out);
+  }
+  const std::size_t external = std::min(scenario.external.size(), kMaxExternal);
+  out.push_back(static_cast<std::uint8_t>(external));
+  for (std::size_t e = 0; e < external; ++e) {
+    const ExternalChange& change = scenario.external[e];
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(change.key), static_cast<std::uint8_t>(change.key >> 8), change.value});
+    EncodeValue(change.state, out);
   }
   return out;
 }
@@ -484,6 +509,86 @@ void CheckRoundTrips(const Scenario& scenario, const std::optional<SavedChanges>
   if (findings.size() != before) findings.push_back("message: " + message);
 }
 
+// A value another program changed after the load, as that program left it.
+struct ExternalState {
+  RegKey root;
+  std::string path;
+  std::string name;
+  ScenarioValue state;
+};
+
+std::string SpelledId(RegKey root, const std::string& path, const std::string& name) {
+  return Fold(std::string(root == kHkeyLocalMachine ? "HKLM\\" : "HKCU\\") + path + "\\" + name);
+}
+
+// The last write of each value among `edits`, by folded id.
+std::map<std::string, RegistryEdit> LastWrites(const std::vector<RegistryEdit>& edits) {
+  std::map<std::string, RegistryEdit> last;
+  for (const RegistryEdit& edit : edits) {
+    if (edit.kind == RegistryEdit::Kind::SetValue || edit.kind == RegistryEdit::Kind::DeleteValue) {
+      last[SpelledId(edit.root, edit.keyPath, edit.name)] = edit;
+    }
+  }
+  return last;
+}
+
+bool Holds(const MemoryRegistry& registry, const ExternalState& value) {
+  const std::optional<StoredValue> stored = registry.Value(value.root, value.path, value.name);
+  if (!stored || !value.state.present) return !stored && !value.state.present;
+  return stored->type == value.state.type && stored->data == value.state.data;
+}
+
+// Makes the scenario's external changes in `registry` and returns those OK
+// must leave as they are: the values whose write the user's actions did not
+// change. That is told apart by a window of its own, loaded afresh from the
+// registry as the actions left it, with the same groups raised; values the
+// actions wrote at once (`writtenByActions`) are the user's too.
+std::vector<ExternalState> MakeExternalChanges(const Scenario& scenario, TConfForm& form, MemoryRegistry& registry,
+                                               const std::set<std::string>& writtenByActions) {
+  std::map<std::string, RegistryEdit> mine;
+  std::map<std::string, RegistryEdit> asLoaded;
+  bool known = true;
+  try {
+    mine = LastWrites(PendingChanges(form.Frame(), form.Flags(), registry));
+    Scenario fresh = ScenarioOfRegistry(registry, scenario.preset);
+    fresh.localMachineReadOnly = scenario.localMachineReadOnly;
+    MemoryRegistry other;
+    SeedRegistry(other, fresh);
+    Window window(other, AllScriptedPresets()[scenario.preset % AllScriptedPresets().size()].make());
+    window.form->FormCreate();
+    for (std::size_t g = 0; g < kSettingGroupCount; ++g) {
+      if (form.Modified(static_cast<SettingGroup>(g))) window.form->MarkModified(static_cast<SettingGroup>(g));
+    }
+    asLoaded = LastWrites(PendingChanges(window.form->Frame(), window.form->Flags(), other));
+    known = window.services.errors.empty();
+  } catch (...) {
+    known = false;  // a save that fails leaves the user's values unknown
+  }
+  std::map<std::string, ExternalState> kept;
+  for (const ExternalChange& change : scenario.external) {
+    const ReadKey& key = ReadKeys()[change.key % ReadKeys().size()];
+    if (key.values.empty()) continue;
+    ExternalState value{key.root, key.path, key.values[change.value % key.values.size()], change.state};
+    const std::string id = SpelledId(value.root, value.path, value.name);
+    if (Holds(registry, value)) continue;
+    if (value.state.present) {
+      registry.CreateKeyPath(value.root, value.path);
+      registry.SetRaw(value.root, value.path, value.name, value.state.type, value.state.data);
+    } else {
+      registry.RemoveValue(value.root, value.path, value.name);
+    }
+    kept.erase(id);
+    const auto a = mine.find(id);
+    const auto b = asLoaded.find(id);
+    const bool users = writtenByActions.count(id) != 0 || (a == mine.end()) != (b == asLoaded.end()) ||
+                       (a != mine.end() && !(a->second == b->second));
+    if (known && !users) kept.emplace(id, std::move(value));
+  }
+  std::vector<ExternalState> values;
+  for (auto& [id, value] : kept) values.push_back(std::move(value));
+  return values;
+}
+
 std::vector<std::string> RunWindow(const Scenario& scenario, const std::function<void(TConfForm&)>& extend,
                                    bool roundTrips) {
   std::vector<std::string> findings;
@@ -536,11 +641,24 @@ std::vector<std::string> RunWindow(const Scenario& scenario, const std::function
     afterActions = ScenarioOfRegistry(registry, scenario.preset);
     afterActions.localMachineReadOnly = scenario.localMachineReadOnly;
   }
+  std::vector<ExternalState> external;
+  if (!scenario.external.empty()) {
+    std::set<std::string> writtenByActions;
+    for (std::size_t c = callsAfterLoad; c < registry.Calls().size(); ++c) {
+      if (IsChange(registry.Calls()[c])) writtenByActions.insert(ValueId(registry.Calls()[c]));
+    }
+    external = MakeExternalChanges(scenario, form, registry, writtenByActions);
+  }
   const std::size_t callsAfterActions = registry.Calls().size();
 
   form.Find<TButton>(scenario.pressOk ? "ApplyBtn" : "CancelBtn").UserClick();
   if (registry.OpenHandleCount() != 0) findings.push_back("a key was left open after the actions or the save");
-  for (std::size_t m = messagesAfterLoad; m < errors.size(); ++m) {
+  for (const ExternalState& value : external) {
+    if (!Holds(registry, value))
+      findings.push_back("OK undid another program's change of " + value.path + "\\" + value.name);
+  }
+  // Data another program left may make a group's save fail; that is reported.
+  for (std::size_t m = scenario.external.empty() ? messagesAfterLoad : errors.size(); m < errors.size(); ++m) {
     // The in-memory registry refuses no write to a key it let open with
     // full access, so nothing after the load has a reason to fail.
     findings.push_back("message after the load \"" + errors[m] + "\"");
@@ -605,6 +723,10 @@ std::vector<std::vector<std::uint8_t>> SeedInputs() {
       for (std::uint8_t a = 0; a < kMaxActions; ++a) {
         scenario.actions.push_back({static_cast<std::uint8_t>(a * 7 + layer), static_cast<std::uint8_t>(a * 37)});
       }
+      seeds.push_back(EncodeScenario(scenario));
+      // And with another program deleting one value and setting another before OK.
+      const auto key = static_cast<std::uint16_t>(layer * 5);
+      scenario.external = {{key, 0, {}}, {static_cast<std::uint16_t>(key + 1), 1, {true, kRegDword, {1, 0, 0, 0}}}};
       seeds.push_back(EncodeScenario(scenario));
     }
   }

@@ -53,12 +53,23 @@ struct UserAction {
   std::uint8_t how = 0;
 };
 
+// Another program's change between the load and OK: one of the read values
+// (numbered as in ReadKeys()) set to `state`, or deleted.
+struct ExternalChange {
+  std::uint16_t key = 0;
+  std::uint8_t value = 0;
+  ScenarioValue state;
+};
+
 struct Scenario {
   std::size_t preset = 0;  // index into AllScriptedPresets()
   bool pressOk = true;     // else Cancel
   bool localMachineReadOnly = false;
   std::vector<UserAction> actions;
   std::vector<ScenarioKey> keys;  // parallel to ReadKeys()
+  // Made after the actions, before OK: OK must leave each as it is unless
+  // the user's actions changed what OK writes there.
+  std::vector<ExternalChange> external;
 };
 
 // Any bytes make a scenario; bytes missing at the end leave keys absent.

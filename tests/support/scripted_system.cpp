@@ -269,6 +269,10 @@ long ScriptedSystem::StartAsAdministrator(const std::string& program, const std:
 }
 std::string ScriptedSystem::ErrorText(long code) { return "System error " + std::to_string(code); }
 std::optional<std::string> ScriptedSystem::UserSid() { return userSid; }
+std::optional<std::string> ScriptedSystem::AccountName(const std::string& sid) {
+  const auto it = accountNames.find(sid);
+  return it == accountNames.end() ? std::nullopt : std::optional(it->second);
+}
 void ScriptedSystem::Execute(const std::string& command) { executed.push_back(command); }
 bool ScriptedSystem::FileExists(const std::string& path) {
   return existingFiles.count(path) != 0 || writtenFiles.count(path) != 0;

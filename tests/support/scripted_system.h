@@ -57,6 +57,7 @@ class ScriptedSystem : public SystemApi {
   std::map<std::string, ScriptedVersionResource, PathLess> versionResources;
   std::set<std::string, PathLess> existingFiles;
   std::optional<std::string> userSid;
+  std::map<std::string, std::string> accountNames;  // by SID
   // What StartAsAdministrator answers: 0 started, else an error code.
   long startAsAdministratorResult = 0;
   std::string localTime = "2026-12-07 21:40:05";
@@ -122,6 +123,7 @@ class ScriptedSystem : public SystemApi {
   long StartAsAdministrator(const std::string& program, const std::string& parameters) override;
   std::string ErrorText(long code) override;
   std::optional<std::string> UserSid() override;
+  std::optional<std::string> AccountName(const std::string& sid) override;
   void Execute(const std::string& command) override;
   bool FileExists(const std::string& path) override;
   std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;

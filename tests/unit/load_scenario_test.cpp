@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "fixture_window.h"
 #include "reg_file_loader.h"
 #include "toolkit/spinner_range.h"
 #include "toolkit/toolkit.h"
@@ -132,6 +133,55 @@ TEST(LoadScenario, TheChecksFindPlantedFaults) {
                        }),
                        "left a key open"));
   EXPECT_TRUE(withSection([](TRegistry&) {}).empty());
+}
+
+// Another program changes the animation flag between the load and OK; the
+// user turns the beep off. OK keeps the other program's value, and a save
+// that writes around the frame's decision is found.
+TEST(LoadScenario, AnotherProgramsChangesBeforeOkAreKeptAndAnOkThatUndoesThemIsFound) {
+  MemoryRegistry registry;
+  LoadRegFile(registry, FixturePath("winxp.reg"));
+  Scenario xp = ScenarioOfRegistry(registry, 2);
+  test::FixtureWindow window(VersionFixtures()[2]);
+  const std::vector<Control*> controls = SectionControls(*window.form);
+  const auto beep = std::find_if(controls.begin(), controls.end(),
+                                 [](const Control* control) { return control->Name() == "cbBeepOnError"; });
+  ASSERT_NE(beep, controls.end());
+  xp.actions.push_back({static_cast<std::uint8_t>(beep - controls.begin()), 0});
+  const auto valueOf = [](const char* path, const char* name) {
+    for (std::size_t k = 0; k < ReadKeys().size(); ++k) {
+      const std::vector<std::string>& values = ReadKeys()[k].values;
+      const auto v = std::find(values.begin(), values.end(), name);
+      if (ReadKeys()[k].path == path && v != values.end()) {
+        return std::pair{static_cast<std::uint16_t>(k), static_cast<std::uint8_t>(v - values.begin())};
+      }
+    }
+    ADD_FAILURE() << name;
+    return std::pair<std::uint16_t, std::uint8_t>{};
+  };
+  const auto [metrics, minAnimate] = valueOf("Control Panel\\Desktop\\WindowMetrics", "MinAnimate");
+  const auto [sound, beepValue] = valueOf("Control Panel\\Sound", "Beep");
+  xp.external = {{metrics, minAnimate, {true, kRegSz, {'0', 0}}}, {sound, beepValue, {false, kRegNone, {}}}};
+  EXPECT_EQ(EncodeScenario(DecodeScenario(EncodeScenario(xp))), EncodeScenario(xp));
+
+  const std::vector<std::string> findings = RunScenario(xp);
+  EXPECT_TRUE(findings.empty()) << findings.front();
+  const std::vector<std::string> planted = RunScenario(xp, [](TConfForm& form) {
+    form.Frame().AddSaveGroup(
+        {SettingGroup::Explorer,
+         kHkeyCurrentUser,
+         [&form](TRegistry&) {
+           RegistryApi& real = form.platform().registry;
+           RegKey key = 0;
+           real.OpenKey(kHkeyCurrentUser, "Control Panel\\Desktop\\WindowMetrics", kKeyAllAccess, &key);
+           real.SetValue(key, "MinAnimate", kRegSz, reinterpret_cast<const std::uint8_t*>("1"), 2);
+           real.CloseKey(key);
+         },
+         {}});
+  });
+  EXPECT_TRUE(
+      Mentions(planted, "OK undid another program's change of Control Panel\\Desktop\\WindowMetrics\\MinAnimate"))
+      << (planted.empty() ? std::string() : planted.front());
 }
 
 }  // namespace

@@ -297,6 +297,26 @@ TEST_F(LogonPage, LoginNameMenuFillsTheEditAndOffersOnlyAnotherCurrentUser) {
   EXPECT_FALSE(Find<TMenuItem>("miCurrentUser").Enabled());
 }
 
+// Started for another user by "Run as administrator", the window runs as the
+// administrator; its menu and caption name the user who asked.
+TEST_F(LogonPage, AWindowStartedForAnotherUserOffersThatUsersName) {
+  Seed();
+  ScriptedSystem system = ScriptedSystem::Win7X64();
+  system.userName = "Admin";
+  system.accountNames["S-1-5-21-1-2-3-1001"] = "Olga";
+  Open(system, "S-1-5-21-1-2-3-1001");
+  EXPECT_NE(Find<TMenuItem>("miCurrentUser").Caption().find("\"Olga\""), std::string::npos);
+  Find<TPopupMenu>("pmLoginName").Popup(0, 0);
+  ASSERT_TRUE(Find<TMenuItem>("miCurrentUser").Enabled());
+  Find<TMenuItem>("miCurrentUser").UserClick();
+  EXPECT_EQ(Find<TEdit>("LoginNameEdit").Text(), "Olga");
+
+  // A SID no account answers to offers no name rather than the administrator's.
+  static_cast<ScriptedSystem&>(form().platform().system).accountNames.clear();
+  Find<TPopupMenu>("pmLoginName").Popup(0, 0);
+  EXPECT_FALSE(Find<TMenuItem>("miCurrentUser").Enabled());
+}
+
 TEST_F(LogonPage, ShowingThePasswordLeavesOkAsItWas) {
   Seed();
   Open(ScriptedSystem::WinXPSp3());

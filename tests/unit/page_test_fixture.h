@@ -20,11 +20,13 @@ namespace varnox::test {
 
 class PageTest : public ::testing::Test {
  protected:
-  // Builds and opens the window on `system`.
-  void Open(ScriptedSystem system) {
+  // Builds and opens the window on `system`, for the user of `shownUserSid`
+  // when that is given.
+  void Open(ScriptedSystem system, const std::string& shownUserSid = {}) {
     system_ = std::make_unique<ScriptedSystem>(std::move(system));
     platform_ = std::make_unique<Platform>(Platform{registry, *system_});
     form_ = std::make_unique<TConfForm>(*platform_, services);
+    form_->FShownUserSid = shownUserSid;
     form_->FormCreate();
   }
   // Opens a new window after forgetting the errors the last one reported.

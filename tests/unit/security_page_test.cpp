@@ -79,6 +79,29 @@ TEST_F(SecurityPage, TheKeyToolStartsOnlyWhenItExistsAndIsNoChange) {
   EXPECT_FALSE(OkEnabled());
 }
 
+TEST_F(SecurityPage, TheKeyToolLinkIsOffWithItsReasonWhereWindowsNoLongerHasTheTool) {
+  struct Case {
+    std::uint32_t build;
+    std::uint8_t productType;
+    bool hasTool;
+  };
+  for (const Case c : {Case{16299, 1, false}, Case{19045, 1, false}, Case{14393, 3, false}, Case{14393, 2, false},
+                       Case{15063, 1, true}}) {
+    SCOPED_TRACE(std::to_string(c.build) + " type " + std::to_string(c.productType));
+    ScriptedSystem system = ScriptedSystem::Win10X64();
+    system.version.build = c.build;
+    system.version.productType = c.productType;
+    system.existingFiles.insert(system.systemDirectory + "\\syskey.exe");
+    OpenOn("win10.reg", system);
+    auto& link = Find<TLabel>("lblRunSyskey");
+    EXPECT_EQ(link.Enabled(), c.hasTool);
+    EXPECT_EQ(link.Hint().find("syskey.exe: Windows 10 version 1709") != std::string::npos, !c.hasTool) << link.Hint();
+    Find<TCheckBox>("cbSwitchLanguage").UserClick();
+    EXPECT_EQ(link.Hint().find("нет syskey.exe") != std::string::npos, !c.hasTool) << link.Hint();
+  }
+  EXPECT_EQ(Find<TLabel>("lblRunSyskey").Hint().find("Syskey - "), 0u) << "the usual hint where the tool is";
+}
+
 TEST_F(SecurityPage, ProtectionBoxesAreOneGroupAndTheSecondDeletesInsteadOfWritingZero) {
   LoadRegFile(registry, FixturePath("nt40.reg"));
   registry.RemoveValue(HKLM, kSession, "ProtectionMode");

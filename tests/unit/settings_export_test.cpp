@@ -154,6 +154,29 @@ TEST_P(SettingsExport, BackupHoldsOnlyValuesTheWindowWrites) {
 INSTANTIATE_TEST_SUITE_P(EveryVersion, SettingsExport, ::testing::ValuesIn(VersionFixtures()),
                          [](const auto& info) { return FixtureName(info.param); });
 
+// Numbers no control can show are left as stored by OK, and still backed up.
+TEST(SettingsExportButtons, BackupHoldsValuesOkLeavesAsStored) {
+  constexpr char kMemory[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+  constexpr char kServer[] = "SYSTEM\\CurrentControlSet\\Services\\LanmanServer\\Parameters";
+  FixtureWindow window(Fixture("nt40.reg"), [&](MemoryRegistry& registry) {
+    registry.SetDword(kHkeyLocalMachine, kMemory, "IoPageLockLimit", 100);  // under the spinner's least
+    registry.SetDword(kHkeyLocalMachine, kServer, "Size", 7);
+  });
+  ASSERT_TRUE(window.form->Find<TRadioButton>("rbIOLockOther").Checked());
+  const RegFile backup = ReadWritten(Written(window, "btnBackup", "backup.reg"));
+  const auto stored = [&backup](const char* key, const char* name) -> std::vector<std::uint8_t> {
+    for (const RegFileSection& section : backup.sections) {
+      if (section.path.find(key) == std::string::npos) continue;
+      for (const RegFileValue& value : section.values) {
+        if (value.name == name) return value.data;
+      }
+    }
+    return {};
+  };
+  EXPECT_EQ(stored(kMemory, "IoPageLockLimit"), (std::vector<std::uint8_t>{100, 0, 0, 0}));
+  EXPECT_EQ(stored(kServer, "Size"), (std::vector<std::uint8_t>{7, 0, 0, 0}));
+}
+
 TEST(SettingsExportButtons, SaveChangesIsEnabledExactlyWhileOkIs) {
   FixtureWindow window(Fixture("winxp.reg"));
   auto& ok = window.form->Find<TButton>("ApplyBtn");

@@ -35,9 +35,13 @@ void DumpTree(HKEY root, const std::string& rootName, const std::string& path, D
   for (const std::string& subkey : subkeys) {
     // The control sets are reached once, through CurrentControlSet. Wine
     // keeps state of its own under Software\Wine, and records the display
-    // of each X server under Video and Class.
+    // of each X server under Video and Class. Its console host writes its
+    // defaults under Console whenever a console program (reg.exe, say)
+    // first runs in the prefix, at a moment no test controls; the window
+    // manages nothing there.
     if (path == "SYSTEM" && subkey.rfind("ControlSet", 0) == 0) continue;
     if (rootName == "HKCU" && path == "Software" && subkey == "Wine") continue;
+    if (rootName == "HKCU" && path.empty() && subkey == "Console") continue;
     if (path == "SYSTEM\\CurrentControlSet\\Control" && (subkey == "Video" || subkey == "Class")) continue;
     DumpTree(root, rootName, path.empty() ? subkey : path + "\\" + subkey, dump);
   }
@@ -79,21 +83,6 @@ Dump Load(const std::string& path) {
     dump[line.substr(0, tab)] = line.substr(tab + 1);
   }
   return dump;
-}
-
-// Wine's regedit, as a logon script runs it.
-bool ImportWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s " + file;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return ended;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

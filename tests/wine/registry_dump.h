@@ -20,8 +20,6 @@ std::vector<std::string> Differences(const Dump& a, const Dump& b);
 void Save(const Dump& dump, const std::string& path);
 Dump Load(const std::string& path);
 
-// Wine's regedit imports `file`, as a logon script runs it.
-bool ImportWithRegedit(const std::string& file);
 bool FileExists(const std::string& path);
 
 }  // namespace varnox::test

@@ -84,4 +84,18 @@ bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
   return key.get() && RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
+bool ImportWithRegedit(const std::string& file) {
+  std::string command = "regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
+}
+
 }  // namespace varnox::test

@@ -23,5 +23,8 @@ std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::st
 bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
 bool SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
 bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
+// Imports `file` with Wine's regedit, as a logon script runs it, and waits
+// for it to end.
+bool ImportWithRegedit(const std::string& file);
 
 }  // namespace varnox::test

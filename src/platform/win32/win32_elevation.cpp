@@ -22,6 +22,8 @@ using OpenProcessTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE*);
 using GetTokenInformationFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, void*, DWORD, DWORD*);
 using ConvertSidToStringSidAFn = BOOL(WINAPI*)(PSID, char**);
 using LocalFreeFn = HLOCAL(WINAPI*)(HLOCAL);
+using ConvertStringSidToSidAFn = BOOL(WINAPI*)(const char*, PSID*);
+using LookupAccountSidAFn = BOOL(WINAPI*)(const char*, PSID, char*, DWORD*, char*, DWORD*, SID_NAME_USE*);
 
 // A token handle closed on every path.
 struct TokenHandle {
@@ -71,6 +73,24 @@ std::optional<std::string> Win32System::UserSid() {
   std::string sid(text);
   localFree(text);
   return sid;
+}
+
+std::optional<std::string> Win32System::AccountName(const std::string& sid) {
+  const auto toSid = LookUp<ConvertStringSidToSidAFn>("advapi32.dll", "ConvertStringSidToSidA");
+  const auto lookUpAccount = LookUp<LookupAccountSidAFn>("advapi32.dll", "LookupAccountSidA");
+  const auto localFree = LookUp<LocalFreeFn>("kernel32.dll", "LocalFree");
+  if (!toSid || !lookUpAccount || !localFree) return std::nullopt;
+  PSID binary = nullptr;
+  if (!toSid(sid.c_str(), &binary) || binary == nullptr) return std::nullopt;
+  char name[257] = {};
+  char domain[257] = {};
+  DWORD nameSize = sizeof name;
+  DWORD domainSize = sizeof domain;
+  SID_NAME_USE use{};
+  const bool found = lookUpAccount(nullptr, binary, name, &nameSize, domain, &domainSize, &use) != FALSE;
+  localFree(binary);
+  if (!found) return std::nullopt;
+  return std::string(name);
 }
 
 }  // namespace varnox

@@ -44,6 +44,7 @@ class Win32System final : public SystemApi {
   long StartAsAdministrator(const std::string& program, const std::string& parameters) override;
   std::string ErrorText(long code) override;
   std::optional<std::string> UserSid() override;
+  std::optional<std::string> AccountName(const std::string& sid) override;
   void Execute(const std::string& commandLine) override;
   bool FileExists(const std::string& path) override;
   std::optional<std::string> WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;

@@ -22,7 +22,8 @@ void TConfForm::SaveChangesFollowsOk::PropertyChanged(Component& component, Prop
 void TConfForm::btnSaveChangesClick(Component& /*sender*/) {
   const std::optional<std::string> path = services_.AskSaveFileName("Save changes as", kChangesFileName);
   if (!path) return;
-  WriteRegFile(*path, "the changes OK would write", PendingChanges(frame_, flags_, platform_.registry));
+  const ExternalChanges kept = ChangedElsewhere();
+  WriteRegFile(*path, "the changes OK would write", PendingChanges(frame_, flags_, platform_.registry, kept.spared));
 }
 
 void TConfForm::btnBackupClick(Component& /*sender*/) {

@@ -2,9 +2,9 @@
 // window, shown as pending changes; nothing is written until OK.
 
 #include "settings/reg_file_reader.h"
-#include "window/form/conf_form.h"
 #include "window/files/open_file_texts.h"
 #include "window/files/settings_import.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 
@@ -36,6 +36,7 @@ std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) 
   const OpenedFile file =
       ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents, codec);
   ok.SetEnabled(okEnabled || flags_.AnyRaised());
+  for (const RegistryValueRef& value : file.shown) usersValues_.Add(value);
   const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
   return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);
 }

@@ -6,6 +6,7 @@
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_writer.h"
 #include "settings/registry_errors.h"
+#include "settings/write_filter_registry.h"
 
 namespace varnox {
 
@@ -34,25 +35,11 @@ ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& loa
   return managed;
 }
 
-RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name) {
-  RegistryEdit edit{RegistryEdit::Kind::DeleteValue, path.root, path.path, name, kRegNone, {}};
-  std::uint32_t size = 0;
-  const long asked = registry.QueryValue(key, name, &edit.type, nullptr, &size);
-  if (asked == kErrorFileNotFound) return edit;
-  if (asked != kErrorSuccess) throw FailedToGetData(name);
-  edit.kind = RegistryEdit::Kind::SetValue;
-  edit.data.resize(size);
-  std::uint32_t got = size;
-  if (size != 0 && registry.QueryValue(key, name, &edit.type, edit.data.data(), &got) != kErrorSuccess) {
-    throw FailedToGetData(name);
-  }
-  edit.data.resize(std::min(got, size));
-  return edit;
-}
-
-std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
+std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry,
+                                         const ValueList& spared) {
   DryRunRegistry dryRun(registry);
-  frame.Save(flags, dryRun);
+  WriteFilterRegistry filter(dryRun, spared);
+  frame.Save(flags, filter);
   return dryRun.Edits();
 }
 

@@ -9,6 +9,7 @@
 
 #include "settings/read_log_registry.h"
 #include "settings/registry_edit.h"
+#include "settings/stored_value.h"
 #include "settings/value_list.h"
 #include "window/frame/settings_frame.h"
 
@@ -29,12 +30,10 @@ struct ManagedValues {
 };
 ManagedValues FindManagedValues(SettingsFrame& frame, const ReadLogRegistry& load, RegistryApi& registry);
 
-// The value `name` of the open `key` (at `path`) as stored: set with its
-// type and data, or deleted when absent.
-RegistryEdit ReadStoredValue(RegistryApi& registry, RegKey key, const KeyPath& path, const std::string& name);
-
-// What OK would write now, in its order. Nothing is written.
-std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry);
+// What OK would write now, in its order, leaving the `spared` values as they
+// stand. Nothing is written.
+std::vector<RegistryEdit> PendingChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry,
+                                         const ValueList& spared = {});
 
 // Each managed value as stored now: present ones set with their type and
 // data, absent ones deleted. A managed key that cannot be opened is left

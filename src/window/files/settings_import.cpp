@@ -19,12 +19,6 @@ std::string NameOf(const RegistryEdit& edit) {
   return RootName(edit.root) + "\\" + edit.keyPath + "\\" + (edit.name.empty() ? "@" : edit.name);
 }
 
-// The same value in the same state: both absent, or both with one type and data.
-bool SameState(const RegistryEdit& a, const RegistryEdit& b) {
-  if (a.kind != b.kind) return false;
-  return a.kind == RegistryEdit::Kind::DeleteValue || (a.type == b.type && a.data == b.data);
-}
-
 // What the window writes for a value it shows as the file has it: the same
 // state, or text the window reads without regard to case ("yes" shown as
 // a ticked box is written "Yes").
@@ -55,20 +49,6 @@ RegistryEdit Carried(RegistryEdit value, const AnsiCodec& codec) {
   }
   value.data = std::move(carried);
   return value;
-}
-
-RegistryEdit Stored(RegistryApi& registry, const RegistryEdit& value) {
-  RegKey key = 0;
-  const KeyPath path{value.root, value.keyPath};
-  if (registry.OpenKey(value.root, value.keyPath, kKeyRead, &key) != kErrorSuccess) {
-    return {RegistryEdit::Kind::DeleteValue, value.root, value.keyPath, value.name};
-  }
-  struct Closer {
-    RegistryApi& registry;
-    RegKey key;
-    ~Closer() { registry.CloseKey(key); }
-  } closer{registry, key};
-  return ReadStoredValue(registry, key, path, value.name);
 }
 
 // Whether this account may change values of the key: the key itself or,
@@ -210,7 +190,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
   DryRunRegistry pending(registry);
   frame.Save(flags, pending);
   const auto differs = [&](const RegFileEntry* entry) {
-    const RegistryEdit stored = Stored(pending, entry->edit);
+    const RegistryEdit stored = StoredState(pending, RefOf(entry->edit));
     return !SameState(contents.unicode ? Carried(stored, codec) : stored, entry->edit);
   };
   const auto counted = [&report, &candidates] {
@@ -272,6 +252,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
     }
   }
   report.changed = differing.size();
+  for (const RegFileEntry* entry : candidates.Entries()) report.shown.Add(RefOf(entry->edit));
   counted();
   return report;
 }

@@ -11,6 +11,7 @@
 
 #include "settings/read_log_registry.h"
 #include "settings/reg_file_reader.h"
+#include "settings/value_list.h"
 #include "toolkit/control_states.h"
 #include "window/frame/settings_frame.h"
 
@@ -38,6 +39,7 @@ struct OpenedFile {
   std::size_t changed = 0;  // of them, those the window now shows otherwise than before
   std::vector<LeftOutEntry> leftOut;
   std::string firstComment;  // UTF-8
+  ValueList shown;           // the file's values the window now shows
 };
 
 // Shows `contents` in the window's controls: from `design`, the sections'

@@ -1,5 +1,7 @@
 #include "window/form/conf_form.h"
 
+#include "settings/write_filter_registry.h"
+
 namespace varnox {
 
 TConfForm::TConfForm(Platform& platform, WindowServices& services)
@@ -24,17 +26,62 @@ void TConfForm::LoadSettings() {
     ~Recording() { log.SetRecording(false); }
   } recording{loadReads_};
   loadReads_.SetRecording(true);
-  if (designStates_.Empty()) {
-    std::vector<Control*> controls;
-    for (const LoadSection& section : frame_.Sections())
-      controls.insert(controls.end(), section.controls.begin(), section.controls.end());
-    designStates_ = ControlStates(controls);
-  }
+  if (designStates_.Empty()) designStates_ = ControlStates(SectionControls());
   frame_.Load();
   FLoaded = true;
 }
 
-void TConfForm::SaveSettings() { frame_.Save(flags_); }
+std::optional<std::string> TConfForm::ShownUserName() {
+  SystemApi& system = platform_.system;
+  return FShownUserSid.empty() ? system.UserName() : system.AccountName(FShownUserSid);
+}
+
+std::vector<Control*> TConfForm::SectionControls() const {
+  std::vector<Control*> controls;
+  for (const LoadSection& section : frame_.Sections())
+    controls.insert(controls.end(), section.controls.begin(), section.controls.end());
+  return controls;
+}
+
+ExternalChanges TConfForm::SaveSettings() {
+  ExternalChanges kept = ChangedElsewhere();
+  WriteFilterRegistry filter(platform_.registry, kept.spared);
+  frame_.Save(flags_, filter);
+  return kept;
+}
+
+// What OK would write is compared with what it would write had the user
+// left every control as the load did: a value both write alike is not the
+// user's. The controls go back as they were, as do the flags and OK.
+ExternalChanges TConfForm::ChangedElsewhere() {
+  if (loadedStates_.Empty()) return {};
+  RegistryApi& registry = platform_.registry;
+  const std::vector<RegistryEdit> writes = frame_.PendingWrites(flags_, registry);
+  const ControlStates current(SectionControls());
+  const ModifiedFlags flags = flags_;
+  const bool okEnabled = Find<TButton>("ApplyBtn").Enabled();
+  const bool loaded = FLoaded;
+  // Not from a destructor: a handler that raises while the controls go
+  // back reaches the caller's message box.
+  const auto putBack = [&] {
+    FLoaded = false;
+    current.Restore();
+    flags_ = flags;
+    Find<TButton>("ApplyBtn").SetEnabled(okEnabled);
+    FLoaded = loaded;
+  };
+  std::vector<RegistryEdit> asLoaded;
+  try {
+    FLoaded = false;
+    loadedStates_.Restore();
+    asLoaded = frame_.PendingWrites(flags, registry);
+  } catch (...) {
+    putBack();
+    throw;
+  }
+  putBack();
+  return FindExternalChanges(writes, asLoaded, usersValues_, loadReads_, registry);
+}
 
 void TConfForm::MarkModified(SettingGroup group) {
   Find<TButton>("ApplyBtn").SetEnabled(true);
@@ -46,7 +93,9 @@ void TConfForm::MarkModified(SettingGroup group) {
 // failing one stay unwritten.
 void TConfForm::ApplyBtnClick(Component& /*sender*/) {
   ServicesErrorSink sink(services_);
-  RunHandler([this] { SaveSettings(); }, sink);
+  ExternalChanges kept;
+  RunHandler([this, &kept] { kept = SaveSettings(); }, sink);
+  if (!kept.names.empty()) services_.ShowMessage(KeptElsewhereMessage(kept.names));
   Close();
 }
 

@@ -18,6 +18,7 @@
 #include "settings/registry_edit.h"
 #include "toolkit/control_states.h"
 #include "toolkit/toolkit.h"
+#include "window/frame/external_changes.h"
 #include "window/frame/setting_group.h"
 #include "window/frame/settings_frame.h"
 #include "window/texts/language_texts.h"
@@ -107,7 +108,11 @@ class TConfForm : public TForm {
   void FormCreate();
 
   void LoadSettings();
-  void SaveSettings();
+  // Writes what OK writes; returns the values it left as another program
+  // changed them since the load.
+  ExternalChanges SaveSettings();
+  // The values OK would leave as another program left them.
+  ExternalChanges ChangedElsewhere();
   void SetEnglishTexts();
   void SetRussianTexts();
 
@@ -152,6 +157,12 @@ class TConfForm : public TForm {
   int FNormalHeight = 0;
   std::string FMarqueeText;  // UTF-8
   std::string FUserName;     // UTF-8, converted from what GetUserNameA gave
+  // The SID of the user whose per-user settings the window shows, when it
+  // was started for another user ("Run as administrator"); else empty.
+  std::string FShownUserSid;
+  // That user's name (ANSI): the account of FShownUserSid, else the one
+  // this process runs as.
+  std::optional<std::string> ShownUserName();
 
  private:
   // Building the layout (one source per part of the window).
@@ -167,6 +178,8 @@ class TConfForm : public TForm {
   void ApplyLocaleLanguage();
   void FillVersionLabels();
   void EnterSafeStateAfterError();
+  // Every control some load section fills.
+  std::vector<Control*> SectionControls() const;
   // Shows the button that reopens the window with an administrator's rights
   // when the load found keys this account may only read.
   void OfferRunAsAdministrator();
@@ -174,6 +187,9 @@ class TConfForm : public TForm {
   void ApplyLanguageOpening(const LanguageTexts& texts);
   void ApplyLanguageClosing(const LanguageTexts& texts);
   void SetLinkHighlight(bool urlHot, bool emailHot);
+  // The message after OK naming the values it left as another program left
+  // them (ANSI names), in the hints' language.
+  std::string KeptElsewhereMessage(const std::vector<std::string>& names);
   void SetHintOf(std::string_view control, std::string_view text);
   void SetMenuCaption(std::string_view item, const std::string& caption);
   void SetMenuEnabled(std::string_view item, bool enabled);
@@ -204,6 +220,10 @@ class TConfForm : public TForm {
   // The sections' controls as built, before the load: where opening a file
   // starts its load from.
   ControlStates designStates_;
+  // The same once the load is over: what the user's changes start from.
+  ControlStates loadedStates_;
+  // Values an opened settings file set: the user's, whatever the controls say.
+  ValueList usersValues_;
 };
 
 }  // namespace varnox

@@ -48,7 +48,7 @@ void TConfForm::RunCreationSteps() {
     return;
   }
 
-  if (const auto name = system.UserName()) {
+  if (const auto name = ShownUserName()) {
     FUserName = system.AnsiToUtf8(*name);
   } else if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("miCurrentUser"))) {
     // The menu belongs to the Logon page; without that page there is nothing to disable.
@@ -64,6 +64,7 @@ void TConfForm::RunCreationSteps() {
   // has nothing to save.
   Find<TButton>("ApplyBtn").SetEnabled(false);
   flags_.LowerAll();
+  loadedStates_ = ControlStates(SectionControls());
 
   if (IsWin2000(system)) {
     for (int pass = 0; pass < kWin2000MessagePasses; ++pass) services_.ProcessMessages();
@@ -134,6 +135,7 @@ void TConfForm::EnterSafeStateAfterError() {
   }
   if (!languageApplied_) ApplyLocaleLanguage();
   flags_.LowerAll();
+  if (loadStarted_ && loadedStates_.Empty()) loadedStates_ = ControlStates(SectionControls());
   Find<TButton>("ApplyBtn").SetEnabled(false);
   FLoaded = true;
 }

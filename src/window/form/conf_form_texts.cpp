@@ -22,6 +22,13 @@ bool IsRussianLocale(std::uint32_t locale) {
   return (locale & kPrimaryLanguageMask) == kLangRussian;
 }
 
+std::string TConfForm::KeptElsewhereMessage(const std::vector<std::string>& names) {
+  const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
+  std::string message((russian ? RussianTexts() : EnglishTexts()).keptElsewhereMessage);
+  for (const std::string& name : names) message += "\r\n" + platform_.system.AnsiToUtf8(name);
+  return message;
+}
+
 void TConfForm::SetHintOf(std::string_view control, std::string_view text) {
   if (auto* target = dynamic_cast<Control*>(FindComponent(control))) target->SetHint(std::string(text));
 }
@@ -53,6 +60,10 @@ void TConfForm::ApplyLanguageClosing(const LanguageTexts& texts) {
   Find<TLabel>("lblVisible").SetCaption(std::string(texts.visibleCaption));
   Find<TLabel>("lblVisible2").SetCaption(std::string(texts.visibleSecondsCaption));
   for (const HintAssignment& hint : texts.hints.subspan(texts.legendHintCount)) SetHintOf(hint.control, hint.text);
+  for (const HintAssignment& hint : texts.disabledHints) {
+    const auto* target = dynamic_cast<Control*>(FindComponent(hint.control));
+    if (target != nullptr && !target->Enabled()) SetHintOf(hint.control, hint.text);
+  }
 }
 
 void TConfForm::SetEnglishTexts() {

@@ -74,6 +74,16 @@ std::vector<SettingsFrame::GroupWrites> SettingsFrame::WritesOfEachGroup(Registr
   return writes;
 }
 
+std::vector<RegistryEdit> SettingsFrame::PendingWrites(const ModifiedFlags& flags, RegistryApi& api) {
+  DryRunRegistry dryRun(api);
+  try {
+    Save(flags, dryRun);
+  } catch (...) {
+    // The save itself will meet the error; what comes before it stands.
+  }
+  return dryRun.Edits();
+}
+
 void SettingsFrame::SaveEveryGroup(RegistryApi& api) { Save(nullptr, api); }
 
 void SettingsFrame::Save(const ModifiedFlags* flags, RegistryApi& api) {

@@ -101,6 +101,9 @@ class SettingsFrame {
   // The same against another registry: a recorder learns from it what OK
   // would write, without a second copy of any rule.
   void Save(const ModifiedFlags& flags, RegistryApi& api);
+  // What Save(flags) would write now against `api`, in order; nothing is
+  // written. A failing group ends the record where the save would stop.
+  std::vector<RegistryEdit> PendingWrites(const ModifiedFlags& flags, RegistryApi& api);
   // Every group against `api`, its flag and its extra condition aside: what
   // the groups may ever ask about, set or delete (`api` records, say).
   void SaveEveryGroup(RegistryApi& api);

@@ -251,7 +251,11 @@ void InternetPage::SaveMtu(TRegistry& reg) {
 
 void InternetPage::SaveTtl(TRegistry& reg) {
   if (!reg.OpenKey(kTcpipParametersKey, true)) return;
-  if (!LeftAsStored(ttlSpin_)) reg.WriteDword(kDefaultTtl, ttlSpin_.Position());
+  if (LeftAsStored(ttlSpin_)) {
+    KeepAsStored(reg, kDefaultTtl);
+  } else {
+    reg.WriteDword(kDefaultTtl, ttlSpin_.Position());
+  }
   reg.CloseKey();
 }
 

@@ -177,7 +177,11 @@ void SaveAutoLogon(TConfForm& form, TRegistry& reg) {
   if (IsWin2000(system)) {
     const auto& counter = form.Find<TUpDown>("udAutoLogonCount");
     if (form.Find<TCheckBox>("cbAutoLogonCount").State() == cbUnchecked) {
-      if (!LeftAsStored(counter)) reg.WriteDword("AutoLogonCount", counter.Position());
+      if (LeftAsStored(counter)) {
+        KeepAsStored(reg, "AutoLogonCount");
+      } else {
+        reg.WriteDword("AutoLogonCount", counter.Position());
+      }
     } else {
       DeleteIfPresent(reg, "AutoLogonCount");
     }
@@ -239,8 +243,8 @@ void BindHandlers(TConfForm& form) {
   // administrator the first item already offers.
   form.Find<TPopupMenu>("pmLoginName").OnPopup = [&form](Component&) {
     SystemApi& system = form.platform().system;
-    if (auto name = system.UserName()) form.FUserName = system.AnsiToUtf8(*name);
-    const auto again = system.UserName();
+    if (auto name = form.ShownUserName()) form.FUserName = system.AnsiToUtf8(*name);
+    const auto again = form.ShownUserName();
     form.Find<TMenuItem>("miCurrentUser").SetEnabled(again.has_value() && *again != kAdministrator);
   };
   auto& login = form.Find<TEdit>("LoginNameEdit");

@@ -225,9 +225,14 @@ void LoadWowKey(TConfForm& form, TRegistry& reg) {
 
 void SaveServerOptimization(TConfForm& form, TRegistry& reg) {
   if (reg.OpenKey(kServerParametersKey, false)) {
+    bool chosen = false;
     for (const ServerChoice& choice : kServerChoices) {
-      if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kSize, choice.size);
+      if (!form.Find<TRadioButton>(choice.button).Checked()) continue;
+      reg.WriteDword(kSize, choice.size);
+      chosen = true;
     }
+    // A number no button stands for stays as stored.
+    if (!chosen) KeepAsStored(reg, kSize);
     reg.CloseKey();
   }
   if (reg.OpenKey(kMemoryManagementKey, false)) {
@@ -249,8 +254,12 @@ void SaveIoPageLock(TConfForm& form, TRegistry& reg) {
     if (form.Find<TRadioButton>(choice.button).Checked()) reg.WriteDword(kIoPageLockLimit, choice.bytes);
   }
   const auto& otherSize = form.Find<TUpDown>("udIOLockOther");
-  if (form.Find<TRadioButton>("rbIOLockOther").Checked() && !LeftAsStored(otherSize)) {
-    reg.WriteDword(kIoPageLockLimit, otherSize.Position() * kBytesPerKilobyte);
+  if (form.Find<TRadioButton>("rbIOLockOther").Checked()) {
+    if (LeftAsStored(otherSize)) {
+      KeepAsStored(reg, kIoPageLockLimit);
+    } else {
+      reg.WriteDword(kIoPageLockLimit, otherSize.Position() * kBytesPerKilobyte);
+    }
   }
   reg.CloseKey();
 }

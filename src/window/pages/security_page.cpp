@@ -236,7 +236,9 @@ void BindHandlers(TConfForm& form) {
     form.MarkModified(G::SFCQuota);
   };
 
-  // Starting the key tool changes no setting.
+  // Starting the key tool changes no setting. Where the system has none, the
+  // link is off and its hint says why.
+  form.Find<TLabel>("lblRunSyskey").SetEnabled(HasSyskeyTool(form.platform().system));
   form.Find<TLabel>("lblRunSyskey").OnClick = [&form](Component&) {
     SystemApi& system = form.platform().system;
     const std::string tool = system.SystemDirectory() + "\\syskey.exe";

@@ -95,7 +95,7 @@ void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row) {
     case RowKind::SpinnerNumber:
     case RowKind::SpinnerText: {
       const auto& spinner = form.Find<TUpDown>(row.control);
-      if (LeftAsStored(spinner)) return;
+      if (LeftAsStored(spinner)) return KeepAsStored(reg, value);
       if (row.kind == RowKind::SpinnerNumber) {
         reg.WriteDword(value, spinner.Position());
       } else {

@@ -75,6 +75,9 @@ void WriteRow(TConfForm& form, TRegistry& reg, const SettingRow& row);
 // range: the user has not changed it, so OK leaves the value as it is
 // rather than write the end of the range the spinner stands at.
 inline bool LeftAsStored(const TUpDown& spinner) { return spinner.OutsideNumber().has_value(); }
+// A value OK leaves as stored is still its group's: asking about it shows
+// whoever records the groups' reach (the backup holds every such value).
+inline void KeepAsStored(TRegistry& reg, std::string_view value) { reg.ValueExists(std::string(value)); }
 
 void ReadRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);
 void WriteRows(TConfForm& form, TRegistry& reg, std::span<const SettingRow> rows);

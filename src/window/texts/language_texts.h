@@ -30,6 +30,8 @@ struct LanguageTexts {
   // share a text appear once each, with the same text.
   std::span<const HintAssignment> hints;
   std::size_t legendHintCount = 0;
+  // Hints that a control shows instead while it is disabled: why it is.
+  std::span<const HintAssignment> disabledHints;
 
   std::string_view marquee;  // FMarqueeText; never empty
 
@@ -43,6 +45,9 @@ struct LanguageTexts {
   std::string_view hintsLanguageCaption;   // lblHintsLang
   std::string_view visibleCaption;         // lblVisible
   std::string_view visibleSecondsCaption;  // lblVisible2
+
+  // After OK, before the values it left as another program changed them.
+  std::string_view keptElsewhereMessage;
 };
 
 const LanguageTexts& EnglishTexts();

@@ -294,10 +294,18 @@ constexpr std::string_view kMarqueeTail =
 // Put together once, as the library loads (before any window can ask).
 const std::string kMarquee = std::string(kMarqueeHead) + kMaintainerEmail + std::string(kMarqueeTail);
 
+constexpr HintAssignment kDisabledHints[] = {
+    {"lblRunSyskey",
+     "This Windows has no syskey.exe: Windows 10 version 1709\r\n"
+     "and Windows Server 2016 removed it, and with it the encryption\r\n"
+     "of the account database by a start-up password or disk."},
+};
+
 const LanguageTexts kTexts{
     .switchLanguageTicked = false,
     .hints = kHints,
     .legendHintCount = 4,
+    .disabledHints = kDisabledHints,
     .marquee = kMarquee,
     .typeAdminEnglishCaption = "Type \"Administrator\" here",
     .typeAdminRussianCaption = "Not need in English",
@@ -308,6 +316,7 @@ const LanguageTexts kTexts{
     .hintsLanguageCaption = "Hints in russian language",
     .visibleCaption = "Hints visible",
     .visibleSecondsCaption = "seconds on display",
+    .keptElsewhereMessage = "Changed by another program after this window opened, kept as it is now:",
 };
 
 }  // namespace

@@ -325,10 +325,18 @@ constexpr std::string_view kMarquee =
     "Поэтому любые сделанные изменения допустимы для системы. "
     "Если возникнут неполадки, их причиной скорее окажутся установленные программы, в том числе драйверы. ";
 
+constexpr HintAssignment kDisabledHints[] = {
+    {"lblRunSyskey",
+     "В этой Windows нет syskey.exe: Windows 10 версии 1709\r\n"
+     "и Windows Server 2016 его удалили, а с ним и шифрование\r\n"
+     "базы учётных записей паролем или диском при загрузке."},
+};
+
 constexpr LanguageTexts kTexts{
     .switchLanguageTicked = true,
     .hints = kHints,
     .legendHintCount = 4,
+    .disabledHints = kDisabledHints,
     .marquee = kMarquee,
     .typeAdminEnglishCaption = "Прописать здесь \"Administrator\"",
     .typeAdminRussianCaption = "Прописать здесь \"Администратор\"",
@@ -339,6 +347,7 @@ constexpr LanguageTexts kTexts{
     .hintsLanguageCaption = "Подсказки на русском языке",
     .visibleCaption = "Отображать",
     .visibleSecondsCaption = "секунд на экране",
+    .keptElsewhereMessage = "Изменено другой программой после открытия этого окна, оставлено как есть сейчас:",
 };
 
 }  // namespace
