@@ -13,6 +13,7 @@
 #include "toolkit/static_controls.h"
 #include "toolkit/up_down.h"
 #include "toolkit/win32/control_view.h"
+#include "toolkit/win32/field_labels.h"
 #include "toolkit/win32/hint_view.h"
 #include "toolkit/win32/timer_view.h"
 #include "toolkit/win32/view_factory.h"
@@ -178,6 +179,7 @@ void FormView::CreateChildViews(const Component& parent) {
   const std::size_t first = views_.size();
   CreateViewsUnder(parent);
   for (std::size_t i = first; i < views_.size(); ++i) views_[i]->Linked();
+  PlaceFieldsBelowTheirLabels(*this, parent);
 }
 
 void FormView::CreateViewsUnder(const Component& parent) {
@@ -207,14 +209,6 @@ HWND FormView::ChildParentOf(const Component* component) const {
   if (component == &form_ || component == nullptr) return window_;
   auto* view = dynamic_cast<ControlView*>(ViewOf(component));
   return view ? view->ChildParent() : window_;
-}
-
-TUpDown* FormView::UpDownFor(const Control& control) const {
-  for (Component* component : form_.Components()) {
-    auto* upDown = dynamic_cast<TUpDown*>(component);
-    if (upDown && upDown->Associate() == &control) return upDown;
-  }
-  return nullptr;
 }
 
 UINT_PTR FormView::RegisterTimer(TimerView& timer) {
@@ -411,27 +405,52 @@ void FormView::FocusArrived(Control& control) {
   RunHandler([&] { form_.FocusControl(&control); }, *this);
 }
 
+// The key as the form knows it, or nullopt for a key the focused control
+// keeps (Alt combinations, an open drop-down's Enter and Escape).
+std::optional<DialogKey> FormView::KeyOf(const MSG& message) const {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (GetKeyState(VK_MENU) < 0) return std::nullopt;
+  switch (message.wParam) {
+    case VK_TAB:
+      if (control) return shift ? DialogKey::PriorPage : DialogKey::NextPage;
+      return shift ? DialogKey::ShiftTab : DialogKey::Tab;
+    case VK_NEXT:
+    case VK_PRIOR:
+      if (!control) return std::nullopt;
+      return message.wParam == VK_NEXT ? DialogKey::NextPage : DialogKey::PriorPage;
+    case VK_RETURN:
+    case VK_ESCAPE:
+      if (DroppedDown(message.hwnd)) return std::nullopt;
+      return message.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (control) return std::nullopt;
+      return message.wParam == VK_UP     ? DialogKey::Up
+             : message.wParam == VK_DOWN ? DialogKey::Down
+             : message.wParam == VK_LEFT ? DialogKey::Left
+                                         : DialogKey::Right;
+    default:
+      return std::nullopt;
+  }
+}
+
 bool FormView::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   if (hints_) hints_->Cancel();
-  bool handled = false;
-  switch (message.wParam) {
-    case VK_TAB:
-      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-      RunUser([&] { form_.SelectNext(GetKeyState(VK_SHIFT) >= 0); });
-      return true;
-    case VK_RETURN:
-      if (DroppedDown(message.hwnd)) return false;
-      RunUser([&] { handled = form_.UserKey(DialogKey::Enter); });
-      return handled;
-    case VK_ESCAPE:
-      if (DroppedDown(message.hwnd)) return false;
-      RunUser([&] { handled = form_.UserKey(DialogKey::Escape); });
-      return handled;
-    default:
-      return false;
+  // From the first key on, focus rectangles show, as in a dialog.
+  if (!keyboardCues_) {
+    keyboardCues_ = true;
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   }
+  const std::optional<DialogKey> key = KeyOf(message);
+  if (!key) return false;
+  bool handled = false;
+  RunUser([&] { handled = form_.UserKey(*key); });
+  return handled;
 }
 
 // One message: false when there was none (or WM_QUIT, which goes back to the
@@ -481,6 +500,8 @@ TModalResult FormView::ShowModal() {
       centred_ = true;
       ShowWindow(window_, SW_SHOW);
       SetActiveWindow(window_);
+      // The focus opens in the window, on the first control that takes input.
+      if (!form_.ActiveControl()) RunHandler([&] { form_.SelectFirstInput(); }, *this);
       ApplyFocus();
     }
     MSG message;
@@ -562,10 +583,15 @@ LRESULT FormView::Procedure(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SETFOCUS:
-      if (!Applying() && form_.ActiveControl()) {
-        ApplyScope guard(*this);
-        ApplyFocus();
-        return 0;
+      // The window itself is no place for the focus: it goes on to the
+      // control that had it, or else to the first that takes input.
+      if (!Applying()) {
+        if (!form_.ActiveControl()) RunHandler([&] { form_.SelectFirstInput(); }, *this);
+        if (form_.ActiveControl()) {
+          ApplyScope guard(*this);
+          ApplyFocus();
+          return 0;
+        }
       }
       break;
     case WM_ERASEBKGND:
