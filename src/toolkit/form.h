@@ -156,6 +156,10 @@ class TForm : public Control {
   // of its up-down; every arrow in an option group chooses the next or the
   // previous button as a click does.
   bool UserKey(DialogKey key);
+  // An arrow key pressed in `control` (the focused one, as a rule): a step
+  // of a spin box's number or an option group's choice; false for a control
+  // that keeps its own arrows.
+  bool UserArrowKey(Control& control, DialogKey key);
 
  protected:
   bool AcceptsChild(const Component& child) const override;

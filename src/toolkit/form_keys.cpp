@@ -58,24 +58,22 @@ bool StepRadioGroup(TRadioGroup& group, bool back) {
   return true;
 }
 
-bool StepFocused(TForm& form, DialogKey key) {
-  Control* focused = form.ActiveControl();
-  if (focused == nullptr) return false;
+}  // namespace
+
+bool TForm::UserArrowKey(Control& focused, DialogKey key) {
   const bool back = key == DialogKey::Up || key == DialogKey::Left;
   if (key == DialogKey::Up || key == DialogKey::Down) {
     // Whatever the up-down's ArrowKeys says: without these keys a keyboard
     // user could not change a number so that it counts as a change.
-    if (TUpDown* upDown = form.UpDownFor(*focused)) {
+    if (TUpDown* upDown = UpDownFor(focused)) {
       upDown->UserArrowClick(back ? UpDownButton::Up : UpDownButton::Down);
       return true;
     }
   }
-  if (auto* radio = dynamic_cast<TRadioButton*>(focused)) return StepRadioButton(form, *radio, back);
-  if (auto* group = dynamic_cast<TRadioGroup*>(focused)) return StepRadioGroup(*group, back);
+  if (auto* radio = dynamic_cast<TRadioButton*>(&focused)) return StepRadioButton(*this, *radio, back);
+  if (auto* group = dynamic_cast<TRadioGroup*>(&focused)) return StepRadioGroup(*group, back);
   return false;
 }
-
-}  // namespace
 
 TUpDown* TForm::UpDownFor(const Control& control) const {
   for (Component* component : order_) {
@@ -108,7 +106,7 @@ bool TForm::UserKey(DialogKey key) {
     case DialogKey::Down:
     case DialogKey::Left:
     case DialogKey::Right:
-      return StepFocused(*this, key);
+      return activeControl_ != nullptr && UserArrowKey(*activeControl_, key);
   }
   return false;
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 
 #include "toolkit/popup_menu.h"
 #include "toolkit/win32/form_view.h"
@@ -204,6 +205,27 @@ bool ControlView::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   }
 }
 
+namespace {
+
+// An arrow key pressed alone, as the form knows it.
+std::optional<DialogKey> ArrowKeyOf(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return std::nullopt;
+  switch (key) {
+    case VK_UP:
+      return DialogKey::Up;
+    case VK_DOWN:
+      return DialogKey::Down;
+    case VK_LEFT:
+      return DialogKey::Left;
+    case VK_RIGHT:
+      return DialogKey::Right;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
 LRESULT CALLBACK ControlView::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ControlView* view = FromWindow(window);
   if (!view) return DefWindowProcW(window, message, wParam, lParam);
@@ -263,6 +285,13 @@ LRESULT ControlView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_SETFOCUS:
       if (!form_.Applying()) form_.FocusArrived(control);
+      break;
+    case WM_KEYDOWN:
+      if (const std::optional<DialogKey> arrow = ArrowKeyOf(wParam)) {
+        bool taken = false;
+        User([&] { taken = form_.Model().UserArrowKey(control, *arrow); });
+        if (taken) return 0;
+      }
       break;
     default:
       break;

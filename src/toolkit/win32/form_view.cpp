@@ -406,7 +406,8 @@ void FormView::FocusArrived(Control& control) {
 }
 
 // The key as the form knows it, or nullopt for a key the focused control
-// keeps (Alt combinations, an open drop-down's Enter and Escape).
+// keeps (Alt combinations, an open drop-down's Enter and Escape). The arrows
+// go to the control they were pressed in (ControlView).
 std::optional<DialogKey> FormView::KeyOf(const MSG& message) const {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -423,15 +424,6 @@ std::optional<DialogKey> FormView::KeyOf(const MSG& message) const {
     case VK_ESCAPE:
       if (DroppedDown(message.hwnd)) return std::nullopt;
       return message.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape;
-    case VK_UP:
-    case VK_DOWN:
-    case VK_LEFT:
-    case VK_RIGHT:
-      if (control) return std::nullopt;
-      return message.wParam == VK_UP     ? DialogKey::Up
-             : message.wParam == VK_DOWN ? DialogKey::Down
-             : message.wParam == VK_LEFT ? DialogKey::Left
-                                         : DialogKey::Right;
     default:
       return std::nullopt;
   }
