@@ -13,17 +13,29 @@ namespace {
 // the edit beside it are seldom placed on the same pixel.
 constexpr int kRowTolerance = 8;
 
+using Iterator = std::vector<Control*>::iterator;
+
+// Stable, and small: a container holds a few dozen controls at most.
+void SortStable(Iterator first, Iterator last, bool (*before)(const Control*, const Control*)) {
+  for (Iterator i = first; i != last; ++i) {
+    for (Iterator j = i; j != first && before(*j, *(j - 1)); --j) std::iter_swap(j, j - 1);
+  }
+}
+
+bool Higher(const Control* a, const Control* b) { return a->Top() < b->Top(); }
+bool FurtherLeft(const Control* a, const Control* b) { return a->Left() < b->Left(); }
+
 std::vector<Control*> ChildrenInReadingOrder(const Control& parent) {
   std::vector<Control*> children;
   for (Component* child : parent.Children()) {
     if (auto* control = dynamic_cast<Control*>(child)) children.push_back(control);
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [](const Control* a, const Control* b) { return a->Top() < b->Top(); });
-  for (auto row = children.begin(); row != children.end();) {
+  SortStable(children.begin(), children.end(), Higher);
+  for (Iterator row = children.begin(); row != children.end();) {
     const int rowTop = (*row)->Top();
-    auto end = std::find_if(row, children.end(), [&](const Control* c) { return c->Top() >= rowTop + kRowTolerance; });
-    std::stable_sort(row, end, [](const Control* a, const Control* b) { return a->Left() < b->Left(); });
+    Iterator end =
+        std::find_if(row, children.end(), [&](const Control* c) { return c->Top() >= rowTop + kRowTolerance; });
+    SortStable(row, end, FurtherLeft);
     row = end;
   }
   return children;
