@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include <map>
-#include <optional>
 
 #include "toolkit/popup_menu.h"
+#include "toolkit/win32/dialog_keys.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/hint_view.h"
 #include "toolkit/win32/wide_text.h"
@@ -204,27 +204,6 @@ bool ControlView::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       return false;
   }
 }
-
-namespace {
-
-// An arrow key pressed alone, as the form knows it.
-std::optional<DialogKey> ArrowKeyOf(WPARAM key) {
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return std::nullopt;
-  switch (key) {
-    case VK_UP:
-      return DialogKey::Up;
-    case VK_DOWN:
-      return DialogKey::Down;
-    case VK_LEFT:
-      return DialogKey::Left;
-    case VK_RIGHT:
-      return DialogKey::Right;
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
 
 LRESULT CALLBACK ControlView::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ControlView* view = FromWindow(window);

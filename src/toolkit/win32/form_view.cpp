@@ -13,6 +13,7 @@
 #include "toolkit/static_controls.h"
 #include "toolkit/up_down.h"
 #include "toolkit/win32/control_view.h"
+#include "toolkit/win32/dialog_keys.h"
 #include "toolkit/win32/field_labels.h"
 #include "toolkit/win32/hint_view.h"
 #include "toolkit/win32/timer_view.h"
@@ -58,12 +59,6 @@ std::vector<std::string> CaptionsOf(const Control& control) {
     return {control.Caption()};
   }
   return {};
-}
-
-bool DroppedDown(HWND window) {
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  return lstrcmpiW(className, L"ComboBox") == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 int ScreenDpi() {
@@ -405,30 +400,6 @@ void FormView::FocusArrived(Control& control) {
   RunHandler([&] { form_.FocusControl(&control); }, *this);
 }
 
-// The key as the form knows it, or nullopt for a key the focused control
-// keeps (Alt combinations, an open drop-down's Enter and Escape). The arrows
-// go to the control they were pressed in (ControlView).
-std::optional<DialogKey> FormView::KeyOf(const MSG& message) const {
-  const bool control = GetKeyState(VK_CONTROL) < 0;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (GetKeyState(VK_MENU) < 0) return std::nullopt;
-  switch (message.wParam) {
-    case VK_TAB:
-      if (control) return shift ? DialogKey::PriorPage : DialogKey::NextPage;
-      return shift ? DialogKey::ShiftTab : DialogKey::Tab;
-    case VK_NEXT:
-    case VK_PRIOR:
-      if (!control) return std::nullopt;
-      return message.wParam == VK_NEXT ? DialogKey::NextPage : DialogKey::PriorPage;
-    case VK_RETURN:
-    case VK_ESCAPE:
-      if (DroppedDown(message.hwnd)) return std::nullopt;
-      return message.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape;
-    default:
-      return std::nullopt;
-  }
-}
-
 bool FormView::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
@@ -438,7 +409,7 @@ bool FormView::PreTranslate(const MSG& message) {
     keyboardCues_ = true;
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   }
-  const std::optional<DialogKey> key = KeyOf(message);
+  const std::optional<DialogKey> key = FormKeyOf(message);
   if (!key) return false;
   bool handled = false;
   RunUser([&] { handled = form_.UserKey(*key); });

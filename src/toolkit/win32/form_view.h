@@ -16,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,7 +127,6 @@ class FormView final : public ErrorSink, private ComponentObserver {
   int OuterHeight() const;
   void ApplyFocus();
   // The form's keys go to the model instead of the focused window.
-  std::optional<DialogKey> KeyOf(const MSG& message) const;
   bool PreTranslate(const MSG& message);
   bool Pump(MSG& message, bool wait);
 
