@@ -75,7 +75,7 @@ class TUpDown : public Control {
   void SetAssociate(Control* associate);
 
   // Recorded from the layout. The Up and Down keys in an associated edit
-  // act as arrow clicks whatever it says (TForm::UserKey): they are a
+  // act as arrow clicks whatever it says (TForm::UserArrowKey): they are a
   // keyboard user's only way to change the number as a change.
   bool ArrowKeys() const { return arrowKeys_; }
   void SetArrowKeys(bool on);

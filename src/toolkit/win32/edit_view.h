@@ -1,7 +1,7 @@
 #pragma once
 // The view of a one-line edit. Typing reaches the model as the whole new
 // text (UserType). The arrow keys that step an up-down bound to it are the
-// form's (TForm::UserKey).
+// form's (TForm::UserArrowKey).
 
 #include "toolkit/edit.h"
 #include "toolkit/win32/control_view.h"
