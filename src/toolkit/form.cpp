@@ -1,24 +1,24 @@
 #include "toolkit/form.h"
 
+#include <algorithm>
+
 #include "base/error.h"
 #include "toolkit/buttons.h"
+#include "toolkit/page_control.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/tab_order.h"
 #include "toolkit/timer.h"
 
 namespace varnox {
 
 namespace {
 
-void CollectControls(const Component& parent, std::vector<Control*>& out) {
-  for (Component* child : parent.Children()) {
-    if (auto* control = dynamic_cast<Control*>(child)) {
-      out.push_back(control);
-      CollectControls(*control, out);
-    }
+bool OnTabSheet(const Control& control) {
+  for (const Control* parent = control.ParentControl(); parent != nullptr; parent = parent->ParentControl()) {
+    if (dynamic_cast<const TTabSheet*>(parent) != nullptr) return true;
   }
+  return false;
 }
-
-bool IsTabStop(const Control& control) { return control.TabStop() && control.CanFocus(); }
 
 }  // namespace
 
@@ -102,12 +102,8 @@ bool TForm::FocusControl(Control* control) {
 }
 
 std::vector<Control*> TForm::TabStops() const {
-  std::vector<Control*> all;
-  CollectControls(*this, all);
-  std::vector<Control*> stops;
-  for (Control* control : all) {
-    if (IsTabStop(*control)) stops.push_back(control);
-  }
+  std::vector<Control*> stops = ReadingOrder(*this);
+  std::erase_if(stops, [](const Control* control) { return !IsTabStopNow(*control); });
   return stops;
 }
 
@@ -116,9 +112,25 @@ bool TForm::SelectFirst() {
   return !stops.empty() && FocusControl(stops.front());
 }
 
+bool TForm::SelectFirstInput() {
+  const std::vector<Control*> stops = TabStops();
+  auto first = std::find_if(stops.begin(), stops.end(), [](const Control* c) { return OnTabSheet(*c); });
+  if (first == stops.end()) {
+    first = std::find_if(stops.begin(), stops.end(),
+                         [](const Control* c) { return dynamic_cast<const TPageControl*>(c) != nullptr; });
+  }
+  if (first == stops.end()) first = stops.begin();
+  return first != stops.end() && FocusControl(*first);
+}
+
+void TForm::PageChanged(Control& tabStrip, const Control* focusBefore) {
+  if (activeControl_ != nullptr && activeControl_ != focusBefore && activeControl_->CanFocus()) return;
+  if (focusBefore == &tabStrip && FocusControl(&tabStrip)) return;
+  SelectFirstInput();
+}
+
 bool TForm::SelectNext(bool forward) {
-  std::vector<Control*> all;
-  CollectControls(*this, all);
+  const std::vector<Control*> all = ReadingOrder(*this);
   const std::size_t count = all.size();
   if (count == 0) return false;
   // Where the focus is now in the whole tab order; a focused control that is
@@ -129,7 +141,7 @@ bool TForm::SelectNext(bool forward) {
   }
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t i = forward ? (start + step) % count : (start + count - step) % count;
-    if (all[i] != activeControl_ && IsTabStop(*all[i])) return FocusControl(all[i]);
+    if (all[i] != activeControl_ && IsTabStopNow(*all[i])) return FocusControl(all[i]);
   }
   return false;
 }
@@ -148,19 +160,6 @@ TButton* TForm::CancelButton() const {
     if (button != nullptr && button->Cancel() && button->Showing()) return button;
   }
   return nullptr;
-}
-
-bool TForm::UserKey(DialogKey key) {
-  TButton* button = nullptr;
-  if (key == DialogKey::Enter) {
-    button = dynamic_cast<TButton*>(activeControl_);
-    if (button == nullptr) button = DefaultButton();
-  } else {
-    button = CancelButton();
-  }
-  if (button == nullptr || !button->AcceptsInput()) return false;
-  button->UserClick();
-  return true;
 }
 
 }  // namespace varnox

@@ -21,6 +21,7 @@
 namespace varnox {
 
 class TButton;
+class TUpDown;
 
 enum TModalResult : int {
   mrNone = 0,
@@ -47,8 +48,10 @@ enum class FormPosition { Designed, ScreenCenter };
 
 enum class WindowState { Normal, Minimized, Maximized };
 
-// Keys the form handles for its buttons.
-enum class DialogKey { Enter, Escape };
+// Keys the form handles before the focused control sees them: its buttons,
+// the Tab order, the page keys (Ctrl+Tab, Ctrl+Page Down and their reverses)
+// and the arrows, which step a spin box's number or an option group's choice.
+enum class DialogKey { Enter, Escape, Tab, ShiftTab, NextPage, PriorPage, Up, Down, Left, Right };
 
 class TForm : public Control {
  public:
@@ -125,20 +128,38 @@ class TForm : public Control {
   bool FocusControl(Control* control);
   // Focus to the first tab stop of the form, in tab order.
   bool SelectFirst();
+  // Focus to the first tab stop on a page (the shown page of a page control),
+  // else to the tab strip, else to the first tab stop.
+  bool SelectFirstInput();
   // Focus to the next (or previous) tab stop after the focused control,
   // wrapping around; from no focus, to the first (or last) one.
   bool SelectNext(bool forward = true);
-  // The tab stops that can take the focus now, in tab order: depth first,
-  // children in creation order.
+  // The tab stops that can take the focus now, in Tab order (see tab_order.h).
   std::vector<Control*> TabStops() const;
+  // After the user changed pages and the page control's handler ran: a
+  // control the handler focused stays focused; otherwise the focus goes back
+  // to the tab strip when the strip had it, else to the new page's first
+  // input, so it never rests on nothing or on a hidden control.
+  void PageChanged(Control& tabStrip, const Control* focusBefore);
+  // The up-down that shows its number in `control`, if any.
+  TUpDown* UpDownFor(const Control& control) const;
 
   // The first visible button with Default (Enter) or Cancel (Escape) set.
   TButton* DefaultButton() const;
   TButton* CancelButton() const;
-  // The user pressed Enter or Escape. Enter clicks the focused button, or
-  // else the default button; Escape clicks the cancel button. True when a
-  // button took the key.
+  // The user pressed a key; true when the form took it, false when it is
+  // the focused control's own (a track bar's or a list's arrows, say).
+  // Enter clicks the focused button, or else the default button; Escape
+  // clicks the cancel button; Tab and Shift+Tab move along the Tab order;
+  // the page keys change the page of the page control that holds the focus
+  // (or the first one). Up and Down in a spin box's field are arrow clicks
+  // of its up-down; every arrow in an option group chooses the next or the
+  // previous button as a click does.
   bool UserKey(DialogKey key);
+  // An arrow key pressed in `control` (the focused one, as a rule): a step
+  // of a spin box's number or an option group's choice; false for a control
+  // that keeps its own arrows.
+  bool UserArrowKey(Control& control, DialogKey key);
 
  protected:
   bool AcceptsChild(const Component& child) const override;

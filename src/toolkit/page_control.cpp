@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "toolkit/form.h"
 
 namespace varnox {
 
@@ -39,8 +40,22 @@ void TPageControl::SetHotTrack(bool on) { Update(hotTrack_, on, Property::Style)
 void TPageControl::UserSelectTab(TTabSheet& page) {
   if (!AcceptsInput() || &page.PageControl() != this || !page.TabVisible() || !page.Enabled()) return;
   if (&page == activePage_) return;
+  const Control* focusBefore = Form().ActiveControl();
   SetActivePage(&page);
   Fire(OnChange);
+  Form().PageChanged(*this, focusBefore);
+}
+
+void TPageControl::UserSelectNextTab(bool forward) {
+  if (!AcceptsInput()) return;
+  std::vector<TTabSheet*> tabs = VisibleTabs();
+  std::erase_if(tabs, [](const TTabSheet* page) { return !page->Enabled(); });
+  if (tabs.empty()) return;
+  const std::size_t count = tabs.size();
+  const auto found = std::find(tabs.begin(), tabs.end(), activePage_);
+  // From no page, forward leads to the first and backward to the last.
+  const std::size_t at = found != tabs.end() ? static_cast<std::size_t>(found - tabs.begin()) : forward ? count - 1 : 0;
+  UserSelectTab(*tabs[forward ? (at + 1) % count : (at + count - 1) % count]);
 }
 
 void TPageControl::TabVisibilityChanged(TTabSheet& page) {

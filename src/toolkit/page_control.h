@@ -35,7 +35,11 @@ class TPageControl : public Control {
 
   // The user clicked the tab of `page`. Ignored when the control does not
   // accept input, or the page is not one of its visible, enabled tabs.
+  // After OnChange the form settles the focus (TForm::PageChanged).
   void UserSelectTab(TTabSheet& page);
+  // The user asked for the next (or previous) page from the keyboard: the
+  // next visible, enabled tab, going round.
+  void UserSelectNextTab(bool forward);
 
  protected:
   bool TakesFocus() const override { return true; }

@@ -13,6 +13,9 @@
 //  - The Win32 view turns each user action into one User... call (a click, a
 //    typed text, an arrow click, a tab switch, a chosen menu item) and
 //    mirrors every change it hears about through ComponentObserver.
+//  - Keys are the form's (TForm::UserKey, tab_order.h): the Tab order, the
+//    page keys and the arrows that step a spin box or an option group make
+//    the same calls a click makes; no page handles keys.
 //  - Handlers may throw; the view runs every callback through RunHandler,
 //    which shows the error and lets the window go on.
 

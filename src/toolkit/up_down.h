@@ -74,8 +74,9 @@ class TUpDown : public Control {
   Control* Associate() const { return associate_; }
   void SetAssociate(Control* associate);
 
-  // Whether the keyboard's arrow keys in the associate act as arrow clicks;
-  // the view routes them to UserArrowClick.
+  // Recorded from the layout. The Up and Down keys in an associated edit
+  // act as arrow clicks whatever it says (TForm::UserArrowKey): they are a
+  // keyboard user's only way to change the number as a change.
   bool ArrowKeys() const { return arrowKeys_; }
   void SetArrowKeys(bool on);
   bool Wrap() const { return wrap_; }

@@ -151,7 +151,7 @@ T& PageControlNamed(TConfForm& window, const std::string& name, const std::strin
   return window.Add<T>(name, window.Find<TTabSheet>(sheet));
 }
 
-TEST_F(EventsTest, PageChangeClearsTheFocusAndSetsUpInternetAndIde) {
+TEST_F(EventsTest, PageChangeSettlesTheFocusAndSetsUpInternetAndIde) {
   // NT 4.0 shows both the Internet and the IDE/ATAPI page.
   TConfForm& window = Build(ScriptedSystem::WinNT4Sp6Workstation());
   auto& profiles = PageControlNamed<TComboBox>(window, "cbTCPProfile", "tsInternet");
@@ -164,16 +164,24 @@ TEST_F(EventsTest, PageChangeClearsTheFocusAndSetsUpInternetAndIde) {
   window.FormCreate();
   auto& pages = Find<TPageControl>("PageControl");
 
+  // The handler leaves no control focused; from a button the focus goes to
+  // the new page's first input, from the tab strip it stays there.
   ASSERT_TRUE(window.FocusControl(&Find("CancelBtn")));
   pages.UserSelectTab(Find<TTabSheet>("tsLogon"));
-  EXPECT_EQ(window.ActiveControl(), nullptr);
+  ASSERT_GE(window.TabStops().size(), 2u);
+  EXPECT_EQ(window.TabStops()[0], &pages);
+  EXPECT_EQ(window.ActiveControl(), window.TabStops()[1]) << "the first input after the tab strip";
+  EXPECT_EQ(window.ActiveControl()->Name(), "cbDisableCAD") << "the autologon fields are off here";
+  ASSERT_TRUE(pages.SetFocus());
+  pages.UserSelectTab(Find<TTabSheet>("tsMemory"));
+  EXPECT_EQ(window.ActiveControl(), &pages);
 
   profiles.SetEnabled(true);
   pages.UserSelectTab(Find<TTabSheet>("tsInternet"));
   ASSERT_EQ(pages.ActivePage(), &Find<TTabSheet>("tsInternet"));
   EXPECT_EQ(profiles.ItemIndex(), 0);
   EXPECT_EQ(profileChanges, 1) << "the first adapter is shown along with its selection";
-  EXPECT_EQ(window.ActiveControl(), nullptr);
+  EXPECT_EQ(window.ActiveControl(), &pages);
 
   // No device yet: nothing to select or show.
   drives.Clear();
@@ -192,9 +200,12 @@ TEST_F(EventsTest, PageChangeClearsTheFocusAndSetsUpInternetAndIde) {
   // A disabled profile list cannot take the focus; the step goes on without it.
   profiles.SetItemIndex(1);
   profiles.SetEnabled(false);
+  ASSERT_TRUE(window.FocusControl(&Find("CancelBtn")));
   pages.UserSelectTab(Find<TTabSheet>("tsInternet"));
   EXPECT_EQ(profiles.ItemIndex(), 0);
-  EXPECT_EQ(window.ActiveControl(), nullptr);
+  ASSERT_NE(window.ActiveControl(), nullptr);
+  EXPECT_TRUE(window.ActiveControl()->CanFocus());
+  EXPECT_NE(window.ActiveControl(), &profiles);
 }
 
 TEST_F(EventsTest, ShowingPagesMarksNothingChangesDo) {

@@ -98,7 +98,9 @@ TEST_F(FormTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
 }
 
 TEST_F(FormTest, TabOrderVisitsFocusableTabStopsDepthFirst) {
+  form.SetBounds(0, 0, 365, 393);
   auto& pages = form.Add<TPageControl>("PageControl");
+  pages.SetBounds(1, 3, 361, 355);
   auto& info = form.Add<TTabSheet>("tsInformation", pages);
   auto& ide = form.Add<TTabSheet>("tsIDE", pages);
   form.Add<TLabel>("lblOnInfo", info);
@@ -106,8 +108,11 @@ TEST_F(FormTest, TabOrderVisitsFocusableTabStopsDepthFirst) {
   auto& group = form.Add<TGroupBox>("gbATAPI", ide);
   auto& first = form.Add<TRadioGroup>("rgATAPI_0", group);
   auto& disabled = form.Add<TRadioGroup>("rgATAPI_1", group);
+  disabled.SetTop(20);
   auto& list = form.Add<TListView>("lvDrives", ide);
+  list.SetTop(100);
   auto& ok = form.Add<TBitBtn>("ApplyBtn");
+  ok.SetTop(363);
   ok.SetTabStop(false);
   disabled.SetEnabled(false);
   pages.SetActivePage(&ide);

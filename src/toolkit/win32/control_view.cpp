@@ -5,6 +5,7 @@
 #include <map>
 
 #include "toolkit/popup_menu.h"
+#include "toolkit/win32/dialog_keys.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/hint_view.h"
 #include "toolkit/win32/wide_text.h"
@@ -263,6 +264,13 @@ LRESULT ControlView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_SETFOCUS:
       if (!form_.Applying()) form_.FocusArrived(control);
+      break;
+    case WM_KEYDOWN:
+      if (const std::optional<DialogKey> arrow = ArrowKeyOf(wParam)) {
+        bool taken = false;
+        User([&] { taken = form_.Model().UserArrowKey(control, *arrow); });
+        if (taken) return 0;
+      }
       break;
     default:
       break;

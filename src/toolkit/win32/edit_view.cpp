@@ -1,6 +1,5 @@
 #include "toolkit/win32/edit_view.h"
 
-#include "toolkit/up_down.h"
 #include "toolkit/win32/form_view.h"
 #include "toolkit/win32/wide_text.h"
 
@@ -38,16 +37,6 @@ void EditView::Command(HWND /*from*/, UINT code) {
   User([&] { edit_.UserType(typed); });
   // The model may have cut or refused the text; the window shows what it kept.
   Resync(Property::Text);
-}
-
-bool EditView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-  if (message != WM_KEYDOWN || window != Window() || (wParam != VK_UP && wParam != VK_DOWN)) return false;
-  TUpDown* upDown = form_.UpDownFor(edit_);
-  if (!upDown || !upDown->ArrowKeys()) return false;
-  const UpDownButton button = wParam == VK_UP ? UpDownButton::Up : UpDownButton::Down;
-  User([&] { upDown->UserArrowClick(button); });
-  result = 0;
-  return true;
 }
 
 }  // namespace varnox

@@ -1,6 +1,7 @@
 #pragma once
 // The view of a one-line edit. Typing reaches the model as the whole new
-// text (UserType); arrow keys step the up-down that shows its number here.
+// text (UserType). The arrow keys that step an up-down bound to it are the
+// form's (TForm::UserArrowKey).
 
 #include "toolkit/edit.h"
 #include "toolkit/win32/control_view.h"
@@ -15,7 +16,6 @@ class EditView final : public ControlView {
  protected:
   WindowRecipe Recipe() const override;
   void Apply(Property property) override;
-  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   TEdit& edit_;

@@ -13,6 +13,8 @@
 #include "toolkit/static_controls.h"
 #include "toolkit/up_down.h"
 #include "toolkit/win32/control_view.h"
+#include "toolkit/win32/dialog_keys.h"
+#include "toolkit/win32/field_labels.h"
 #include "toolkit/win32/hint_view.h"
 #include "toolkit/win32/timer_view.h"
 #include "toolkit/win32/view_factory.h"
@@ -57,12 +59,6 @@ std::vector<std::string> CaptionsOf(const Control& control) {
     return {control.Caption()};
   }
   return {};
-}
-
-bool DroppedDown(HWND window) {
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  return lstrcmpiW(className, L"ComboBox") == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 int ScreenDpi() {
@@ -178,6 +174,7 @@ void FormView::CreateChildViews(const Component& parent) {
   const std::size_t first = views_.size();
   CreateViewsUnder(parent);
   for (std::size_t i = first; i < views_.size(); ++i) views_[i]->Linked();
+  PlaceFieldsBelowTheirLabels(*this, parent);
 }
 
 void FormView::CreateViewsUnder(const Component& parent) {
@@ -207,14 +204,6 @@ HWND FormView::ChildParentOf(const Component* component) const {
   if (component == &form_ || component == nullptr) return window_;
   auto* view = dynamic_cast<ControlView*>(ViewOf(component));
   return view ? view->ChildParent() : window_;
-}
-
-TUpDown* FormView::UpDownFor(const Control& control) const {
-  for (Component* component : form_.Components()) {
-    auto* upDown = dynamic_cast<TUpDown*>(component);
-    if (upDown && upDown->Associate() == &control) return upDown;
-  }
-  return nullptr;
 }
 
 UINT_PTR FormView::RegisterTimer(TimerView& timer) {
@@ -415,23 +404,16 @@ bool FormView::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   if (hints_) hints_->Cancel();
-  bool handled = false;
-  switch (message.wParam) {
-    case VK_TAB:
-      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-      RunUser([&] { form_.SelectNext(GetKeyState(VK_SHIFT) >= 0); });
-      return true;
-    case VK_RETURN:
-      if (DroppedDown(message.hwnd)) return false;
-      RunUser([&] { handled = form_.UserKey(DialogKey::Enter); });
-      return handled;
-    case VK_ESCAPE:
-      if (DroppedDown(message.hwnd)) return false;
-      RunUser([&] { handled = form_.UserKey(DialogKey::Escape); });
-      return handled;
-    default:
-      return false;
+  // From the first key on, focus rectangles show, as in a dialog.
+  if (!keyboardCues_) {
+    keyboardCues_ = true;
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   }
+  const std::optional<DialogKey> key = FormKeyOf(message);
+  if (!key) return false;
+  bool handled = false;
+  RunUser([&] { handled = form_.UserKey(*key); });
+  return handled;
 }
 
 // One message: false when there was none (or WM_QUIT, which goes back to the
@@ -481,6 +463,8 @@ TModalResult FormView::ShowModal() {
       centred_ = true;
       ShowWindow(window_, SW_SHOW);
       SetActiveWindow(window_);
+      // The focus opens in the window, on the first control that takes input.
+      if (!form_.ActiveControl()) RunHandler([&] { form_.SelectFirstInput(); }, *this);
       ApplyFocus();
     }
     MSG message;
@@ -562,10 +546,15 @@ LRESULT FormView::Procedure(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SETFOCUS:
-      if (!Applying() && form_.ActiveControl()) {
-        ApplyScope guard(*this);
-        ApplyFocus();
-        return 0;
+      // The window itself is no place for the focus: it goes on to the
+      // control that had it, or else to the first that takes input.
+      if (!Applying()) {
+        if (!form_.ActiveControl()) RunHandler([&] { form_.SelectFirstInput(); }, *this);
+        if (form_.ActiveControl()) {
+          ApplyScope guard(*this);
+          ApplyFocus();
+          return 0;
+        }
       }
       break;
     case WM_ERASEBKGND:

@@ -31,7 +31,6 @@ class ComponentView;
 class ControlView;
 class HintView;
 class TimerView;
-class TUpDown;
 
 class FormView final : public ErrorSink, private ComponentObserver {
  public:
@@ -95,8 +94,6 @@ class FormView final : public ErrorSink, private ComponentObserver {
   // Makes the views of `parent`'s children and of theirs, as the form made
   // its own at creation, and links them: for a page shown the first time.
   void CreateChildViews(const Component& parent);
-  // The up-down that shows its number in `control`, if any.
-  TUpDown* UpDownFor(const Control& control) const;
   HintView& Hints() { return *hints_; }
   UINT_PTR RegisterTimer(TimerView& timer);
 
@@ -129,7 +126,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   int OuterWidth() const;
   int OuterHeight() const;
   void ApplyFocus();
-  // Enter, Escape and Tab go to the model instead of the focused window.
+  // The form's keys go to the model instead of the focused window.
   bool PreTranslate(const MSG& message);
   bool Pump(MSG& message, bool wait);
 
@@ -145,6 +142,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   bool destroying_ = false;
   bool quit_ = false;
   bool centred_ = false;
+  bool keyboardCues_ = false;
   std::unique_ptr<HintView> hints_;
   std::vector<std::unique_ptr<ComponentView>> views_;
   std::map<const Component*, ComponentView*> byComponent_;

@@ -40,7 +40,6 @@ TBitBtn& AddButton(TForm& form, const char* name, int left, const char* caption)
   auto& button = form.Add<TBitBtn>(name);
   button.SetBounds(left, 363, 71, 26);
   button.SetCaption(caption);
-  button.SetTabStop(false);
   return button;
 }
 
@@ -74,6 +73,7 @@ void TConfForm::BuildLayout() {
   Find<TTabSheet>("tsNetWork").SetHint("Network Parameters");
   pages.SetActivePage(&Find<TTabSheet>("tsInformation"));
 
+  // The buttons are tab stops, so that a keyboard user reaches them.
   auto& apply = AddButton(*this, "ApplyBtn", 2, "OK");
   apply.SetHint("Apply all changes (Reboot may be required)");
   apply.SetShowHint(true);
@@ -92,7 +92,6 @@ void TConfForm::BuildLayout() {
   auto& runAsAdmin = Add<TButton>("btnRunAsAdmin");
   runAsAdmin.SetBounds(151, 363, 141, 26);
   runAsAdmin.SetCaption("Run as administrator");
-  runAsAdmin.SetTabStop(false);
   runAsAdmin.SetShowHint(true);
   runAsAdmin.SetVisible(false);
   runAsAdmin.OnClick = [this](Component& s) { btnRunAsAdminClick(s); };
@@ -100,7 +99,6 @@ void TConfForm::BuildLayout() {
   auto& options = Add<TButton>("OptionsBtn");
   options.SetBounds(296, 363, 66, 26);
   options.SetCaption(kOptionsClosedCaption);
-  options.SetTabStop(false);
   options.OnClick = [this](Component& s) { OptionsBtnClick(s); };
 
   BuildInformationPage(Find<TTabSheet>("tsInformation"));

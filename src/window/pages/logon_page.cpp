@@ -49,6 +49,7 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
   auto& count =
       AddCheckBox(form, logon, "cbAutoLogonCount", "Don't counts autologons in Windows 2000. Counter :", 8, 133, 262);
   count.SetEnabled(false);
+  AddFieldName(form, logon, "lblAutoLogonCountNumber", "Autologon counter", 272, 132);
   auto& countEdit = AddEdit(form, logon, "edAutoLogonCount", "0", 272, 132, 45);
   auto& countSpinner = AddUpDown(form, logon, "udAutoLogonCount", countEdit, 0, 32767, 0);
   countEdit.SetEnabled(false);

@@ -26,6 +26,7 @@ void LayOutMemoryPage(TConfForm& form, TTabSheet& sheet) {
   auto& secondLevel = AddGroupBox(form, sheet, "gbSecondLevelDataCache",
                                   " Second level data cache (Aka level 2 cache) ", 4, 142, 345, 40);
   AddCheckBox(form, secondLevel, "rb2CacheAuto", "Auto (default)", 8, 16, 100);
+  AddFieldName(form, secondLevel, "lblSecondLevelCacheSize", "Second level data cache", 116, 14);
   auto& cacheEdit = AddEdit(form, secondLevel, "edSecondLevelCache", "0", 116, 14, 50);
   AddUpDown(form, secondLevel, "udSecondLevelDataCache", cacheEdit, 0, 8096, 0).SetIncrement(128);
   AddLabel(form, secondLevel, "lblSecondLevelCacheUnit", "kb (see your CPU specification)", 186, 17);
@@ -35,6 +36,7 @@ void LayOutMemoryPage(TConfForm& form, TTabSheet& sheet) {
   AddRadioButton(form, ioLock, "rbIOLock1024kb", "1024 kb", 126, 15, 80);
   AddRadioButton(form, ioLock, "rbIOLock2048kb", "2048 kb", 212, 15, 80);
   AddRadioButton(form, ioLock, "rbIOLockOther", "", 8, 36, 16);
+  AddFieldName(form, ioLock, "lblIOLockOtherSize", "I/O page lock limit", 26, 34);
   auto& otherEdit = AddEdit(form, ioLock, "edIOLockOther", "512", 26, 34, 50);
   auto& otherSpinner = AddUpDown(form, ioLock, "udIOLockOther", otherEdit, 512, 32767, 512);
   otherSpinner.SetIncrement(512);

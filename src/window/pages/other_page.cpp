@@ -79,6 +79,7 @@ void LayOutOwner(TConfForm& form, TTabSheet& sheet) {
     top += 24;
   }
   // The second source path sits beside the first.
+  AddFieldName(form, user, "lblSourcePath2", "Setup Source Path", 250, 63);
   AddEdit(form, user, "edSourcePath2", "", 250, 63, 87);
 }
 

@@ -52,6 +52,14 @@ TEdit& AddEdit(TForm& form, Control& parent, std::string_view name, std::string_
   return edit;
 }
 
+TLabel& AddFieldName(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top) {
+  auto& label = form.Add<TLabel>(std::string(name), parent);
+  label.SetAutoSize(false);
+  label.SetCaption(std::string(caption));
+  label.SetBounds(left, top, 0, 0);
+  return label;
+}
+
 TUpDown& AddUpDown(TForm& form, Control& parent, std::string_view name, TEdit& edit, int min, int max, int position) {
   auto& spinner = form.Add<TUpDown>(std::string(name), parent);
   spinner.SetBounds(edit.Left() + edit.Width(), edit.Top(), kUpDownWidth, edit.Height());

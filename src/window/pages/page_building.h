@@ -19,6 +19,10 @@ TRadioButton& AddRadioButton(TForm& form, Control& parent, std::string_view name
                              int top, int width);
 TEdit& AddEdit(TForm& form, Control& parent, std::string_view name, std::string_view text, int left, int top,
                int width);
+// The name a screen reader gives the field added next, for a field whose
+// caption on the screen is not a label of its own: a label with no size,
+// so nothing shows.
+TLabel& AddFieldName(TForm& form, Control& parent, std::string_view name, std::string_view caption, int left, int top);
 // A spinner on the right edge of `edit`, bound to it, at `position`.
 TUpDown& AddUpDown(TForm& form, Control& parent, std::string_view name, TEdit& edit, int min, int max, int position);
 TMenuItem& AddMenuItem(TForm& form, TPopupMenu& menu, std::string_view name, std::string_view caption);

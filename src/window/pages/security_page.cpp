@@ -74,6 +74,7 @@ void LayOut(TConfForm& form, TTabSheet& sheet) {
 
   auto& cache = AddGroupBox(form, sfc, "gbDllCachePath", " SFC Dll cache path ", 166, 120, 171, 56);
   AddCheckBox(form, cache, "cbDllCachePath", "Specify path for cache :", 6, 16, 160);
+  AddFieldName(form, cache, "lblDllCachePath", "SFC Dll cache path", 6, 34);
   auto& path = AddEdit(form, cache, "edDllCachePath", kDefaultDllCachePath, 6, 34, 158);
   path.SetEnabled(false);
   path.SetColor(clBtnFace);
