@@ -120,6 +120,14 @@ constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kSound[] = "Control Panel\\Sound";
 constexpr char kDesktop[] = "Control Panel\\Desktop";
 
+// Whether a file holds `text` in UTF-16, as .reg files of Windows 2000 and
+// later and policy files carry it.
+bool HoldsUtf16(const std::vector<std::uint8_t>& bytes, const std::string& text) {
+  std::vector<std::uint8_t> wide;
+  for (const char c : text) wide.insert(wide.end(), {static_cast<std::uint8_t>(c), 0});
+  return std::search(bytes.begin(), bytes.end(), wide.begin(), wide.end()) != bytes.end();
+}
+
 // Another program changes, creates and deletes values of the Explorer group
 // while the window is open; the user changes another control of the group.
 TEST(ExternalChangesWindow, OkWritesTheUsersValueAndKeepsWhatAnotherProgramChanged) {
@@ -165,12 +173,21 @@ TEST(ExternalChangesWindow, SaveChangesAsLeavesOutWhatOkWouldKeep) {
   window.form->Find<TButton>("btnSaveChanges").UserClick();
   ASSERT_EQ(window.system.writtenFiles.count("changes.reg"), 1u);
   const std::vector<std::uint8_t>& bytes = window.system.writtenFiles["changes.reg"];
-  const auto holds = [&bytes](const std::string& name) {  // UTF-16, as Windows XP writes it
-    std::vector<std::uint8_t> wide;
-    for (const char c : name) wide.insert(wide.end(), {static_cast<std::uint8_t>(c), 0});
-    return std::search(bytes.begin(), bytes.end(), wide.begin(), wide.end()) != bytes.end();
-  };
+  const auto holds = [&bytes](const std::string& text) { return HoldsUtf16(bytes, text); };  // as XP writes it
   EXPECT_TRUE(holds("\"Beep\"=\"No\""));
+  EXPECT_FALSE(holds("MinAnimate"));
+}
+
+TEST(ExternalChangesWindow, SaveForGroupPolicyLeavesOutWhatOkWouldKeep) {
+  FixtureWindow window(VersionFixtures()[2]);
+  window.registry.SetString(HKCU, kMetrics, "MinAnimate", "0");
+  window.form->Find<TCheckBox>("cbBeepOnError").UserClick();
+  window.services.folder = "C:\\GPO";
+  window.form->Find<TButton>("btnSaveGroupPolicy").UserClick();
+  ASSERT_EQ(window.system.writtenFiles.count("C:\\GPO\\User\\Registry.pol"), 1u);
+  const std::vector<std::uint8_t>& bytes = window.system.writtenFiles["C:\\GPO\\User\\Registry.pol"];
+  const auto holds = [&bytes](const std::string& text) { return HoldsUtf16(bytes, text); };
+  EXPECT_TRUE(holds("Beep"));
   EXPECT_FALSE(holds("MinAnimate"));
 }
 

@@ -12,8 +12,10 @@ void TConfForm::btnSaveGroupPolicyClick(Component& /*sender*/) {
       services_.AskFolder("Save for Group Policy: the folder that gets Machine\\Registry.pol and User\\Registry.pol");
   if (!folder) return;
   const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
+  // What OK would write: values another program changed since the load stay out.
+  const ExternalChanges kept = ChangedElsewhere();
   const PolicySaveReport report =
-      WritePolicyFiles(*folder, PendingPolicyChanges(frame_, flags_, platform_.registry), platform_.system,
+      WritePolicyFiles(*folder, PendingPolicyChanges(frame_, flags_, platform_.registry, kept.spared), platform_.system,
                        russian ? RussianPolicySaveTexts() : EnglishPolicySaveTexts());
   if (report.failed) {
     services_.ShowError(report.message);

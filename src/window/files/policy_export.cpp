@@ -66,7 +66,8 @@ class PolicyFileWriter {
 
 }  // namespace
 
-PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry) {
+PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry,
+                                   const ValueList& spared) {
   // The same save, once without the groups of one machine, once with them
   // alone: OK's own writes, told apart by the group that makes them.
   ModifiedFlags shared;
@@ -76,7 +77,7 @@ PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& fl
     if (flags.Raised(group)) OneMachineGroup(group) ? ownOnly.Raise(group) : shared.Raise(group);
   }
   PolicyChanges changes;
-  for (RegistryEdit& edit : PendingChanges(frame, shared, registry)) {
+  for (RegistryEdit& edit : PendingChanges(frame, shared, registry, spared)) {
     if (!Value(edit)) continue;
     if (EqualsIgnoringAsciiCase(edit.name, kAutoLogonPasswordValue)) {
       changes.leftOut.push_back({std::move(edit), PolicyLeftOutReason::Password});
@@ -89,7 +90,7 @@ PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& fl
     }
   }
   if (ownOnly.AnyRaised()) {
-    for (RegistryEdit& edit : PendingChanges(frame, ownOnly, registry)) {
+    for (RegistryEdit& edit : PendingChanges(frame, ownOnly, registry, spared)) {
       if (Value(edit)) changes.leftOut.push_back({std::move(edit), PolicyLeftOutReason::OneMachine});
     }
   }

@@ -12,6 +12,7 @@
 
 #include "platform/system_api.h"
 #include "settings/registry_edit.h"
+#include "settings/value_list.h"
 #include "window/frame/settings_frame.h"
 #include "window/texts/policy_save_texts.h"
 
@@ -37,7 +38,8 @@ inline constexpr SettingGroup kOneMachineGroups[] = {SettingGroup::MTU, SettingG
 inline constexpr char kAutoLogonPasswordValue[] = "DefaultPassword";
 
 // Nothing is written.
-PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry);
+PolicyChanges PendingPolicyChanges(SettingsFrame& frame, const ModifiedFlags& flags, RegistryApi& registry,
+                                   const ValueList& spared = {});
 
 // Merges `changes` into Machine\Registry.pol and User\Registry.pol under
 // `folder` (UTF-8), making the subfolders; a file that is not a registry
