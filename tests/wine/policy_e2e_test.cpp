@@ -1,15 +1,17 @@
 // Group Policy as the window sees it. For each batch of policy states (every
 // policy Enabled at its minimum, at its maximum, every policy Disabled, each
-// further choice in turn) the registry effects a registry policy extension
-// would apply are imported with regedit into this prefix, and the window then
-// opens without a message and shows exactly that state: each box, button,
-// spinner, track bar and edit read from the real control by its name.
+// further choice in turn) the batch is written as the two registry policy
+// files it implies and applied into this prefix by apply_policy.exe, as the
+// registry policy extension would; the window then opens without a message
+// and shows exactly that state: each box, button, spinner, track bar and
+// edit read from the real control by its name.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -17,6 +19,7 @@
 #include "page_scenario.h"
 #include "policy_effects.h"
 #include "scripted_system.h"
+#include "settings/policy_file.h"
 #include "window_policies.h"
 
 namespace varnox::test {
@@ -32,13 +35,24 @@ ScriptedSystem Release() {
   return release == releases.end() ? ScriptedSystem::Win10X64() : release->second();
 }
 
-// Imports a REGEDIT4 file as an administrator's script would.
-bool Import(const std::string& text) {
+// Writes the batch's two registry policy files and applies them with
+// apply_policy.exe, as Group Policy's registry extension would at a refresh.
+bool Apply(const PolicySet& set, const PolicyBatch& batch) {
   char folder[MAX_PATH];
   if (GetTempPathA(MAX_PATH, folder) == 0) return false;
-  const std::string path = std::string(folder) + "varnox-policy.reg";
-  std::ofstream(path, std::ios::binary) << text;
-  std::string command = "regedit.exe /s \"" + path + "\"";
+  // The batches' names and texts are ASCII: the ANSI code page leaves them be.
+  const AnsiCodec ascii{[](const std::string& s) { return s; }, [](const std::string& s) { return s; }};
+  std::string command = "Z:";
+  for (const char* c = std::getenv("VARNOX_APPLY_POLICY"); c && *c; ++c) command += *c == '/' ? '\\' : *c;
+  for (const bool machine : {true, false}) {
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        MergePolicyFile({}, PolicyFileEdits(set, batch, machine), ascii);
+    if (!bytes) return false;
+    const std::string path = std::string(folder) + (machine ? "varnox-machine.pol" : "varnox-user.pol");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    command += (machine ? " HKLM \"" : " HKCU \"") + path + "\"";
+  }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -128,7 +142,7 @@ TEST_F(PolicyEndToEnd, EachBatchOfPolicyStatesShowsAsItIs) {
   std::size_t checked = 0;
   for (const PolicyBatch& batch : PolicyBatches(set)) {
     SCOPED_TRACE(batch.name);
-    ASSERT_TRUE(Import(Regedit4Text(set, batch))) << "regedit did not import the " << batch.name << " batch";
+    ASSERT_TRUE(Apply(set, batch)) << "the " << batch.name << " batch's policy files did not apply";
     Run([&](UiDriver& ui) {
       // A page's controls come to be as its tab is first shown.
       for (const std::wstring& caption : ui.TabCaptions("PageControl")) ui.SelectTab("PageControl", caption);

@@ -126,4 +126,31 @@ std::string Regedit4Text(const PolicySet& set, const PolicyBatch& batch) {
   return text;
 }
 
+std::vector<RegistryEdit> PolicyFileEdits(const PolicySet& set, const PolicyBatch& batch, bool machine) {
+  std::vector<RegistryEdit> edits;
+  for (std::size_t i = 0; i < set.policies.size(); ++i) {
+    for (const RegistryEffect& effect : RegistryEffects(set.policies[i], batch.states[i])) {
+      if (effect.machine != machine) continue;
+      RegistryEdit edit{.kind = RegistryEdit::Kind::DeleteValue,
+                        .root = machine ? kHkeyLocalMachine : kHkeyCurrentUser,
+                        .keyPath = effect.key,
+                        .name = effect.valueName};
+      if (effect.datum && effect.datum->isText) {
+        edit.kind = RegistryEdit::Kind::SetValue;
+        edit.type = effect.expandable ? kRegExpandSz : kRegSz;
+        edit.data.assign(effect.datum->text.begin(), effect.datum->text.end());
+        edit.data.push_back(0);
+      } else if (effect.datum) {
+        edit.kind = RegistryEdit::Kind::SetValue;
+        edit.type = kRegDword;
+        for (int shift = 0; shift < 32; shift += 8) {
+          edit.data.push_back(static_cast<std::uint8_t>(effect.datum->number >> shift));
+        }
+      }
+      edits.push_back(std::move(edit));
+    }
+  }
+  return edits;
+}
+
 }  // namespace varnox

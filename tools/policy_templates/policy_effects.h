@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "policy_model.h"
+#include "settings/registry_edit.h"
 
 namespace varnox {
 
@@ -40,5 +41,10 @@ std::vector<PolicyBatch> PolicyBatches(const PolicySet& set);
 
 // The effects of one batch as a REGEDIT4 file (ANSI; deletions as "=-").
 std::string Regedit4Text(const PolicySet& set, const PolicyBatch& batch);
+
+// The effects of one batch on one root as the registry edits a registry
+// policy file of that root carries: values set with their type and data as
+// stored, or deleted.
+std::vector<RegistryEdit> PolicyFileEdits(const PolicySet& set, const PolicyBatch& batch, bool machine);
 
 }  // namespace varnox
