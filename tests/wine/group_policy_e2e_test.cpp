@@ -25,6 +25,7 @@
 #include "import_patch.h"
 #include "page_scenario.h"
 #include "registry_dump.h"
+#include "registry_probe.h"
 
 namespace varnox::test {
 namespace {
