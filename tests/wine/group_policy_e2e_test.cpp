@@ -63,20 +63,8 @@ BOOL WINAPI AnswerSaveAs(OPENFILENAMEW* dialog) {
 
 // apply_policy.exe on the two files; its exit code.
 DWORD ApplyPolicyFiles() {
-  std::string command = "Z:";
-  for (const char* c = std::getenv("VARNOX_APPLY_POLICY"); c && *c; ++c) command += *c == '/' ? '\\' : *c;
-  command += std::string(" HKLM ") + kFolder + "\\Machine\\Registry.pol HKCU " + kFolder + "\\User\\Registry.pol";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return GetLastError() | 0x80000000u;
-  }
-  DWORD code = STILL_ACTIVE;
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  return RunToEnd(ApplyPolicyProgram() + " HKLM " + kFolder + "\\Machine\\Registry.pol HKCU " + kFolder +
+                  "\\User\\Registry.pol");
 }
 
 std::string FileBytes(const std::string& path) {

@@ -18,6 +18,7 @@
 
 #include "page_scenario.h"
 #include "policy_effects.h"
+#include "registry_probe.h"
 #include "scripted_system.h"
 #include "settings/policy_file.h"
 #include "window_policies.h"
@@ -42,8 +43,7 @@ bool Apply(const PolicySet& set, const PolicyBatch& batch) {
   if (GetTempPathA(MAX_PATH, folder) == 0) return false;
   // The batches' names and texts are ASCII: the ANSI code page leaves them be.
   const AnsiCodec ascii{[](const std::string& s) { return s; }, [](const std::string& s) { return s; }};
-  std::string command = "Z:";
-  for (const char* c = std::getenv("VARNOX_APPLY_POLICY"); c && *c; ++c) command += *c == '/' ? '\\' : *c;
+  std::string command = ApplyPolicyProgram();
   for (const bool machine : {true, false}) {
     const std::optional<std::vector<std::uint8_t>> bytes =
         MergePolicyFile({}, PolicyFileEdits(set, batch, machine), ascii);
@@ -53,18 +53,7 @@ bool Apply(const PolicySet& set, const PolicyBatch& batch) {
         .write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
     command += (machine ? " HKLM \"" : " HKCU \"") + path + "\"";
   }
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code == 0;
+  return RunToEnd(command) == 0;
 }
 
 std::wstring ClassName(HWND window) {

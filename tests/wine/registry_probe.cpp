@@ -1,5 +1,7 @@
 #include "registry_probe.h"
 
+#include <cstdlib>
+
 namespace varnox::test {
 
 namespace {
@@ -84,18 +86,29 @@ bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
   return key.get() && RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
-bool ImportWithRegedit(const std::string& file) {
-  std::string command = "regedit.exe /s \"" + file + "\"";
+DWORD RunToEnd(std::string command) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
+    return GetLastError() | 0x80000000u;
   }
-  const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return ended;
+  return code;
+}
+
+bool ImportWithRegedit(const std::string& file) {
+  const DWORD code = RunToEnd("regedit.exe /s \"" + file + "\"");
+  return code != STILL_ACTIVE && (code & 0x80000000u) == 0;
+}
+
+std::string ApplyPolicyProgram() {
+  std::string path = "Z:";
+  for (const char* c = std::getenv("VARNOX_APPLY_POLICY"); c && *c; ++c) path += *c == '/' ? '\\' : *c;
+  return path;
 }
 
 }  // namespace varnox::test

@@ -27,4 +27,11 @@ bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
 // for it to end.
 bool ImportWithRegedit(const std::string& file);
 
+// Runs a command line and waits for it (a minute at most): its exit code,
+// STILL_ACTIVE when it did not end, or the start's error with the high bit set.
+DWORD RunToEnd(std::string command);
+// apply_policy.exe of the build, as $VARNOX_APPLY_POLICY names it, as a path
+// inside the prefix.
+std::string ApplyPolicyProgram();
+
 }  // namespace varnox::test
