@@ -149,6 +149,33 @@ void UiDriver::Key(const std::string& name, WORD virtualKey) const {
 
 namespace {
 
+UINT RunWorkMessage() {
+  static const UINT message = RegisterWindowMessageW(L"VarnoxTestRunWork");
+  return message;
+}
+
+// Called on the window thread before the window procedure gets a message
+// sent to it; the work message carries the work to do.
+LRESULT CALLBACK RunSentWork(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == RunWorkMessage()) {
+    (*reinterpret_cast<const std::function<void()>*>(sent->lParam))();
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+void UiDriver::OnWindowThread(const std::function<void()>& work) const {
+  const DWORD thread = GetWindowThreadProcessId(form_, nullptr);
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &RunSentWork, nullptr, thread);
+  ASSERT_NE(hook, nullptr) << "no hook on the window thread";
+  SendMessageW(form_, RunWorkMessage(), 0, reinterpret_cast<LPARAM>(&work));
+  UnhookWindowsHookEx(hook);
+}
+
+namespace {
+
 struct TipSearch {
   DWORD thread;
   HWND found = nullptr;

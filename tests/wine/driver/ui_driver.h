@@ -38,6 +38,11 @@ class UiDriver {
   // A key pressed while `name` has the focus.
   void Key(const std::string& name, WORD virtualKey) const;
 
+  // Runs `work` on the window's own thread, between two of its messages, and
+  // returns when it is done: nothing the window does can interleave with it,
+  // not even a paint the window thread takes from its queue itself.
+  void OnWindowThread(const std::function<void()>& work) const;
+
   // Rests the mouse on the control and returns the hint that shows; empty
   // when none shows within `timeoutMs`.
   std::wstring HoverHint(const std::string& name, DWORD timeoutMs = 8000) const;
