@@ -60,13 +60,27 @@ struct BareWindow::Recording {
     HANDLE picture = nullptr;
     UINT pictureType = IMAGE_BITMAP;
   };
+  // What a visit of a page added: its controls (their parents and buddies
+  // count the recorded controls first, then these), and what it changed of
+  // the recorded ones.
+  struct Page {
+    std::string caption;
+    std::vector<Child> children;
+    std::vector<std::pair<std::size_t, bool>> shows;  // recorded controls shown or hidden
+    std::vector<std::pair<std::size_t, int>> tabs;    // recorded tab controls and the tab selected
+    // The step's outermost windows that show: they are made hidden and
+    // shown once their contents exist, so nothing draws while it is made.
+    std::vector<std::size_t> roots;
+  };
   DWORD style = 0;
   DWORD exStyle = 0;
   RECT bounds = {};
   std::wstring caption;
   std::vector<LOGFONTW> fonts;
   std::vector<Child> children;
-  std::vector<HWND> recorded;  // the original windows, while recording
+  std::vector<Page> pages;
+  std::vector<HWND> recorded;  // the original windows of the first recording, then of a step while it records
+  std::vector<HWND> seen;      // every original window recorded, first or in a step
 
   HWND top = nullptr;
   std::vector<HWND> built;
@@ -89,8 +103,8 @@ struct BareWindow::Recording {
     return found == recorded.end() ? -1 : static_cast<int>(found - recorded.begin());
   }
 
-  static BOOL CALLBACK Add(HWND window, LPARAM self) {
-    reinterpret_cast<Recording*>(self)->recorded.push_back(window);
+  static BOOL CALLBACK Add(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
   }
 
@@ -168,29 +182,103 @@ struct BareWindow::Recording {
     }
   }
 
+  Child Describe(HWND child, HWND window) {
+    Child copy;
+    copy.className = ClassOf(child);
+    copy.text = TextOf(child);
+    copy.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+    copy.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
+    HWND parent = GetParent(child);
+    copy.parent = parent == window ? -1 : IndexOf(parent);
+    GetWindowRect(child, &copy.bounds);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&copy.bounds), 2);
+    copy.font = FontIndex(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    WNDCLASSEXW known = {sizeof known};
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), copy.className.c_str(), &known)) CopyClass(child, copy.className);
+    return copy;
+  }
+
+  // Describes the recorded windows from `from` on.
+  void RecordChildren(HWND window, std::size_t from, std::vector<Child>& into) {
+    for (std::size_t i = from; i < recorded.size(); ++i) into.push_back(Describe(recorded[i], window));
+    for (std::size_t i = from; i < recorded.size(); ++i) RecordKind(recorded[i], into[i - from]);
+  }
+
   void Record(HWND window) {
     style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & ~WS_VISIBLE;
     exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
     GetWindowRect(window, &bounds);
     caption = TextOf(window);
-    EnumChildWindows(window, &Add, reinterpret_cast<LPARAM>(this));
-    for (HWND child : recorded) {
-      Child copy;
-      copy.className = ClassOf(child);
-      copy.text = TextOf(child);
-      copy.style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
-      copy.exStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE));
-      HWND parent = GetParent(child);
-      copy.parent = parent == window ? -1 : IndexOf(parent);
-      GetWindowRect(child, &copy.bounds);
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&copy.bounds), 2);
-      copy.font = FontIndex(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-      WNDCLASSEXW known = {sizeof known};
-      if (!GetClassInfoExW(GetModuleHandleW(nullptr), copy.className.c_str(), &known)) CopyClass(child, copy.className);
-      children.push_back(std::move(copy));
+    EnumChildWindows(window, &Add, reinterpret_cast<LPARAM>(&recorded));
+    RecordChildren(window, 0, children);
+    seen = recorded;
+  }
+
+  void RecordPage(HWND window, const std::string& pageCaption) {
+    std::vector<HWND> now;
+    EnumChildWindows(window, &Add, reinterpret_cast<LPARAM>(&now));
+    const std::size_t first = recorded.size();
+    for (HWND child : now) {
+      if (std::find(seen.begin(), seen.end(), child) == seen.end()) recorded.push_back(child);
     }
-    for (std::size_t i = 0; i < recorded.size(); ++i) RecordKind(recorded[i], children[i]);
-    recorded.clear();
+    Page page;
+    page.caption = pageCaption;
+    RecordChildren(window, first, page.children);
+    for (std::size_t i = 0; i < page.children.size(); ++i) {
+      Child& child = page.children[i];
+      if (child.parent >= static_cast<int>(first) || !(child.style & WS_VISIBLE)) continue;
+      child.style &= ~WS_VISIBLE;
+      page.roots.push_back(first + i);
+    }
+    for (std::size_t i = 0; i < first; ++i) {
+      const bool visible = (GetWindowLongW(recorded[i], GWL_STYLE) & WS_VISIBLE) != 0;
+      if (visible != ((children[i].style & WS_VISIBLE) != 0)) page.shows.emplace_back(i, visible);
+      if (!IsClass(children[i].className, WC_TABCONTROLW)) continue;
+      const int selected = static_cast<int>(SendMessageW(recorded[i], TCM_GETCURSEL, 0, 0));
+      if (selected != children[i].selected) page.tabs.emplace_back(i, selected);
+    }
+    seen.insert(seen.end(), recorded.begin() + static_cast<std::ptrdiff_t>(first), recorded.end());
+    recorded.resize(first);
+    pages.push_back(std::move(page));
+  }
+
+  // Makes one control under its parent among those built and fills it, as
+  // the library fills its own as soon as it makes them.
+  void Make(const Child& child) {
+    HWND parent = child.parent < 0 ? top : built[static_cast<std::size_t>(child.parent)];
+    HWND window =
+        CreateWindowExW(child.exStyle, child.className.c_str(), child.text.c_str(), child.style, child.bounds.left,
+                        child.bounds.top, child.bounds.right - child.bounds.left,
+                        child.bounds.bottom - child.bounds.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    built.push_back(window);
+    if (window && child.font >= 0) {
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(madeFonts[static_cast<std::size_t>(child.font)]),
+                   FALSE);
+    }
+    if (window) Fill(window, child);
+  }
+
+  // Makes `made`, the first of them at `first` among the built windows; an
+  // up-down made before its buddy gets the buddy at the end.
+  void MakeAll(const std::vector<Child>& made, std::size_t first) {
+    for (const Child& child : made) Make(child);
+    for (std::size_t i = 0; i < made.size(); ++i) {
+      const auto buddy = static_cast<std::size_t>(made[i].buddy);
+      if (built[first + i] && made[i].buddy >= 0 && buddy >= first + i && buddy < built.size()) {
+        SendMessageW(built[first + i], UDM_SETBUDDY, reinterpret_cast<WPARAM>(built[buddy]), 0);
+      }
+    }
+  }
+
+  void DropPictures(const std::vector<Child>& made) {
+    for (const Child& child : made) {
+      if (!child.picture) continue;
+      if (child.pictureType == IMAGE_ICON) {
+        DestroyIcon(static_cast<HICON>(child.picture));
+      } else {
+        DeleteObject(child.picture);
+      }
+    }
   }
 
   void Fill(HWND window, const Child& child) {
@@ -273,50 +361,46 @@ BareWindow::BareWindow(HWND window, HMODULE manifestModule) : recording_(std::ma
 BareWindow::~BareWindow() {
   Destroy();
   if (recording_->context != INVALID_HANDLE_VALUE) ReleaseActCtx(recording_->context);
-  for (auto& child : recording_->children) {
-    if (!child.picture) continue;
-    if (child.pictureType == IMAGE_ICON) {
-      DestroyIcon(static_cast<HICON>(child.picture));
-    } else {
-      DeleteObject(child.picture);
-    }
-  }
+  recording_->DropPictures(recording_->children);
+  for (const auto& page : recording_->pages) recording_->DropPictures(page.children);
 }
 
 std::size_t BareWindow::Controls() const { return recording_->children.size(); }
+
+void BareWindow::RecordPage(HWND window, const std::string& caption) { recording_->RecordPage(window, caption); }
+
+std::size_t BareWindow::Pages() const { return recording_->pages.size(); }
+
+const std::string& BareWindow::PageCaption(std::size_t page) const { return recording_->pages.at(page).caption; }
+
+std::size_t BareWindow::PageControls(std::size_t page) const { return recording_->pages.at(page).children.size(); }
 
 HWND BareWindow::Build(HWND owner) {
   Recording& r = *recording_;
   ULONG_PTR cookie = 0;
   const bool styled = r.context != INVALID_HANDLE_VALUE && ActivateActCtx(r.context, &cookie);
   for (const LOGFONTW& font : r.fonts) r.madeFonts.push_back(CreateFontIndirectW(&font));
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
   r.top = CreateWindowExW(r.exStyle, kTopClass, r.caption.c_str(), r.style, r.bounds.left, r.bounds.top,
-                          r.bounds.right - r.bounds.left, r.bounds.bottom - r.bounds.top, owner, nullptr, instance,
-                          nullptr);
-  // Parents come before their children in the recording. Each control is
-  // filled as soon as it is made, as the library fills its own; an up-down
-  // made before its buddy gets the buddy at the end.
-  for (const auto& child : r.children) {
-    HWND parent = child.parent < 0 ? r.top : r.built[static_cast<std::size_t>(child.parent)];
-    HWND window = CreateWindowExW(child.exStyle, child.className.c_str(), child.text.c_str(), child.style,
-                                  child.bounds.left, child.bounds.top, child.bounds.right - child.bounds.left,
-                                  child.bounds.bottom - child.bounds.top, parent, nullptr, instance, nullptr);
-    r.built.push_back(window);
-    if (window && child.font >= 0) {
-      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(r.madeFonts[static_cast<std::size_t>(child.font)]),
-                   FALSE);
-    }
-    if (window) r.Fill(window, child);
-  }
-  for (std::size_t i = 0; i < r.children.size(); ++i) {
-    const auto buddy = static_cast<std::size_t>(r.children[i].buddy);
-    if (r.built[i] && r.children[i].buddy >= 0 && buddy >= i) {
-      SendMessageW(r.built[i], UDM_SETBUDDY, reinterpret_cast<WPARAM>(r.built[buddy]), 0);
-    }
-  }
+                          r.bounds.right - r.bounds.left, r.bounds.bottom - r.bounds.top, owner, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  // Parents come before their children in the recording.
+  r.MakeAll(r.children, 0);
   if (styled) DeactivateActCtx(0, cookie);
   return r.top;
+}
+
+void BareWindow::BuildPage(std::size_t page) {
+  Recording& r = *recording_;
+  const Recording::Page& step = r.pages.at(page);
+  ULONG_PTR cookie = 0;
+  const bool styled = r.context != INVALID_HANDLE_VALUE && ActivateActCtx(r.context, &cookie);
+  r.MakeAll(step.children, r.built.size());
+  for (const auto& [index, visible] : step.shows) ShowWindow(r.built[index], visible ? SW_SHOWNA : SW_HIDE);
+  for (std::size_t index : step.roots) ShowWindow(r.built[index], SW_SHOWNA);
+  for (const auto& [index, selected] : step.tabs) {
+    SendMessageW(r.built[index], TCM_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  }
+  if (styled) DeactivateActCtx(0, cookie);
 }
 
 void BareWindow::Destroy() {

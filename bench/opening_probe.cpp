@@ -157,6 +157,10 @@ OpeningTimes EndRound() {
   return g_times;
 }
 
+void MarkStep(const char* step) {
+  if (g_inRound) g_times.steps.emplace_back(step, Now());
+}
+
 bool RoundOver() { return g_times.painted != 0 || g_times.timedOut; }
 
 }  // namespace varnox::bench

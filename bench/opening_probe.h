@@ -42,6 +42,9 @@ using PaintedCallback = void (*)(HWND window);
 void BeginRound(bool closeWhenPainted, PaintedCallback painted);
 OpeningTimes EndRound();
 bool RoundOver();
+// Names a step of the round that starts now, for windows that do not name
+// their own (the bare ones).
+void MarkStep(const char* step);
 
 // What a round that never returns prints before the program ends.
 void SetHangReport(void (*report)());

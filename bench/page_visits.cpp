@@ -45,7 +45,7 @@ std::string CaptionOf(HWND tabs, int index) {
 
 }  // namespace
 
-std::vector<PageVisit> VisitEveryPage(HWND window) {
+std::vector<PageVisit> VisitEveryPage(HWND window, const std::function<void(const PageVisit&)>& visited) {
   std::vector<PageVisit> visits;
   HWND tabs = TabControlOf(window);
   if (!tabs) return visits;
@@ -57,6 +57,7 @@ std::vector<PageVisit> VisitEveryPage(HWND window) {
     SelectTab(tabs, i);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     visits.push_back({CaptionOf(tabs, i), Milliseconds(Now() - start)});
+    if (visited) visited(visits.back());
   }
   return visits;
 }

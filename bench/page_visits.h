@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,9 @@ struct PageVisit {
   double milliseconds = 0;
 };
 
-// Visits every tab after the one shown, in order, each once.
-std::vector<PageVisit> VisitEveryPage(HWND window);
+// Visits every tab but the one shown, in order, each once; `visited` (may
+// be empty) runs after each visit, outside its time.
+std::vector<PageVisit> VisitEveryPage(HWND window, const std::function<void(const PageVisit&)>& visited = {});
 // Goes back to the first tab.
 void ShowFirstPage(HWND window);
 

@@ -11,6 +11,12 @@
 // bare window holds every control of every page. A round that does not
 // finish within LIMIT ms is counted and reported. The ratios come last.
 //
+// The floors are what a user waits for at the least: the visible floor is a
+// bare window of exactly the controls that exist when the window first
+// shows, opened the same way; a page's floor is a bare copy of what that
+// page's first visit added, made on a shown visible floor, timed from the
+// call to the end of the paint, as the visit is.
+//
 // Usage: window_bench [ROUNDS [CYCLES [LIMIT]]]   (under Wine beside varnox.cpl;
 //        defaults 21, 200, 5000)
 
@@ -55,6 +61,17 @@ class StepTimes {
     }
   }
   // The step with the largest median, and that median.
+  double MedianOf(const std::string& step) const {
+    for (const auto& [name, times] : steps_) {
+      if (name == step) return Median(times);
+    }
+    return 0;
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : steps_) names.push_back(entry.first);
+    return names;
+  }
   std::pair<std::string, double> Largest() const {
     std::pair<std::string, double> largest{"", 0};
     for (const auto& [step, times] : steps_) {
@@ -82,19 +99,25 @@ struct Rounds {
 struct Results {
   Rounds window;
   Rounds bare;
-  StepTimes visits;  // by page caption
+  Rounds floor;
+  StepTimes visits;      // by page caption
+  StepTimes pageFloors;  // by page caption
   int rounds = 0;
 };
 
 Results g_results;
-std::unique_ptr<BareWindow> g_bare;
+std::unique_ptr<BareWindow> g_bare;   // every control of every page
+std::unique_ptr<BareWindow> g_floor;  // what shows first, and each page's step
 HMODULE g_library = nullptr;
 
-// The window makes a page's controls when the page first shows: every page
-// is shown once before the copy is taken, and the first one shows again.
+// The window makes a page's controls when the page first shows. The floor
+// is recorded as the window first shows, each page's step as it is first
+// visited; the copy of every control once every page has shown, with the
+// first one shown again.
 void RecordBare(HWND window) {
   if (g_bare) return;
-  VisitEveryPage(window);
+  g_floor = std::make_unique<BareWindow>(window, g_library);
+  VisitEveryPage(window, [window](const PageVisit& visit) { g_floor->RecordPage(window, visit.caption); });
   ShowFirstPage(window);
   g_bare = std::make_unique<BareWindow>(window, g_library);
 }
@@ -138,9 +161,10 @@ OpeningTimes OpenWindow(const CplLibrary& cpl, HWND owner, PaintedCallback paint
   return EndRound();
 }
 
-OpeningTimes OpenBare(HWND owner) {
+OpeningTimes OpenBare(HWND owner, BareWindow& bare) {
   BeginRound(false, nullptr);
-  HWND window = g_bare->Build(owner);
+  HWND window = bare.Build(owner);
+  MarkStep("show");
   ShowWindow(window, SW_SHOW);
   SetActiveWindow(window);
   SetFocus(window);
@@ -150,13 +174,42 @@ OpeningTimes OpenBare(HWND owner) {
     DispatchMessageW(&message);
   }
   OpeningTimes times = EndRound();
-  g_bare->Destroy();
+  bare.Destroy();
   return times;
 }
 
 void Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// Each page's step on a visible floor that has shown and painted.
+void TimePageFloors(HWND owner) {
+  for (std::size_t page = 0; page < g_floor->Pages(); ++page) {
+    HWND window = g_floor->Build(owner);
+    ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    const LONGLONG start = Now();
+    g_floor->BuildPage(page);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    g_results.pageFloors.Add(g_floor->PageCaption(page), Milliseconds(Now() - start));
+    g_floor->Destroy();
+    Pump();
+  }
+}
+
+// The page whose first visit is furthest above its floor, and by how much.
+std::pair<std::string, double> HeaviestVisitOverFloor() {
+  std::pair<std::string, double> heaviest{"", 0};
+  for (const std::string& page : g_results.visits.Names()) {
+    const double floor = g_results.pageFloors.MedianOf(page);
+    if (floor > 0 && g_results.visits.MedianOf(page) / floor > heaviest.second) {
+      heaviest = {page, g_results.visits.MedianOf(page) / floor};
+    }
+  }
+  return heaviest;
 }
 
 void PrintTimes() {
@@ -182,6 +235,30 @@ void PrintTimes() {
   if (bare > 0 && !page.empty()) {
     std::printf("heaviest first page visit:        %.2f ms (%s)\n", heaviest, page.c_str());
     std::printf("ratio heaviest visit / bare:      %.2f\n", heaviest / bare);
+  }
+
+  std::printf("\nvisible floor (%zu controls), median of %zu rounds, by step:\n", g_floor ? g_floor->Controls() : 0,
+              r.floor.totals.size());
+  r.floor.steps.Print("  ");
+  std::printf("first visit of each page against its page floor, median:\n");
+  for (std::size_t i = 0; g_floor && i < g_floor->Pages(); ++i) {
+    const std::string& caption = g_floor->PageCaption(i);
+    const double visit = r.visits.MedianOf(caption);
+    const double floor = r.pageFloors.MedianOf(caption);
+    std::printf("  %-24s %3zu controls  visit %7.2f ms  floor %7.2f ms  ratio %.2f\n", caption.c_str(),
+                g_floor->PageControls(i), visit, floor, floor > 0 ? visit / floor : 0.0);
+  }
+  const double visibleFloor = Median(r.floor.totals);
+  std::printf("median visible floor:             %.2f ms\n", visibleFloor);
+  if (r.window.totals.empty() || r.floor.totals.empty()) {
+    std::printf("ratio open / visible floor: none (no round of one of them finished in time)\n");
+  } else {
+    std::printf("ratio open / visible floor: %.2f\n", window / visibleFloor);
+  }
+  const auto [overPage, overFloor] = HeaviestVisitOverFloor();
+  if (!overPage.empty()) {
+    std::printf("heaviest first visit against its floor: %s\n", overPage.c_str());
+    std::printf("ratio heaviest first visit / page floor: %.2f\n", overFloor);
   }
   std::fflush(stdout);
 }
@@ -231,16 +308,21 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // In turn, so that both see the same load on the machine.
-  OpenBare(owner);
+  // In turn, so that all see the same load on the machine.
+  OpenBare(owner, *g_bare);
+  Pump();
+  OpenBare(owner, *g_floor);
   Pump();
   Results& r = g_results;
   for (int i = 0; i < rounds; ++i) {
     ++r.rounds;
     r.window.Add(OpenWindow(cpl, owner, &TimeVisits));
     Pump();
-    r.bare.Add(OpenBare(owner));
+    r.bare.Add(OpenBare(owner, *g_bare));
     Pump();
+    r.floor.Add(OpenBare(owner, *g_floor));
+    Pump();
+    TimePageFloors(owner);
   }
 
   const ObjectCounts before = CountObjects();
@@ -267,6 +349,7 @@ int main(int argc, char** argv) {
   if (cycleTimeouts) std::printf("cycles past their time limit:     %d\n", cycleTimeouts);
   PrintTimes();
   g_bare.reset();
+  g_floor.reset();
   DestroyWindow(owner);
   return 0;
 }
