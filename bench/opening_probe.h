@@ -1,7 +1,9 @@
 #pragma once
 // Times one opening of a window, step by step, from outside the library:
 // the top-level window's creation (a CBT hook), the steps the library names
-// in the form's "VarnoxOpeningStep" property (its SetPropA import, patched),
+// in the form's "VarnoxOpeningStep" property, which it sets only when its
+// environment holds VARNOX_OPENING_STEPS (set here; its SetPropA import,
+// patched),
 // the moment the thread's message loop takes a marker posted at activation
 // (the window is on the screen and active), and the first paint of the
 // window with all its controls, forced at that moment. A round that has not

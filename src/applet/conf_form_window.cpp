@@ -15,18 +15,13 @@ namespace varnox {
 
 namespace {
 
-// The step an opening window is in, as a property of the form window (a
-// global atom of the step's name), so that a profiler can tell where the
-// time of an opening goes. An empty name removes it.
+// The step an opening window is in, as a property of the form window whose
+// data points to the step's name, so that a profiler in this process can
+// tell where the time of an opening goes. Each mark is a trip to the window
+// server: only a process that asks for them in its environment gets them.
 constexpr char kOpeningStepProperty[] = "VarnoxOpeningStep";
 
-void MarkOpeningStep(HWND form, const std::string& step) {
-  if (!form) return;
-  const auto old = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(RemovePropA(form, kOpeningStepProperty)));
-  if (old != 0) GlobalDeleteAtom(old);
-  const ATOM atom = step.empty() ? 0 : GlobalAddAtomA(step.c_str());
-  if (atom != 0) SetPropA(form, kOpeningStepProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(atom)));
-}
+bool OpeningStepsWanted() { return GetEnvironmentVariableA("VARNOX_OPENING_STEPS", nullptr, 0) != 0; }
 
 class ConfFormWindow final : public ModalWindow, public WindowServices {
  public:
@@ -48,6 +43,8 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   std::optional<std::string> AskOpenFileName(const std::string& title) override;
   std::optional<std::string> AskFolder(const std::string& title) override;
   std::optional<std::string> AskFileName(const std::string& title, const std::string& defaultName, bool save);
+  // An empty step ends the marks.
+  void MarkStep(std::string step);
 
   HWND parent_;
   // Present when the window shows another user's per-user settings.
@@ -57,6 +54,8 @@ class ConfFormWindow final : public ModalWindow, public WindowServices {
   // the view goes first, then the form.
   std::unique_ptr<TConfForm> form_;
   std::unique_ptr<FormView> view_;
+  const bool markSteps_ = OpeningStepsWanted();
+  std::string step_;
 };
 
 ConfFormWindow::ConfFormWindow(HWND parent, const std::string& userSid)
@@ -66,26 +65,34 @@ ConfFormWindow::ConfFormWindow(HWND parent, const std::string& userSid)
   form_ = std::make_unique<TConfForm>(platform_, *this);
   form_->FShownUserSid = userSid;
   view_ = std::make_unique<FormView>(*form_, parent, LibraryModule());
-  HWND window = view_->Window();
-  form_->Frame().SetSectionObserver([window](const std::string& section) {
-    MarkOpeningStep(window, section.empty() ? "after the load" : "load: " + section);
-  });
-  MarkOpeningStep(window, "creation steps");
+  form_->Frame().SetSectionObserver(
+      [this](const std::string& section) { MarkStep(section.empty() ? "after the load" : "load: " + section); });
+  MarkStep("creation steps");
   // The window exists (hidden) and the model knows its frame, as the
   // creation handler expects; it reports its own errors.
   RunHandler([&] { form_->FormCreate(); }, *view_);
-  MarkOpeningStep(window, "caption, border and show");
+  MarkStep("caption, border and show");
 }
 
 ConfFormWindow::~ConfFormWindow() {
-  if (view_) MarkOpeningStep(view_->Window(), {});
+  MarkStep({});
   view_.reset();
   form_.reset();
 }
 
 void ConfFormWindow::ShowModal() {
   view_->ShowModal();
-  MarkOpeningStep(view_->Window(), {});
+  MarkStep({});
+}
+
+void ConfFormWindow::MarkStep(std::string step) {
+  if (!markSteps_ || !view_) return;
+  step_ = std::move(step);
+  if (step_.empty()) {
+    RemovePropA(view_->Window(), kOpeningStepProperty);
+  } else {
+    SetPropA(view_->Window(), kOpeningStepProperty, const_cast<char*>(step_.c_str()));
+  }
 }
 
 void ConfFormWindow::SetToolWindowBorder() {

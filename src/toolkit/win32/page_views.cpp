@@ -13,35 +13,6 @@ namespace varnox {
 
 // --- page control ---
 
-namespace {
-
-RECT Intersection(const RECT& a, const RECT& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
-bool Empty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
-
-// The parts of `outer` that `inner` leaves uncovered, as bands that do not
-// overlap: the rows above and below it across the whole width, and the
-// pieces beside it.
-std::vector<RECT> BandsAround(const RECT& outer, const RECT& inner) {
-  const RECT covered = Intersection(outer, inner);
-  if (Empty(covered)) return {outer};
-  const RECT bands[] = {
-      {outer.left, outer.top, outer.right, covered.top},
-      {outer.left, covered.top, covered.left, covered.bottom},
-      {covered.right, covered.top, outer.right, covered.bottom},
-      {outer.left, covered.bottom, outer.right, outer.bottom},
-  };
-  std::vector<RECT> result;
-  for (const RECT& band : bands) {
-    if (!Empty(band)) result.push_back(band);
-  }
-  return result;
-}
-
-}  // namespace
-
 ControlView::WindowRecipe PageControlView::Recipe() const {
   DWORD style = WS_CLIPCHILDREN;
   if (pages_.HotTrack()) style |= TCS_HOTTRACK;
@@ -141,40 +112,6 @@ void PageControlView::LayoutSheets() {
     SetWindowPos(sheet->Window(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-}
-
-bool PageControlView::ShownSheetBounds(RECT& bounds) const {
-  auto* sheet = dynamic_cast<TabSheetView*>(form_.ViewOf(pages_.ActivePage()));
-  if (!sheet || !sheet->Window() || !IsWindowVisible(sheet->Window())) return false;
-  GetWindowRect(sheet->Window(), &bounds);
-  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&bounds), 2);
-  return true;
-}
-
-// The tab control draws its whole display area on every paint, though the
-// shown sheet covers all of it but the frame. With visual styles that costs
-// by the area the drawing is clipped to (under Wine about 80 ms for this
-// window's, on every tab switch and hover), so the control paints band by
-// band: the row of tabs, then each side of the frame. Tab controls paint
-// into the device context a WM_PAINT hands them.
-bool PageControlView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-  RECT sheet;
-  if (message != WM_PAINT || wParam != 0 || window != Window() || !ShownSheetBounds(sheet)) return false;
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT client;
-  GetClientRect(window, &client);
-  for (const RECT& band : BandsAround(client, sheet)) {
-    const RECT part = Intersection(band, paint.rcPaint);
-    if (Empty(part)) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
-    Original(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
-  }
-  EndPaint(window, &paint);
-  result = 0;
-  return true;
 }
 
 bool PageControlView::Notify(const NMHDR& header, LRESULT& result) {

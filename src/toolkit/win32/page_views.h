@@ -24,12 +24,8 @@ class PageControlView final : public ControlView {
   WindowRecipe Recipe() const override;
   void Apply(Property property) override;
   void ApplyAll() override;
-  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  // The shown sheet's window, in the tab control's client coordinates;
-  // false while no sheet window shows.
-  bool ShownSheetBounds(RECT& bounds) const;
   void ApplyTabs();
   void SendTab(UINT message, std::size_t index, const TTabSheet& page);
   void ApplyActivePage();
