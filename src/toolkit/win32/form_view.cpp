@@ -165,7 +165,9 @@ void FormView::CreateFormWindow(HWND owner) {
 // Every parent before its children, and each parent's children from the
 // last to the first: a new child window goes beneath its siblings, so the
 // later controls of the layout end up above the earlier ones, as placed,
-// without a move each. Every component is a child of the form or of another
+// without a move each. A field and the label naming it are made label
+// first, so the field lies just below it (see field_labels.h), again
+// without a move. Every component is a child of the form or of another
 // component, so the walk reaches them all, except those of pages not shown
 // yet, which are made when they first show.
 void FormView::CreateViews() { CreateChildViews(form_); }
@@ -174,15 +176,23 @@ void FormView::CreateChildViews(const Component& parent) {
   const std::size_t first = views_.size();
   CreateViewsUnder(parent);
   for (std::size_t i = first; i < views_.size(); ++i) views_[i]->Linked();
-  PlaceFieldsBelowTheirLabels(*this, parent);
 }
 
 void FormView::CreateViewsUnder(const Component& parent) {
   const std::vector<Component*>& children = parent.Children();
-  for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    const ComponentView* view = CreateView(**child);
-    if (!view || !view->ChildrenLater()) CreateViewsUnder(**child);
+  for (std::size_t i = children.size(); i-- > 0;) {
+    if (i > 0 && CaptionsField(*children[i - 1], *children[i])) {
+      CreateWithChildren(*children[i - 1]);
+      CreateWithChildren(*children[i--]);
+    } else {
+      CreateWithChildren(*children[i]);
+    }
   }
+}
+
+void FormView::CreateWithChildren(Component& component) {
+  const ComponentView* view = CreateView(component);
+  if (!view || !view->ChildrenLater()) CreateViewsUnder(component);
 }
 
 ComponentView* FormView::CreateView(Component& component) {

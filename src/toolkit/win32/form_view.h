@@ -113,6 +113,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   void CreateFormWindow(HWND owner);
   void CreateViews();
   void CreateViewsUnder(const Component& parent);
+  void CreateWithChildren(Component& component);
   ComponentView* CreateView(Component& component);
   DWORD Style() const;
   DWORD ExStyle() const;

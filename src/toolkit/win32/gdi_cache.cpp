@@ -35,14 +35,20 @@ SIZE GdiCache::TextExtent(HFONT font, const std::wstring& text) {
   if (!measuring_) measuring_ = CreateCompatibleDC(nullptr);
   if (!measuring_) return {0, 0};
   SelectObject(measuring_, font);
-  RECT extent = {0, 0, 0, 0};
   if (text.empty()) {
     TEXTMETRICW metrics;
     GetTextMetricsW(measuring_, &metrics);
-    extent.bottom = metrics.tmHeight;
-  } else {
-    DrawTextW(measuring_, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+    return {0, metrics.tmHeight};
   }
+  // One line measures as it draws, and far cheaper than through DrawText:
+  // the window measures every caption it lays out.
+  if (text.find_first_of(L"\r\n") == std::wstring::npos) {
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(measuring_, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+  }
+  RECT extent = {0, 0, 0, 0};
+  DrawTextW(measuring_, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
   return {extent.right - extent.left, extent.bottom - extent.top};
 }
 
