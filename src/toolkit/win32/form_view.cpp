@@ -309,6 +309,13 @@ void FormView::ApplyBounds() {
     top = (GetSystemMetrics(SM_CYSCREEN) - OuterHeight()) / 2;
     form_.SetBounds(left, top, form_.Width(), form_.Height());
   }
+  // Placing a window where it is still costs a trip to the window server
+  // and a round of position messages.
+  RECT now;
+  if (GetWindowRect(window_, &now) && now.left == left && now.top == top && now.right - now.left == OuterWidth() &&
+      now.bottom - now.top == OuterHeight()) {
+    return;
+  }
   SetWindowPos(window_, nullptr, left, top, OuterWidth(), OuterHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
