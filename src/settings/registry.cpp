@@ -34,6 +34,19 @@ TRegistry::TRegistry(RegistryApi& api, bool doubleByteNames) : api_(api), double
 
 TRegistry::~TRegistry() { CloseKey(); }
 
+const TRegistry::Peek& TRegistry::PeekValue(const std::string& name) {
+  if (peek_ && peek_->name == name) return *peek_;
+  peek_.emplace();
+  peek_->name = name;
+  peek_->size = Peek::kRoom;
+  peek_->status = api_.QueryValue(currentKey_, name, &peek_->type, peek_->data, &peek_->size);
+  return *peek_;
+}
+
+const TRegistry::Peek* TRegistry::PeekedData(const std::string& name) const {
+  return peek_ && peek_->name == name && peek_->status == kErrorSuccess ? &*peek_ : nullptr;
+}
+
 void TRegistry::SetRoot(RegKey root) {
   if (root == root_) return;
   CloseKey();
@@ -59,12 +72,14 @@ long TRegistry::Open(const std::string& path, bool mayCreate, std::uint32_t acce
   if (result != kErrorSuccess) return result;
   // The new key is open before the old one goes, so a failed open keeps the old.
   CloseKey();
+  peek_.reset();
   currentKey_ = key;
   currentPath_ = path;
   return kErrorSuccess;
 }
 
 void TRegistry::CloseKey() {
+  peek_.reset();
   if (currentKey_ == 0) return;
   api_.CloseKey(currentKey_);
   currentKey_ = 0;
@@ -86,18 +101,14 @@ bool TRegistry::KeyInfo(RegKeyInfo& info) {
 }
 
 bool TRegistry::ValueExists(std::string_view valueName) {
-  const std::string name(valueName);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  return api_.QueryValue(currentKey_, name, &type, nullptr, &size) == kErrorSuccess;
+  const long status = PeekValue(std::string(valueName)).status;
+  return status == kErrorSuccess || status == kErrorMoreData;
 }
 
 RegDataType TRegistry::ValueType(std::string_view valueName) {
-  const std::string name(valueName);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return RegDataType::Unknown;
-  return KindOf(type);
+  const Peek& peek = PeekValue(std::string(valueName));
+  if (peek.status != kErrorSuccess && peek.status != kErrorMoreData) return RegDataType::Unknown;
+  return KindOf(peek.type);
 }
 
 std::int64_t TRegistry::ValueSize(std::string_view valueName) {
@@ -110,14 +121,19 @@ std::int64_t TRegistry::ValueSize(std::string_view valueName) {
 
 std::string TRegistry::ReadText(std::string_view valueName) {
   const std::string name(valueName);
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess || size < 1) return {};
-  if (!IsText(type)) throw InvalidDataType(name);
+  const Peek& peek = PeekValue(name);
+  if ((peek.status != kErrorSuccess && peek.status != kErrorMoreData) || peek.size < 1) return {};
+  if (!IsText(peek.type)) throw InvalidDataType(name);
+  if (peek.status == kErrorSuccess) {
+    const char* chars = reinterpret_cast<const char*>(peek.data);
+    return std::string(chars, strnlen(chars, peek.size));
+  }
+  const std::uint32_t size = peek.size;
   if (size > kMaxTextValueBytes) throw FailedToGetData(name);
 
   // One spare zero byte: stored text need not end in a NUL.
   std::vector<std::uint8_t> buffer(std::size_t{size} + 1, 0);
+  std::uint32_t type = 0;
   std::uint32_t got = size;
   if (api_.QueryValue(currentKey_, name, &type, buffer.data(), &got) != kErrorSuccess) throw FailedToGetData(name);
   if (!IsText(type)) throw InvalidDataType(name);
@@ -130,10 +146,15 @@ std::int32_t TRegistry::ReadDword(std::string_view valueName) {
   // Zeroed, so a REG_DWORD stored with fewer than four bytes reads as those
   // bytes zero-extended instead of as whatever the buffer held.
   std::uint8_t bytes[4] = {};
-  std::uint32_t type = 0;
-  std::uint32_t size = sizeof bytes;
-  if (api_.QueryValue(currentKey_, name, &type, bytes, &size) != kErrorSuccess) throw FailedToGetData(name);
-  if (type != kRegDword) throw InvalidDataType(name);
+  if (const Peek* peek = PeekedData(name); peek && peek->type == kRegDword) {
+    if (peek->size > sizeof bytes) throw FailedToGetData(name);
+    std::memcpy(bytes, peek->data, peek->size);
+  } else {
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof bytes;
+    if (api_.QueryValue(currentKey_, name, &type, bytes, &size) != kErrorSuccess) throw FailedToGetData(name);
+    if (type != kRegDword) throw InvalidDataType(name);
+  }
   const std::uint32_t value = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
                               std::uint32_t{bytes[3]} << 24;
   return static_cast<std::int32_t>(value);
@@ -141,12 +162,18 @@ std::int32_t TRegistry::ReadDword(std::string_view valueName) {
 
 int TRegistry::ReadBytes(std::string_view valueName, void* buffer, int bufferSize) {
   const std::string name(valueName);
+  const std::uint32_t room = (buffer == nullptr || bufferSize < 0) ? 0 : static_cast<std::uint32_t>(bufferSize);
+  // Only binary data are taken from a peek: a text may have gained a NUL there.
+  if (const Peek* peek = PeekedData(name); peek && peek->type == kRegBinary) {
+    if (peek->size > room) throw InvalidDataType(name);
+    if (peek->size > 0) std::memcpy(buffer, peek->data, peek->size);
+    return static_cast<int>(peek->size);
+  }
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   if (api_.QueryValue(currentKey_, name, &type, nullptr, &size) != kErrorSuccess) return 0;
   const RegDataType kind = KindOf(type);
   if (kind != RegDataType::Binary && kind != RegDataType::Unknown) throw InvalidDataType(name);
-  const std::uint32_t room = (buffer == nullptr || bufferSize < 0) ? 0 : static_cast<std::uint32_t>(bufferSize);
   if (size > room) throw InvalidDataType(name);
   if (size == 0) return 0;
 
@@ -158,6 +185,7 @@ int TRegistry::ReadBytes(std::string_view valueName, void* buffer, int bufferSiz
 }
 
 void TRegistry::Write(std::string_view valueName, std::uint32_t type, const void* data, std::size_t size) {
+  peek_.reset();
   const std::string name(valueName);
   if (size > std::numeric_limits<std::uint32_t>::max()) throw FailedToSetData(name);
   static const std::uint8_t kNothing = 0;
@@ -188,6 +216,7 @@ void TRegistry::WriteBytes(std::string_view name, const void* buffer, int size) 
 }
 
 bool TRegistry::DeleteValue(std::string_view name) {
+  peek_.reset();
   return api_.DeleteValue(currentKey_, std::string(name)) == kErrorSuccess;
 }
 

@@ -4,6 +4,7 @@
 // value operation acts on that key.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,22 @@ class TRegistry {
   bool DeleteValue(std::string_view name);
 
  private:
+  // What the last question about a value of the open key found, with its
+  // data when they fit: a load asks whether a value is there, or of which
+  // type, and then reads it, and the read takes the data from here instead
+  // of asking the registry again.
+  struct Peek {
+    static constexpr std::uint32_t kRoom = 256;
+    std::string name;
+    long status = 0;  // kErrorMoreData when the data did not fit
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    std::uint8_t data[kRoom] = {};
+  };
+  const Peek& PeekValue(const std::string& name);
+  // The last peek when it was at `name`, found it and holds its data.
+  const Peek* PeekedData(const std::string& name) const;
+
   long Open(const std::string& path, bool mayCreate, std::uint32_t access);
   void Write(std::string_view name, std::uint32_t type, const void* data, std::size_t size);
 
@@ -100,6 +117,7 @@ class TRegistry {
   bool readOnlyFallback_ = false;
   bool currentReadOnly_ = false;
   bool fullAccessRefused_ = false;
+  std::optional<Peek> peek_;
 };
 
 }  // namespace varnox

@@ -384,14 +384,12 @@ TEST_F(MemoryPage, LoadReadsTheKeysAndValuesInOrder) {
       "QueryValue DisablePagingExecutive",
       close(kMemory),
       open(kServer),
-      "QueryValue Size",  // exists?
-      "QueryValue Size",
+      "QueryValue Size",  // whether it exists, and what it is, in one query
       close(kServer),
       open(kMemory),  // the large cache put back after the buttons' handlers, as first read
       close(kMemory),
       open(kWow),
-      "QueryValue DefaultSeparateVDM",  // size, then text
-      "QueryValue DefaultSeparateVDM",
+      "QueryValue DefaultSeparateVDM",  // size and text in one query
       close(kWow),
   };
   ASSERT_GE(trace.end() - at, static_cast<std::ptrdiff_t>(expected.size()));

@@ -118,8 +118,8 @@ TEST_F(NetworkPage, BoxesReadTheirNumberOnceForBothDataAndTheHiddenBoxIsInverted
     EXPECT_FALSE(OkEnabled()) << "the load's own handler calls leave nothing to save";
   }
 
-  // Each box asks whether its value exists, then reads it once for both
-  // comparisons; the comment is read only when it is there.
+  // Each box asks whether its value exists and reads it in that one query,
+  // for both comparisons; so does the comment.
   registry.SetDword(HKLM, kServer, "AutoShareServer", 1);
   registry.SetDword(HKLM, kServer, "AutoShareWks", 0);
   registry.SetDword(HKLM, kServer, "Hidden", 0);
@@ -128,10 +128,8 @@ TEST_F(NetworkPage, BoxesReadTheirNumberOnceForBothDataAndTheHiddenBoxIsInverted
   OpenXP();
   const std::string key = std::string("HKLM\\") + kServer;
   EXPECT_EQ(SectionTrace(kServer),
-            (Trace{"OpenKey " + key, "QueryValue AutoShareServer", "QueryValue AutoShareServer",
-                   "QueryValue AutoShareWks", "QueryValue AutoShareWks", "QueryValue DiskSpaceThreshold",
-                   "QueryValue DiskSpaceThreshold", "QueryValue Hidden", "QueryValue Hidden", "QueryValue SrvComment",
-                   "QueryValue SrvComment", "QueryValue SrvComment", "CloseKey " + key}));
+            (Trace{"OpenKey " + key, "QueryValue AutoShareServer", "QueryValue AutoShareWks",
+                   "QueryValue DiskSpaceThreshold", "QueryValue Hidden", "QueryValue SrvComment", "CloseKey " + key}));
   EXPECT_EQ(Find<TEdit>("edServerComment").Text(), "Files");
 }
 

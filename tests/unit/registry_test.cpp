@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <functional>
 #include <string>
@@ -369,6 +371,49 @@ TEST_F(TRegistryTest, DeleteValueReportsButNeverThrows) {
   EXPECT_FALSE(reg.DeleteValue("Gone"));
 }
 
+// Asking whether a value is there (or its type) reads it as well, and the
+// read that follows asks nothing more, with the same results and errors as
+// two queries give; anything written or another key opened asks afresh.
+TEST_F(TRegistryTest, AQuestionAboutAValueServesTheReadThatFollows) {
+  const std::string longText(300, 't');
+  memory.SetDword(kHkeyCurrentUser, kKey, "Number", 7);
+  memory.SetRaw(kHkeyCurrentUser, kKey, "Wide", kRegDword, {1, 0, 0, 0, 0, 0, 0, 0});
+  memory.SetRaw(kHkeyCurrentUser, kKey, "NoNul", kRegSz, {'a', 'b'});
+  memory.SetString(kHkeyCurrentUser, kKey, "Long", longText);
+  memory.SetBinary(kHkeyCurrentUser, kKey, "Raw", {1, 2, 3});
+  TRegistry reg(memory);
+  OpenScratch(reg);
+
+  EXPECT_TRUE(reg.ValueExists("Number"));
+  EXPECT_EQ(reg.ValueType("Number"), RegDataType::Integer);
+  EXPECT_EQ(reg.ReadDword("Number"), 7);
+  EXPECT_EQ(memory.CallTrace(), (Trace{"QueryValue Number"}));
+
+  EXPECT_TRUE(reg.ValueExists("Wide"));
+  EXPECT_EQ(MessageOf([&] { reg.ReadDword("Wide"); }), "Failed to get data for 'Wide'");
+  EXPECT_EQ(reg.ValueType("NoNul"), RegDataType::String);
+  EXPECT_EQ(reg.ReadText("NoNul"), "ab");
+  EXPECT_TRUE(reg.ValueExists("Long")) << "data bigger than the peek";
+  EXPECT_EQ(reg.ReadText("Long"), longText);
+  std::uint8_t raw[3] = {};
+  EXPECT_TRUE(reg.ValueExists("Raw"));
+  EXPECT_EQ(reg.ReadBytes("Raw", raw, sizeof raw), 3);
+  EXPECT_EQ(raw[2], 3);
+  EXPECT_EQ(MessageOf([&] { reg.ReadBytes("Raw", raw, 2); }), "Invalid data type for 'Raw'");
+  EXPECT_FALSE(reg.ValueExists("Missing"));
+  EXPECT_EQ(reg.ReadText("Missing"), "");
+
+  memory.ClearCalls();
+  EXPECT_TRUE(reg.ValueExists("Number"));
+  reg.WriteDword("Number", 8);
+  EXPECT_EQ(reg.ReadDword("Number"), 8);
+  ASSERT_TRUE(reg.OpenKey(kOther, false));
+  ASSERT_TRUE(reg.OpenKey(kKey, false));
+  EXPECT_EQ(reg.ReadDword("Number"), 8);
+  const Trace trace = memory.CallTrace();
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), "QueryValue Number"), 3);
+}
+
 TEST_F(TRegistryTest, AnErrorLeavingASectionStillClosesItsKey) {
   memory.SetString(kHkeyCurrentUser, kKey, "Flag", "1");
   try {
@@ -385,14 +430,16 @@ TEST_F(TRegistryTest, AnErrorLeavingASectionStillClosesItsKey) {
             (Trace{"OpenKey HKCU\\" + kKey, "QueryValue Flag", "QueryValue Flag", "CloseKey HKCU\\" + kKey}));
 }
 
-// Reports a size that no honest registry would: the accessor must not trust it.
+// Reports a size that no honest registry would, whether asked for the size
+// alone or with a buffer for the data: the accessor must not trust it.
 class HugeSizeRegistry : public MemoryRegistry {
  public:
   long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                   std::uint32_t* size) override {
     const long result = MemoryRegistry::QueryValue(key, name, type, data, size);
-    if (result == kErrorSuccess && data == nullptr && size != nullptr) *size = 0xFFFFFFF0u;
-    return result;
+    if (result != kErrorSuccess || size == nullptr) return result;
+    *size = 0xFFFFFFF0u;
+    return data == nullptr ? kErrorSuccess : kErrorMoreData;
   }
 };
 
