@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/system_api.h"
 
@@ -13,6 +14,9 @@ namespace varnox {
 // the resource's translation table; empty when the file has no version
 // resource or the string is missing. The result is UTF-8.
 std::string GetVersionValue(SystemApi& system, const std::string& path, const std::string& name);
+// The same for several names, with the file read once.
+std::vector<std::string> GetVersionValues(SystemApi& system, const std::string& path,
+                                          const std::vector<std::string>& names);
 
 // The sub-block key of a translation entry: language then code page, each as
 // four upper-case hexadecimal digits (0x04E30419 gives "041904E3").

@@ -232,6 +232,7 @@ std::string ScriptedSystem::AnsiToUtf8(const std::string& ansi) { return ansiToU
 std::string ScriptedSystem::Utf8ToAnsi(const std::string& utf8) { return utf8ToAnsi(utf8); }
 
 std::optional<std::vector<std::uint8_t>> ScriptedSystem::FileVersionInfo(const std::string& path) {
+  ++versionInfoReads;
   if (versionResources.find(path) == versionResources.end()) return std::nullopt;
   const std::string tagged = kBlockTag + path;
   return std::vector<std::uint8_t>(tagged.begin(), tagged.end());

@@ -55,6 +55,7 @@ class ScriptedSystem : public SystemApi {
   std::function<std::string(const std::string&)> ansiToUtf8 = [](const std::string& s) { return s; };
   std::function<std::string(const std::string&)> utf8ToAnsi = [](const std::string& s) { return s; };
   std::map<std::string, ScriptedVersionResource, PathLess> versionResources;
+  int versionInfoReads = 0;  // FileVersionInfo calls
   std::set<std::string, PathLess> existingFiles;
   std::optional<std::string> userSid;
   std::map<std::string, std::string> accountNames;  // by SID

@@ -23,6 +23,12 @@ TEST(VersionValueTest, StringUnderTheFirstTranslation) {
   EXPECT_EQ(GetVersionValue(system, kFile, "FileVersion"), "5.1.2600.0");
   EXPECT_EQ(GetVersionValue(system, kFile, "ProductVersion"), "");
   EXPECT_EQ(GetVersionValue(system, "C:\\Drivers\\missing.sys", "FileVersion"), "");
+
+  // Several strings come from one reading of the file, each in its place.
+  system.versionInfoReads = 0;
+  EXPECT_EQ(GetVersionValues(system, kFile, {"ProductVersion", "FileVersion"}),
+            (std::vector<std::string>{"", "5.1.2600.0"}));
+  EXPECT_EQ(system.versionInfoReads, 1);
 }
 
 TEST(VersionValueTest, NoTranslationTableFindsNothing) {

@@ -112,11 +112,11 @@ void TConfForm::FillVersionLabels() {
   const bool rundll32 = IsRunDll32Host(system);
   // The applet's own file, whichever program hosts it: the labels name this
   // program's version, never the host's.
-  const std::string path = system.LibraryPath();
-  Find<TLabel>("ProductVerLabel").SetCaption(GetVersionValue(system, path, "ProductVersion"));
-  Find<TLabel>("FileVerLabel")
-      .SetCaption(GetVersionValue(system, path, "FileVersion") + (rundll32 ? kRunDll32Suffix : kApplicationSuffix));
-  Find<TLabel>("AuthorLabel").SetCaption(GetVersionValue(system, path, "LegalCopyright"));
+  const std::vector<std::string> values =
+      GetVersionValues(system, system.LibraryPath(), {"ProductVersion", "FileVersion", "LegalCopyright"});
+  Find<TLabel>("ProductVerLabel").SetCaption(values[0]);
+  Find<TLabel>("FileVerLabel").SetCaption(values[1] + (rundll32 ? kRunDll32Suffix : kApplicationSuffix));
+  Find<TLabel>("AuthorLabel").SetCaption(values[2]);
 }
 
 // A step failed. Controls that show design states nobody read from the
