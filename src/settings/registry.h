@@ -94,13 +94,14 @@ class TRegistry {
   // data when they fit: a load asks whether a value is there, or of which
   // type, and then reads it, and the read takes the data from here instead
   // of asking the registry again.
+  // Value-initialised (zeroed) by peek_.emplace().
   struct Peek {
     static constexpr std::uint32_t kRoom = 256;
     std::string name;
-    long status = 0;  // kErrorMoreData when the data did not fit
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    std::uint8_t data[kRoom] = {};
+    long status;  // kErrorMoreData when the data did not fit
+    std::uint32_t type;
+    std::uint32_t size;
+    std::uint8_t data[kRoom];
   };
   const Peek& PeekValue(const std::string& name);
   // The last peek when it was at `name`, found it and holds its data.
