@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/ascii.h"
+#include "base/concat.h"
 #include "devices/transfer_mode.h"
 #include "settings/registry.h"
 #include "settings/text_number.h"
@@ -25,7 +26,7 @@ constexpr int kPortNumbers = 256;
 constexpr int kBuses = 11;
 constexpr std::size_t kIdentifierLength = 255;
 
-std::string PortKey(int port) { return std::string(kDeviceMapKey) + "\\Scsi Port " + std::to_string(port); }
+std::string PortKey(int port) { return Concat({kDeviceMapKey, "\\Scsi Port ", std::to_string(port)}); }
 
 std::string UnitKey(int port, int bus, int target) {
   return PortKey(port) + "\\Scsi Bus " + std::to_string(bus) + "\\Target Id " + std::to_string(target) +
@@ -120,7 +121,7 @@ void TIDEArray::ReadPortAndUnit(TRegistry& reg, TIDEDevice& row) {
     row.IOAddress = ResourceText(reg, "IOAddress", [](std::int32_t v) { return Hex(static_cast<std::uint32_t>(v)); });
     row.Interrupt = ResourceText(reg, "Interrupt", [](std::int32_t v) { return std::to_string(v); });
     SystemApi& system = platform_.system;
-    const std::string file = system.SystemDirectory() + "\\Drivers\\" + row.Driver + ".sys";
+    const std::string file = Concat({system.SystemDirectory(), "\\Drivers\\", row.Driver, ".sys"});
     row.DriverVersion = system.FileExists(file) ? GetVersionValue(system, file, "FileVersion") : "null";
     reg.CloseKey();
   }
@@ -143,7 +144,7 @@ void TIDEArray::ReadAdapterInstances(TRegistry& reg, const std::vector<int>& por
     servedPorts.push_back(driver);
     for (TIDEDevice& row : rows_) {
       if (row.Port != port) continue;
-      if (reg.OpenKey(kServicesKey + row.Driver + "\\Enum\\", false)) {
+      if (reg.OpenKey(Concat({kServicesKey, row.Driver, "\\Enum\\"}), false)) {
         const std::string instance = std::to_string(occurrence);
         row.EnumInstance = reg.ReadText(reg.ValueExists(instance) ? instance : "0");
         reg.CloseKey();

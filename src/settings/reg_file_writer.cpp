@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
+#include "base/concat.h"
 #include "settings/reg_file_format.h"
 #include "settings/value_list.h"
 
@@ -115,7 +116,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
   const auto& data = edit.data;
   if (PlainText(edit)) {
     const std::string text(data.begin(), data.end() - 1);
-    document.Line(line + "\"" + Escaped(document.FromRegistry(text), document.Lead()) + "\"");
+    document.Line(Concat({line, "\"", Escaped(document.FromRegistry(text), document.Lead()), "\""}));
   } else if (edit.type == kRegDword && data.size() == 4) {
     std::string number = "dword:";
     for (int byte = 3; byte >= 0; --byte) {
@@ -130,7 +131,7 @@ void ValueLine(Document& document, const RegistryEdit& edit, const AnsiCodec& co
     for (std::uint32_t rest = edit.type; kind.empty() || rest != 0; rest >>= 4)
       kind.insert(kind.begin(), kHexDigits[rest & 0xF]);
     const bool wide = document.Unicode() && TextType(edit.type);
-    HexLine(document, line + "hex(" + kind + "):", wide ? WideTextData(data, codec) : data);
+    HexLine(document, Concat({line, "hex(", kind, "):"}), wide ? WideTextData(data, codec) : data);
   }
 }
 
@@ -170,13 +171,13 @@ std::vector<std::uint8_t> RegFileBytes(RegFileFormat format, const std::vector<R
     }
     if (edit.kind == RegistryEdit::Kind::DeleteKey) {
       document.BlankLine();
-      document.Line("[-" + RootName(edit.root) + "\\" + document.FromRegistry(edit.keyPath) + "]");
+      document.Line(Concat({"[-", RootName(edit.root), "\\", document.FromRegistry(edit.keyPath), "]"}));
       section = nullptr;
       continue;
     }
     if (section == nullptr || edit.kind == RegistryEdit::Kind::CreateKey || !SameKey(*section, edit)) {
       document.BlankLine();
-      document.Line("[" + RootName(edit.root) + "\\" + document.FromRegistry(edit.keyPath) + "]");
+      document.Line(Concat({"[", RootName(edit.root), "\\", document.FromRegistry(edit.keyPath), "]"}));
       section = &edit;
     }
     if (edit.kind != RegistryEdit::Kind::CreateKey) ValueLine(document, edit, codec);

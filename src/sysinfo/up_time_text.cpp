@@ -1,5 +1,7 @@
 #include "sysinfo/up_time_text.h"
 
+#include "base/concat.h"
+
 #include <cmath>
 #include <limits>
 
@@ -51,8 +53,8 @@ std::string FormatUpTime(std::uint64_t milliseconds) {
   constexpr std::uint64_t kMillisecondsPerDay = 86'400'000;
   const std::uint64_t days = milliseconds / kMillisecondsPerDay;
   const std::uint64_t secondsOfDay = (milliseconds % kMillisecondsPerDay) / 1000;
-  return std::to_string(days) + " days, " + TwoDigits(secondsOfDay / 3600) + ":" + TwoDigits(secondsOfDay / 60 % 60) +
-         ":" + TwoDigits(secondsOfDay % 60) + "  ";
+  return Concat({std::to_string(days), " days, ", TwoDigits(secondsOfDay / 3600), ":",
+                 TwoDigits(secondsOfDay / 60 % 60), ":", TwoDigits(secondsOfDay % 60), "  "});
 }
 
 std::string GetUpTimeText(SystemApi& system) { return FormatUpTime(UpTimeMilliseconds(system)); }

@@ -1,5 +1,6 @@
 #include "sysinfo/version_text.h"
 
+#include "base/concat.h"
 #include "settings/registry.h"
 #include "settings/system_keys.h"
 #include "sysinfo/os_predicates.h"
@@ -54,8 +55,8 @@ std::string UpdateAndRelease(RegistryApi& registry) {
 
 std::string GetOSVersionText(Platform& platform) {
   const OsVersion version = platform.system.Version();
-  std::string text = "Version " + std::to_string(version.major) + "." + std::to_string(version.minor) + " ( Build " +
-                     std::to_string(version.build & 0xFFFF);
+  std::string text = Concat({"Version ", std::to_string(version.major), ".", std::to_string(version.minor), " ( Build ",
+                             std::to_string(version.build & 0xFFFF)});
   if (IsWin8OrLater(version)) text += UpdateAndRelease(platform.registry);
   if (!version.servicePack.empty()) text += " " + version.servicePack;
   // The letter goes right behind the service pack: "Service Pack 6a".

@@ -1,5 +1,6 @@
 #include "toolkit/combo_box.h"
 
+#include "base/concat.h"
 #include "base/error.h"
 
 namespace varnox {
@@ -29,7 +30,7 @@ bool TComboBox::Select(int index) {
 
 void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) {
-    throw UsageError("combo box '" + Name() + "' has no item " + std::to_string(index));
+    throw UsageError(Concat({"combo box '", Name(), "' has no item ", std::to_string(index)}));
   }
   Select(index);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/concat.h"
 #include "base/error.h"
 #include "toolkit/buttons.h"
 #include "toolkit/page_control.h"
@@ -37,14 +38,12 @@ bool TForm::AcceptsChild(const Component& child) const {
 void TForm::Adopt(std::unique_ptr<Component> component) {
   const std::string& name = component->Name();
   if (name.empty()) throw UsageError("a component needs a name");
-  if (byName_.count(name) != 0) throw UsageError("the name '" + name + "' is taken");
+  if (byName_.count(name) != 0) throw UsageError(Concat({"the name '", name, "' is taken"}));
   Component* parent = component->Parent();
-  if (parent == nullptr || &parent->Form() != this) {
-    throw UsageError("the parent of '" + name + "' is not on this form");
-  }
+  if (parent == nullptr || &parent->Form() != this)
+    throw UsageError(Concat({"the parent of '", name, "' is not on this form"}));
   if (!parent->AcceptsChild(*component)) {
-    throw UsageError(std::string("a ") + parent->ClassName() + " cannot hold the " + component->ClassName() + " '" +
-                     name + "'");
+    throw UsageError(Concat({"a ", parent->ClassName(), " cannot hold the ", component->ClassName(), " '", name, "'"}));
   }
   Component& added = *component;
   owned_.push_back(std::move(component));
@@ -61,12 +60,12 @@ Component* TForm::FindComponent(std::string_view name) const {
 
 Component& TForm::FindExisting(std::string_view name) const {
   Component* component = FindComponent(name);
-  if (component == nullptr) throw UsageError("no component named '" + std::string(name) + "'");
+  if (component == nullptr) throw UsageError(Concat({"no component named '", name, "'"}));
   return *component;
 }
 
 void TForm::ThrowWrongKind(std::string_view name, const Component& component) {
-  throw UsageError("component '" + std::string(name) + "' is a " + component.ClassName() + ", not the kind asked for");
+  throw UsageError(Concat({"component '", name, "' is a ", component.ClassName(), ", not the kind asked for"}));
 }
 
 void TForm::SetFrameExtents(int width, int height) {

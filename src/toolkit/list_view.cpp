@@ -1,5 +1,6 @@
 #include "toolkit/list_view.h"
 
+#include "base/concat.h"
 #include "base/error.h"
 
 namespace varnox {
@@ -30,7 +31,7 @@ void TListView::Clear() {
 
 void TListView::CheckRow(int index) const {
   if (index < -1 || index >= static_cast<int>(items_.size())) {
-    throw UsageError("list view '" + Name() + "' has no row " + std::to_string(index));
+    throw UsageError(Concat({"list view '", Name(), "' has no row ", std::to_string(index)}));
   }
 }
 

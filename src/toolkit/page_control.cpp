@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/concat.h"
 #include "base/error.h"
 #include "toolkit/form.h"
 
@@ -30,7 +31,7 @@ void TPageControl::ChildAdded(Component& child) {
 
 void TPageControl::SetActivePage(TTabSheet* page) {
   if (page != nullptr && &page->PageControl() != this) {
-    throw UsageError("tab sheet '" + page->Name() + "' is not a page of '" + Name() + "'");
+    throw UsageError(Concat({"tab sheet '", page->Name(), "' is not a page of '", Name(), "'"}));
   }
   Update(activePage_, page, Property::ActivePage);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/radio_group.h"
 
+#include "base/concat.h"
 #include "base/error.h"
 
 namespace varnox {
@@ -17,7 +18,7 @@ void TRadioGroup::SetItems(const std::vector<std::string>& items) {
 
 void TRadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= static_cast<int>(items_.size())) {
-    throw UsageError("radio group '" + Name() + "' has no item " + std::to_string(index));
+    throw UsageError(Concat({"radio group '", Name(), "' has no item ", std::to_string(index)}));
   }
   if (!Update(itemIndex_, index, Property::ItemIndex)) return;
   Fire(OnClick);

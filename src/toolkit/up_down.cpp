@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/concat.h"
 #include "base/error.h"
 #include "toolkit/edit.h"
 #include "toolkit/spinner_range.h"
@@ -57,7 +58,7 @@ void TUpDown::SetAssociate(Control* associate) {
     const bool showsText =
         dynamic_cast<TEdit*>(associate) != nullptr || dynamic_cast<TStaticText*>(associate) != nullptr;
     if (!showsText || &associate->Form() != &Form()) {
-      throw UsageError("up-down '" + Name() + "' can be bound only to an edit or a static text");
+      throw UsageError(Concat({"up-down '", Name(), "' can be bound only to an edit or a static text"}));
     }
   }
   if (associate_ != nullptr) associate_->RemoveObserver(watcher_);

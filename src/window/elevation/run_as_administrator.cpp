@@ -1,7 +1,8 @@
 #include "window/elevation/run_as_administrator.h"
 
-#include "window/form/conf_form.h"
+#include "base/concat.h"
 #include "window/elevation/user_start_parameter.h"
+#include "window/form/conf_form.h"
 
 namespace varnox {
 
@@ -29,7 +30,7 @@ void TConfForm::btnRunAsAdminClick(Component& /*sender*/) {
     return;
   }
   if (Find<TButton>("ApplyBtn").Enabled() && !services_.Confirm(kDiscardChangesQuestion)) return;
-  std::string parameters = "shell32.dll,Control_RunDLL \"" + system.LibraryPath() + "\"," + kAppletName;
+  std::string parameters = Concat({"shell32.dll,Control_RunDLL \"", system.LibraryPath(), "\",", kAppletName});
   if (const auto sid = system.UserSid()) parameters += "," + UserStartParameter(*sid);
   const long result = system.StartAsAdministrator(system.SystemDirectory() + "\\rundll32.exe", parameters);
   if (result == kErrorSuccess) {

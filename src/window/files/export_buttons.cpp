@@ -2,6 +2,7 @@
 // backup of every value the window manages. Both go through the Save As
 // dialog and one writer; the registry is only read.
 
+#include "base/concat.h"
 #include "settings/reg_file_writer.h"
 #include "window/files/settings_export.h"
 #include "window/form/conf_form.h"
@@ -38,14 +39,14 @@ void TConfForm::btnBackupClick(Component& /*sender*/) {
 void TConfForm::WriteRegFile(const std::string& path, const std::string& contents, std::vector<RegistryEdit> edits) {
   SystemApi& system = platform_.system;
   const std::string windows = Find<TLabel>("SysLabel").Caption() + ", " + Find<TLabel>("SysVerLabel").Caption();
-  edits.insert(edits.begin(), RegistryEdit{.name = windows + ", " + system.LocalTimeText() + ": " + contents});
+  edits.insert(edits.begin(), RegistryEdit{.name = Concat({windows, ", ", system.LocalTimeText(), ": ", contents})});
   const OsVersion version = system.Version();
   const RegFileFormat format =
       version.platform == kPlatformNT && version.major >= 5 ? RegFileFormat::Version5 : RegFileFormat::Regedit4;
   const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
                         [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
   if (const auto failure = system.WriteWholeFile(path, RegFileBytes(format, edits, codec))) {
-    services_.ShowError("Cannot write " + path + ": " + *failure);
+    services_.ShowError(Concat({"Cannot write ", path, ": ", *failure}));
   }
 }
 

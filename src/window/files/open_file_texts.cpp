@@ -1,5 +1,7 @@
 #include "window/files/open_file_texts.h"
 
+#include "base/concat.h"
+
 #include <algorithm>
 
 namespace varnox {
@@ -65,13 +67,13 @@ std::string OpenedFileMessage(const OpenedFile& file, const OpenFileTexts& texts
   message += texts.leftOut;
   for (std::size_t i = 0; i < entries.size() && i < kListedEntries; ++i) {
     const LeftOutEntry& entry = entries[i];
-    message += "\r\n" + std::string(texts.line) + std::to_string(entry.line) + ": ";
+    message += Concat({"\r\n", texts.line, std::to_string(entry.line), ": "});
     if (!entry.what.empty()) message += system.AnsiToUtf8(entry.what) + ": ";
     message += texts.reasons[static_cast<std::size_t>(entry.reason)];
     if (entry.reason == LeftOutReason::Unreadable) message += texts.faults[static_cast<std::size_t>(entry.fault)];
   }
   if (entries.size() > kListedEntries) {
-    message += "\r\n" + std::string(texts.more) + std::to_string(entries.size() - kListedEntries);
+    message += Concat({"\r\n", texts.more, std::to_string(entries.size() - kListedEntries)});
   }
   return message;
 }

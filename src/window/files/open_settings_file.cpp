@@ -1,6 +1,7 @@
 // The options panel's third registry file button: a file opened into the
 // window, shown as pending changes; nothing is written until OK.
 
+#include "base/concat.h"
 #include "settings/reg_file_reader.h"
 #include "window/files/open_file_texts.h"
 #include "window/files/settings_import.h"
@@ -13,7 +14,7 @@ void TConfForm::btnOpenSettingsClick(Component& /*sender*/) {
   if (!path) return;
   std::vector<std::uint8_t> bytes;
   if (const auto failure = platform_.system.ReadWholeFile(*path, bytes)) {
-    services_.ShowError("Cannot read " + *path + ": " + *failure);
+    services_.ShowError(Concat({"Cannot read ", *path, ": ", *failure}));
     return;
   }
   services_.ShowMessage(OpenSettingsFile(bytes));

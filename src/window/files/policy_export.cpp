@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
+#include "base/concat.h"
 #include "settings/policy_file.h"
 #include "settings/reg_file_writer.h"
 #include "window/files/settings_export.h"
@@ -20,7 +21,7 @@ bool Value(const RegistryEdit& edit) {
 }
 
 std::string ValuePath(const RegistryEdit& edit, SystemApi& system) {
-  return RootName(edit.root) + "\\" + system.AnsiToUtf8(edit.keyPath) + "\\" + system.AnsiToUtf8(edit.name);
+  return Concat({RootName(edit.root), "\\", system.AnsiToUtf8(edit.keyPath), "\\", system.AnsiToUtf8(edit.name)});
 }
 
 // Merges edits into the Registry.pol of a folder, and notes in lines of
@@ -46,7 +47,7 @@ class PolicyFileWriter {
       return;
     }
     if (const auto failure = system_.WriteWholeFile(path, *merged)) return Fail("Cannot write " + path, *failure);
-    written += "\r\n" + path + ": " + std::to_string(edits.size()) + std::string(texts_.values);
+    written += Concat({"\r\n", path, ": ", std::to_string(edits.size()), texts_.values});
   }
 
   std::string written;
@@ -55,7 +56,7 @@ class PolicyFileWriter {
 
  private:
   void Fail(const std::string& what, const std::string& reason) {
-    problems += "\r\n" + what + ": " + reason;
+    problems += Concat({"\r\n", what, ": ", reason});
     failed = true;
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/concat.h"
 #include "settings/dry_run_registry.h"
 #include "settings/reg_file_format.h"
 #include "settings/reg_file_writer.h"
@@ -16,7 +17,7 @@ namespace {
 RegistryValueRef RefOf(const RegistryEdit& edit) { return {edit.root, edit.keyPath, edit.name}; }
 
 std::string NameOf(const RegistryEdit& edit) {
-  return RootName(edit.root) + "\\" + edit.keyPath + "\\" + (edit.name.empty() ? "@" : edit.name);
+  return Concat({RootName(edit.root), "\\", edit.keyPath, "\\", edit.name.empty() ? "@" : edit.name});
 }
 
 // What the window writes for a value it shows as the file has it: the same
@@ -174,7 +175,7 @@ OpenedFile ShowFileInWindow(SettingsFrame& frame, const ControlStates& design, M
     const bool touched = managed.touched.Has(RefOf(edit));
     if (edit.kind == RegistryEdit::Kind::CreateKey) continue;
     if (edit.kind == RegistryEdit::Kind::DeleteKey) {
-      leaveOut(LeftOutReason::KeyDeletion, "[-" + RootName(edit.root) + "\\" + edit.keyPath + "]");
+      leaveOut(LeftOutReason::KeyDeletion, Concat({"[-", RootName(edit.root), "\\", edit.keyPath, "]"}));
     } else if (edit.root != kHkeyLocalMachine && edit.root != kHkeyCurrentUser) {
       leaveOut(LeftOutReason::OtherRoot, NameOf(edit));
     } else if (!looked(RefOf(edit)) || (!touched && !Changeable(registry, edit))) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/concat.h"
 #include "settings/reg_file_writer.h"
 #include "settings/stored_value.h"
 
@@ -51,7 +52,7 @@ ExternalChanges FindExternalChanges(const std::vector<RegistryEdit>& writes, con
     const RegistryEdit stored = StoredState(registry, value);
     if (AsFound(stored, *found) || SameState(stored, *written)) continue;
     changes.spared.Add(value);
-    changes.names.push_back(RootName(value.root) + "\\" + value.keyPath + "\\" + value.valueName);
+    changes.names.push_back(Concat({RootName(value.root), "\\", value.keyPath, "\\", value.valueName}));
   }
   return changes;
 }

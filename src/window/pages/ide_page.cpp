@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "base/concat.h"
 #include "devices/ide_array.h"
 #include "window/form/conf_form.h"
 #include "window/pages/ide_rows.h"
@@ -165,7 +166,7 @@ void ShowSelectedDevice(TConfForm& form, const Inventory& inventory) {
   form.Find<TLabel>("lblDriverName").SetCaption("Adapter: " + system.AnsiToUtf8(device.DeviceDesc));
   form.Find<TLabel>("lblDMAUsage").SetCaption(device.TransferMode);
   form.Find<TLabel>("lblIDEDriverInfo")
-      .SetCaption("File: " + system.AnsiToUtf8(device.Driver) + ".sys driver. Version " + device.DriverVersion);
+      .SetCaption(Concat({"File: ", system.AnsiToUtf8(device.Driver), ".sys driver. Version ", device.DriverVersion}));
 }
 
 void SaveChannelLevels(TConfForm& form, TRegistry& reg) {
