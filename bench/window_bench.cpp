@@ -145,7 +145,7 @@ void Rounds::Add(const OpeningTimes& times) {
   LONGLONG at = times.start;
   steps.Add("make the model and the window classes", Milliseconds(times.windowCreated - at));
   at = times.windowCreated;
-  std::string step = "create the controls";
+  std::string step = "create the window";
   for (const auto& [name, when] : times.steps) {
     steps.Add(step, Milliseconds(when - at));
     step = name;

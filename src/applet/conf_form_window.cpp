@@ -69,8 +69,11 @@ ConfFormWindow::ConfFormWindow(HWND parent, const std::string& userSid)
       [this](const std::string& section) { MarkStep(section.empty() ? "after the load" : "load: " + section); });
   MarkStep("creation steps");
   // The window exists (hidden) and the model knows its frame, as the
-  // creation handler expects; it reports its own errors.
+  // creation handler expects; it reports its own errors. The controls come
+  // after it, made with what it found rather than changed to it.
   RunHandler([&] { form_->FormCreate(); }, *view_);
+  MarkStep("create the controls");
+  view_->MakeControls();
   MarkStep("caption, border and show");
 }
 

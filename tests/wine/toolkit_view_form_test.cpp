@@ -46,6 +46,7 @@ TEST(ToolkitViewForm, EnterAndEscapeEndTheModalLoopWithTheButtonsResults) {
     form.SetPosition(FormPosition::ScreenCenter);
     DialogButtons buttons(form);
     FormView view(form, owner, GetModuleHandleW(nullptr));
+    view.MakeControls();
     bool ownerWasDisabled = false;
     HWND edit = FindByName(view.Window(), "edName");
     RunWhenShown(view.Window(), [&, key = key] {

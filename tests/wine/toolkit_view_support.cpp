@@ -18,6 +18,7 @@ ShownForm::~ShownForm() { view.reset(); }
 
 void ShownForm::Show() {
   view = std::make_unique<FormView>(form, nullptr, GetModuleHandleW(nullptr));
+  view->MakeControls();
   ShowWindow(view->Window(), SW_SHOW);
   UpdateWindow(view->Window());
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "base/concat.h"
 #include "base/error.h"
 #include "toolkit/buttons.h"
 #include "toolkit/check_box.h"
@@ -79,8 +80,13 @@ FormView::FormView(TForm& form, HWND owner, HINSTANCE resources)
   MeasureFont();
   CreateFormWindow(owner);
   hints_ = std::make_unique<HintView>(*this);
-  CreateViews();
   form_.AddObserver(*this);
+}
+
+void FormView::MakeControls() {
+  ApplyScope guard(*this);
+  VisualStyleContext::Scope styled(styles_);
+  CreateViews();
 }
 
 FormView::~FormView() {
@@ -154,10 +160,14 @@ DWORD FormView::ExStyle() const {
 void FormView::CreateFormWindow(HWND owner) {
   const std::wstring className = Utf8ToWide(form_.ClassName());
   const std::wstring caption = Utf8ToWide(form_.Caption());
+  // Made where it shows, with the frame its border takes here, rather than
+  // made and then moved.
+  ReportBorderFrame();
+  Centre();
   window_ = CreateWindowExW(ExStyle(), className.c_str(), caption.c_str(), Style(), form_.Left(), form_.Top(),
                             OuterWidth(), OuterHeight(), owner, nullptr, resources_, this);
-  if (!window_) throw Error("The window '" + form_.Name() + "' could not be created");
-  SetWindowName(window_, form_.Name());
+  if (!window_) throw Error(Concat({"The window '", form_.Name(), "' could not be created"}));
+  NameNewWindow(window_, form_.Name());
   ReportFrame();
   ApplyBounds();
 }
@@ -289,26 +299,29 @@ void FormView::ReportFrame() {
   RECT client;
   GetWindowRect(window_, &outer);
   GetClientRect(window_, &client);
-  int width = (outer.right - outer.left) - client.right;
-  int height = (outer.bottom - outer.top) - client.bottom;
-  if (client.right <= 0 || client.bottom <= 0) {
-    // Too small to measure: ask what this border takes.
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
-    width = frame.right - frame.left;
-    height = frame.bottom - frame.top;
-  }
-  form_.SetFrameExtents(width, height);
+  // Too small to measure: what this border takes.
+  if (client.right <= 0 || client.bottom <= 0) return ReportBorderFrame();
+  form_.SetFrameExtents((outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom);
+}
+
+void FormView::ReportBorderFrame() {
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, Style(), FALSE, ExStyle());
+  form_.SetFrameExtents(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+// Until it has shown, a centred window is centred on the screen, whose size
+// is asked once: each question is three trips to the window server under Wine.
+void FormView::Centre() {
+  if (form_.Position() != FormPosition::ScreenCenter || centred_) return;
+  if (!screen_.cx) screen_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  form_.SetBounds((screen_.cx - OuterWidth()) / 2, (screen_.cy - OuterHeight()) / 2, form_.Width(), form_.Height());
 }
 
 void FormView::ApplyBounds() {
-  int left = form_.Left();
-  int top = form_.Top();
-  if (form_.Position() == FormPosition::ScreenCenter && !centred_) {
-    left = (GetSystemMetrics(SM_CXSCREEN) - OuterWidth()) / 2;
-    top = (GetSystemMetrics(SM_CYSCREEN) - OuterHeight()) / 2;
-    form_.SetBounds(left, top, form_.Width(), form_.Height());
-  }
+  Centre();
+  const int left = form_.Left();
+  const int top = form_.Top();
   // Placing a window where it is still costs a trip to the window server
   // and a round of position messages.
   RECT now;

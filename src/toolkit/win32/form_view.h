@@ -3,8 +3,13 @@
 // component, the hint window, and the modal loop.
 //
 //   TMyForm form(...);
-//   FormView view(form, ownerWindow, resourceModule);  // window made, hidden
+//   FormView view(form, ownerWindow, resourceModule);  // form window made, hidden
+//   view.MakeControls();                                // and its controls
 //   view.ShowModal();                                   // until ModalResult != mrNone
+//
+// The controls come in a step of their own, so that what the model sets
+// between the two is made as set, not made and then changed: under Wine,
+// each change is a trip to the window server.
 //
 // The view must be destroyed before the model form; destroying it destroys
 // every window. All model work started from a window message runs through
@@ -40,6 +45,9 @@ class FormView final : public ErrorSink, private ComponentObserver {
   ~FormView();
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
+
+  // Makes the window of every control that shows; once.
+  void MakeControls();
 
   TForm& Model() const { return form_; }
   HWND Window() const { return window_; }
@@ -111,6 +119,8 @@ class FormView final : public ErrorSink, private ComponentObserver {
 
   void RegisterClasses();
   void CreateFormWindow(HWND owner);
+  void ReportBorderFrame();
+  void Centre();
   void CreateViews();
   void CreateViewsUnder(const Component& parent);
   void CreateWithChildren(Component& component);
@@ -143,6 +153,7 @@ class FormView final : public ErrorSink, private ComponentObserver {
   bool destroying_ = false;
   bool quit_ = false;
   bool centred_ = false;
+  SIZE screen_ = {0, 0};
   bool keyboardCues_ = false;
   std::unique_ptr<HintView> hints_;
   std::vector<std::unique_ptr<ComponentView>> views_;

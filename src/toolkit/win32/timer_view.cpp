@@ -20,8 +20,12 @@ void TimerView::PropertyChanged(Component& /*component*/, Property property) {
 void TimerView::Restart() {
   HWND window = form_.Window();
   if (!window || !id_) return;
-  KillTimer(window, id_);
-  if (timer_.Running()) SetTimer(window, id_, timer_.Interval(), nullptr);
+  // Setting a timer again starts its interval over: no need to kill it first.
+  if (timer_.Running()) {
+    SetTimer(window, id_, timer_.Interval(), nullptr);
+  } else {
+    KillTimer(window, id_);
+  }
 }
 
 }  // namespace varnox
