@@ -365,34 +365,26 @@ TEST_F(MemoryPage, LoadReadsTheKeysAndValuesInOrder) {
   registry.SetDword(HKLM, kMemory, "LargeSystemCache", 1);
   registry.SetDword(HKLM, kMemory, "IoPageLockLimit", 4194304);
   Open(ScriptedSystem::WinNT4Sp6Workstation());
-  const std::vector<std::string> trace = registry.CallTrace();
-  const auto open = [](const char* key) { return std::string("OpenKey HKLM\\") + key; };
-  const auto close = [](const char* key) { return std::string("CloseKey HKLM\\") + key; };
-  // The Logon page may open the same key before; this page's section starts
-  // where the key's opening is followed by the large cache.
-  auto at = trace.begin();
-  while (at != trace.end() &&
-         !(*at == open(kMemory) && at + 1 != trace.end() && at[1] == "QueryValue LargeSystemCache")) {
-    ++at;
+  // The value reads, each with its key (the load opens a key once for all
+  // the sections that read it).
+  std::vector<std::string> reads;
+  for (const RegistryCall& call : registry.Calls()) {
+    if (call.op == "QueryValue") reads.push_back(call.keyPath + " " + call.valueName);
   }
-  ASSERT_NE(at, trace.end());
+  const auto read = [](const char* key, const char* value) { return std::string("HKLM\\") + key + " " + value; };
+  // The Logon page may read the same key before; this page's section starts
+  // with the large cache.
+  const auto at = std::find(reads.begin(), reads.end(), read(kMemory, "LargeSystemCache"));
+  ASSERT_NE(at, reads.end());
   const std::vector<std::string> expected = {
-      open(kMemory),
-      "QueryValue LargeSystemCache",  // each value once, whatever it is compared with
-      "QueryValue SecondLevelDataCache",
-      "QueryValue IoPageLockLimit",
-      "QueryValue DisablePagingExecutive",
-      close(kMemory),
-      open(kServer),
-      "QueryValue Size",  // whether it exists, and what it is, in one query
-      close(kServer),
-      open(kMemory),  // the large cache put back after the buttons' handlers, as first read
-      close(kMemory),
-      open(kWow),
-      "QueryValue DefaultSeparateVDM",  // size and text in one query
-      close(kWow),
+      read(kMemory, "LargeSystemCache"),  // each value once, whatever it is compared with
+      read(kMemory, "SecondLevelDataCache"),
+      read(kMemory, "IoPageLockLimit"),
+      read(kMemory, "DisablePagingExecutive"),
+      read(kServer, "Size"),             // whether it exists, and what it is, in one query
+      read(kWow, "DefaultSeparateVDM"),  // size and text in one query
   };
-  ASSERT_GE(trace.end() - at, static_cast<std::ptrdiff_t>(expected.size()));
+  ASSERT_GE(reads.end() - at, static_cast<std::ptrdiff_t>(expected.size()));
   EXPECT_EQ(std::vector<std::string>(at, at + static_cast<std::ptrdiff_t>(expected.size())), expected);
 }
 

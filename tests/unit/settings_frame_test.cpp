@@ -104,6 +104,32 @@ TEST_F(SettingsFrameTest, SectionsLoadInOrderEachWithItsOwnAccessor) {
   EXPECT_EQ(frame.Slot().Current(), nullptr);
 }
 
+TEST_F(SettingsFrameTest, SectionsReadingOneKeyOpenItOnceAndItClosesWhenTheLoadEnds) {
+  frame.AddLoadSection(Section("one", {}));
+  frame.AddLoadSection({"read only",
+                        kHkeyLocalMachine,
+                        [](TRegistry& reg) {
+                          // Another access is another opening.
+                          EXPECT_TRUE(reg.OpenKeyReadOnly(kKey));
+                          reg.CloseKey();
+                        },
+                        {}});
+  frame.AddLoadSection(Section("two", {}));
+  frame.Load();
+  std::vector<std::string> keyCalls;
+  for (const std::string& call : registry.CallTrace()) {
+    if (call.rfind("OpenKey", 0) == 0 || call.rfind("CloseKey", 0) == 0) keyCalls.push_back(call.substr(0, 8));
+  }
+  EXPECT_EQ(keyCalls, (std::vector<std::string>{"OpenKey ", "OpenKey ", "CloseKey", "CloseKey"}));
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+
+  // A later load opens the key afresh.
+  registry.ClearCalls();
+  frame.Load();
+  EXPECT_EQ(registry.CallTrace().front().rfind("OpenKey", 0), 0u);
+  EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
 TEST_F(SettingsFrameTest, FailedSectionDisablesItselfAndEveryLaterOne) {
   auto& first = form.Add<TCheckBox>("cbFirst");
   auto& failing = form.Add<TCheckBox>("cbFailing");

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "settings/dry_run_registry.h"
+#include "settings/key_reuse_registry.h"
 
 #include "toolkit/control.h"
 
@@ -32,6 +33,10 @@ void SettingsFrame::Load() {
   const auto tell = [this](const std::string& name) {
     if (sectionObserver_) sectionObserver_(name);
   };
+  // Each key opens once for the whole load, however many sections read it:
+  // under Wine every opening and closing is a trip to the registry server.
+  KeyReuseRegistry sharedKeys(settingsReg_.Api());
+  SettingsReg::Redirect redirect(settingsReg_, sharedKeys);
   for (LoadSection& section : sections_) {
     try {
       tell(section.name);
