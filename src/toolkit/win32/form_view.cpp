@@ -102,6 +102,8 @@ FormView::~FormView() {
 
 void FormView::RegisterClasses() {
   const std::wstring formClass = Utf8ToWide(form_.ClassName());
+  // Loaded once for both: under Wine each load asks for the screen's metrics.
+  const HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
   for (const std::wstring& name : {formClass, std::wstring(kTabSheetClass)}) {
     WNDCLASSEXW existing = {};
     existing.cbSize = sizeof existing;
@@ -110,7 +112,7 @@ void FormView::RegisterClasses() {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = name == formClass ? &FormView::FormProcedure : &DefWindowProcW;
     windowClass.hInstance = resources_;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hCursor = arrow;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name.c_str();
     // A library's classes outlive it unless it unregisters them; we do, so
