@@ -105,6 +105,54 @@ TEST(ConfigurationWindow, OpensWithItsCaptionTabsAndOkState) {
   EXPECT_TRUE(ran);
 }
 
+// What the window sends its controls before it first shows, by name.
+struct EarlyChanges {
+  bool shown = false;
+  std::vector<std::string> texts;    // WM_SETTEXT
+  std::vector<std::string> enables;  // WM_ENABLE
+};
+EarlyChanges* early = nullptr;
+
+LRESULT CALLBACK WatchEarlyChanges(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && early && !early->shown) {
+    const bool child = (GetWindowLongW(sent->hwnd, GWL_STYLE) & WS_CHILD) != 0;
+    if (!child && sent->message == WM_SHOWWINDOW && sent->wParam) early->shown = true;
+    if (child && sent->message == WM_SETTEXT) early->texts.push_back(NameOf(sent->hwnd));
+    if (child && sent->message == WM_ENABLE) early->enables.push_back(NameOf(sent->hwnd));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The creation steps and the load run before the controls are made: each
+// control is made with the text and the state they left it in, never made
+// and then changed before the window shows.
+TEST(ConfigurationWindow, MakesEachControlAsTheLoadLeftItWithNoChangeBeforeShowing) {
+  CplLibrary cpl;
+  ASSERT_TRUE(cpl.Loaded());
+  EarlyChanges changes;
+  early = &changes;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchEarlyChanges, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  std::wstring version;
+  const bool ran = RunApplet(cpl, [&](UiDriver& ui) {
+    version = ui.Text("SysVerLabel");
+    ui.Click("CancelBtn");
+  });
+  UnhookWindowsHookEx(hook);
+  early = nullptr;
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(changes.shown);
+  EXPECT_FALSE(version.empty()) << "the creation steps' texts are there all the same";
+  auto joined = [](const std::vector<std::string>& names) {
+    std::string all;
+    for (const std::string& name : names) all += name + " ";
+    return all;
+  };
+  EXPECT_TRUE(changes.texts.empty()) << "texts set after making: " << joined(changes.texts);
+  EXPECT_TRUE(changes.enables.empty()) << "enabled or disabled after making: " << joined(changes.enables);
+}
+
 TEST(ConfigurationWindow, OptionsPanelSlidesOpenAndBackToTheFirstHeight) {
   CplLibrary cpl;
   ASSERT_TRUE(cpl.Loaded());
