@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "import_patch.h"
@@ -24,6 +25,7 @@ int g_limitMs = 5000;
 using SetPropAFn = BOOL(WINAPI*)(HWND, LPCSTR, HANDLE);
 SetPropAFn g_setPropA = nullptr;
 
+const bool g_traceMarks = std::getenv("VARNOX_BENCH_TRACE") != nullptr;
 bool g_inRound = false;
 bool g_closeWhenPainted = false;
 PaintedCallback g_paintedCallback = nullptr;
@@ -41,6 +43,7 @@ BOOL WINAPI WatchedSetPropA(HWND window, LPCSTR name, HANDLE data) {
     if (g_inRound) {
       const char* step = static_cast<const char*>(data);
       g_times.steps.emplace_back(step, Now());
+      TraceMark(step);
       SetSection(step);
     }
     return TRUE;
@@ -54,6 +57,7 @@ LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     if (!(create->lpcs->style & WS_CHILD)) {
       g_window = reinterpret_cast<HWND>(wParam);
       g_times.windowCreated = Now();
+      TraceMark("@created");
     }
   } else if (g_inRound && code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == g_window && !g_times.shown) {
     PostMessageW(g_window, g_shownMarker, 0, 0);
@@ -67,8 +71,10 @@ LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam) {
       message->hwnd == g_window && !g_times.shown) {
     message->message = WM_NULL;
     g_times.shown = Now();
+    TraceMark("@shown");
     RedrawWindow(g_window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     g_times.painted = Now();
+    TraceMark("@painted");
     if (g_paintedCallback) g_paintedCallback(g_window);
     if (g_closeWhenPainted) PostMessageW(g_window, WM_KEYDOWN, VK_ESCAPE, 0);
   }
@@ -164,7 +170,13 @@ OpeningTimes EndRound() {
 }
 
 void MarkStep(const char* step) {
-  if (g_inRound) g_times.steps.emplace_back(step, Now());
+  if (!g_inRound) return;
+  g_times.steps.emplace_back(step, Now());
+  TraceMark(step);
+}
+
+void TraceMark(const char* mark) {
+  if (g_traceMarks) GlobalFindAtomA(mark);
 }
 
 bool RoundOver() { return g_times.painted != 0 || g_times.timedOut; }

@@ -156,12 +156,15 @@ void Rounds::Add(const OpeningTimes& times) {
 }
 
 OpeningTimes OpenWindow(const CplLibrary& cpl, HWND owner, PaintedCallback painted) {
+  TraceMark("@round window");
   BeginRound(true, painted);
   cpl.Send(owner, 5 /* CPL_DBLCLK */, 0, 0);
   return EndRound();
 }
 
-OpeningTimes OpenBare(HWND owner, BareWindow& bare) {
+// `round` names the copy in a trace: "@round bare" or "@round floor".
+OpeningTimes OpenBare(HWND owner, BareWindow& bare, const char* round) {
+  TraceMark(round);
   BeginRound(false, nullptr);
   HWND window = bare.Build(owner);
   MarkStep("show");
@@ -309,18 +312,18 @@ int main(int argc, char** argv) {
   }
 
   // In turn, so that all see the same load on the machine.
-  OpenBare(owner, *g_bare);
+  OpenBare(owner, *g_bare, "@round bare");
   Pump();
-  OpenBare(owner, *g_floor);
+  OpenBare(owner, *g_floor, "@round floor");
   Pump();
   Results& r = g_results;
   for (int i = 0; i < rounds; ++i) {
     ++r.rounds;
     r.window.Add(OpenWindow(cpl, owner, &TimeVisits));
     Pump();
-    r.bare.Add(OpenBare(owner, *g_bare));
+    r.bare.Add(OpenBare(owner, *g_bare, "@round bare"));
     Pump();
-    r.floor.Add(OpenBare(owner, *g_floor));
+    r.floor.Add(OpenBare(owner, *g_floor, "@round floor"));
     Pump();
     TimePageFloors(owner);
   }
