@@ -49,10 +49,10 @@ bool RoundOver();
 void MarkStep(const char* step);
 
 // With VARNOX_BENCH_TRACE in the environment, each mark of a round (`mark`
-// here, then its window's creation, its steps, shown and painted) is also a
-// request to Wine's server that names it, an atom looked up, so that a
-// +server trace divides into the rounds' steps (scripts/bench-trips).
-// Otherwise nothing.
+// here, then its window's creation, its steps, shown and painted) and of a
+// page's first visit or floor is also a request to Wine's server that names
+// it, an atom looked up, so that a +server trace divides into the rounds'
+// steps (scripts/bench-trips). Otherwise nothing.
 void TraceMark(const char* mark);
 
 // What a round that never returns prints before the program ends.

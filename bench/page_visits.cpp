@@ -53,9 +53,11 @@ std::vector<PageVisit> VisitEveryPage(HWND window, const std::function<void(cons
   const int shown = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
   for (int i = 0; i < count; ++i) {
     if (i == shown) continue;
+    TraceMark(("@page visit " + CaptionOf(tabs, i)).c_str());
     const LONGLONG start = Now();
     SelectTab(tabs, i);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    TraceMark("@page end");
     visits.push_back({CaptionOf(tabs, i), Milliseconds(Now() - start)});
     if (visited) visited(visits.back());
   }

@@ -16,7 +16,9 @@ STEP_OF_MARK = {"@created": "create the window", "@shown": "first paint"}
 
 
 def rounds(lines):
-    """Yields (kind, [(step, trips)]) for every round that painted."""
+    """Yields (kind, [(step, trips)]) for every round that painted, and
+    ("page visit CAPTION" or "page floor CAPTION", [(caption, trips)]) for each
+    page's first visit and its floor."""
     thread = None
     current = None
     for line in lines:
@@ -26,7 +28,13 @@ def rounds(lines):
         mark = MARK.search(line) if request.group(2) == "find_atom" else None
         if mark:
             name = mark.group(1)
-            if name.startswith("@round "):
+            if name.startswith("@page ") and name != "@page end":
+                thread = request.group(1)
+                current = (name[1:], [[name, 0]])
+            elif name == "@page end" and current:
+                yield current
+                current = None
+            elif name.startswith("@round "):
                 thread = request.group(1)
                 current = (name[len("@round "):], [["make the model and the window classes", 0]])
             elif current and request.group(1) == thread:
@@ -55,7 +63,22 @@ def main():
         for step, trips in steps:
             print(f"  {step:44} {trips:6}")
         print(f"  {'in all':44} {totals[kind]:6}")
+    print("first visit of each page against its page floor, trips:")
+    heaviest = ("", 0.0)
+    for kind, steps in last.items():
+        if not kind.startswith("page visit "):
+            continue
+        caption = kind[len("page visit "):]
+        floor = last.get("page floor " + caption)
+        if not floor:
+            continue
+        visit_trips, floor_trips = steps[0][1], floor[0][1]
+        print(f"  {caption:24} visit {visit_trips:6}  floor {floor_trips:6}  ratio {visit_trips / floor_trips:.3f}")
+        if visit_trips / floor_trips > heaviest[1]:
+            heaviest = (caption, visit_trips / floor_trips)
     print(f"trips open / visible floor: {totals['window'] / totals['floor']:.3f}")
+    if heaviest[0]:
+        print(f"trips heaviest first visit / page floor: {heaviest[1]:.3f} ({heaviest[0]})")
     return 0
 
 

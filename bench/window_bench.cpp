@@ -194,9 +194,11 @@ void TimePageFloors(HWND owner) {
     SetActiveWindow(window);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
+    TraceMark(("@page floor " + g_floor->PageCaption(page)).c_str());
     const LONGLONG start = Now();
     g_floor->BuildPage(page);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    TraceMark("@page end");
     g_results.pageFloors.Add(g_floor->PageCaption(page), Milliseconds(Now() - start));
     g_floor->Destroy();
     Pump();
