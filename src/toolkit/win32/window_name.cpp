@@ -2,11 +2,6 @@
 
 namespace varnox {
 
-void SetWindowName(HWND window, const std::string& name) {
-  RemoveWindowName(window);
-  NameNewWindow(window, name);
-}
-
 void NameNewWindow(HWND window, const std::string& name) {
   const ATOM atom = GlobalAddAtomA(name.c_str());
   if (atom != 0) SetPropA(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(atom)));

@@ -11,8 +11,7 @@ namespace varnox {
 
 inline constexpr char kNameProperty[] = "Name";
 
-void SetWindowName(HWND window, const std::string& name);
-// The same for a window just made, which has no name to replace.
+// Names a window just made, which has no name to replace.
 void NameNewWindow(HWND window, const std::string& name);
 // Removes the property and deletes its atom; call before the window is gone.
 void RemoveWindowName(HWND window);
