@@ -232,3 +232,17 @@ varnox_configure_prefix() {
   varnox_import_reg "$prefix" "$text"$'\r\n' || return 1
   [[ $hardware != *'['* ]] || varnox_import_volatile_reg "$prefix" "$hardware"
 }
+
+# A program's first window waits only ten seconds for Wine's desktop to
+# start; on a busy machine that can be too short, and the program then has
+# no display driver, so no windows, for as long as it runs. When
+# VARNOX_START_DESKTOP names tools/start_desktop.exe of a Windows build tree,
+# the desktop of the prefix's running wineserver is started and waited for
+# here, before the program.
+varnox_start_desktop() {
+  local prefix=$1
+  [[ -n ${VARNOX_START_DESKTOP:-} ]] || return 0
+  cp "$VARNOX_START_DESKTOP" "$prefix/drive_c/varnox-start-desktop.exe" &&
+    varnox_wine_quietly "$prefix" 'C:\varnox-start-desktop.exe' ||
+    { echo "Wine's desktop did not start" >&2; return 1; }
+}

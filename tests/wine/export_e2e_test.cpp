@@ -281,7 +281,7 @@ TEST_F(ExportEndToEnd, SavedChangesImportedLeaveTheRegistryAsOkDoes) {
     EXPECT_TRUE(ui.Enabled("ApplyBtn")) << "the window stays as it was";
     ui.Click("CancelBtn");
   });
-  EXPECT_EQ(dialogDefaults.size(), 3u);
+  ASSERT_EQ(dialogDefaults.size(), 3u);
   EXPECT_EQ(dialogDefaults.front(), L"varnox-changes.reg");
   WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA("C:\\test\\*.varnox-partial", &found);

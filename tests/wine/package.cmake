@@ -24,8 +24,9 @@ set(package_cycle_command
     --strip ${CMAKE_STRIP} --listing $<TARGET_FILE:wine_package_listing> --window $<TARGET_FILE:wine_window_e2e>
     --pages $<TARGET_FILE:wine_pages_e2e> --reg ${PROJECT_SOURCE_DIR}/fixtures/win7.reg ${package_cycle_args})
 set(package_cycle_environment VARNOX_WINE_DIR=${CMAKE_BINARY_DIR}/wine
-                              VARNOX_VOLATILE_IMPORT=$<TARGET_FILE:volatile_import>)
-add_dependencies(wine_package_listing varnox_cpl volatile_import)
+                              VARNOX_VOLATILE_IMPORT=$<TARGET_FILE:volatile_import>
+                              VARNOX_START_DESKTOP=$<TARGET_FILE:start_desktop>)
+add_dependencies(wine_package_listing varnox_cpl volatile_import start_desktop)
 add_test(NAME wine_package_cycle_win7 COMMAND ${package_cycle_command})
 set_tests_properties(wine_package_cycle_win7 PROPERTIES TIMEOUT 600 LABELS "wine;package"
                      ENVIRONMENT "${package_cycle_environment}")
