@@ -344,7 +344,13 @@ bool RunOpened(const CplLibrary& cpl, const std::function<void(HWND owner)>& ope
       EnumThreadWindows(uiThread, &MatchForm, reinterpret_cast<LPARAM>(&search));
       if (!search.found) Sleep(20);
     }
-    if (!search.found) return;
+    if (!search.found) {
+      // What the applet said instead, so a window that never came says why.
+      for (const std::wstring& message : creationMessages) {
+        ADD_FAILURE() << "a box came up before any window: " << std::string(message.begin(), message.end());
+      }
+      return;
+    }
     sawWindow = true;
     UiDriver ui(search.found, std::move(creationMessages));
     scenario(ui);
