@@ -24,7 +24,15 @@ std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) 
   SystemApi& system = platform_.system;
   const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
                         [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
-  const RegFileContents contents = ParseRegFile(bytes, codec);
+  const OpenedFile file = ShowSettings(ParseRegFile(bytes, codec));
+  const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
+  return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);
+}
+
+OpenedFile TConfForm::ShowSettings(const RegFileContents& contents) {
+  SystemApi& system = platform_.system;
+  const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
+                        [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
   auto& ok = Find<TButton>("ApplyBtn");
   const bool okEnabled = ok.Enabled();
   // As in the window's own load: handlers that act only on a user's change
@@ -34,12 +42,10 @@ std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) 
     TConfForm& form;
     ~Loaded() { form.FLoaded = true; }
   } loaded{*this};
-  const OpenedFile file =
-      ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents, codec);
+  OpenedFile file = ShowFileInWindow(frame_, designStates_, flags_, loadReads_, platform_.registry, contents, codec);
   ok.SetEnabled(okEnabled || flags_.AnyRaised());
   for (const RegistryValueRef& value : file.shown) usersValues_.Add(value);
-  const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
-  return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);
+  return file;
 }
 
 }  // namespace varnox

@@ -25,6 +25,9 @@
 
 namespace varnox {
 
+struct OpenedFile;
+struct RegFileContents;
+
 // What the form needs from whoever shows it on the screen.
 class WindowServices {
  public:
@@ -151,6 +154,9 @@ class TConfForm : public TForm {
   // Shows a registry file's bytes in the window (nothing is written) and
   // returns the message that says what happened, in the hints' language.
   std::string OpenSettingsFile(const std::vector<std::uint8_t>& bytes);
+  // The same for contents already read (a registry file, or a policy file
+  // in its form): what the window now shows of them, and what it left out.
+  OpenedFile ShowSettings(const RegFileContents& contents);
 
   bool FIsNT = false;
   bool FLoaded = false;
