@@ -14,11 +14,15 @@ set(varnox_size_limit)
 # 448 KB with nothing removed; the budget stayed where it was. Save for
 # Group Policy (the policy file parser, writer and merge, the folder dialog
 # and its message in two languages) took it from 495 KB to 510 KB.
+# The budget was then set to 560 KB, on purpose, for what comes next.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(varnox_size_limit --max-kb 528)
+  set(varnox_size_limit --max-kb 560)
 endif()
 add_test(NAME binary_check COMMAND ${varnox_check_binary} ${varnox_size_limit} $<TARGET_FILE:varnox_cpl>)
 set_tests_properties(binary_check PROPERTIES LABELS binary)
+# The command line's program: no exports, and the same rule for its imports.
+add_test(NAME binary_check_program COMMAND ${varnox_check_binary} --program $<TARGET_FILE:varnox_exe>)
+set_tests_properties(binary_check_program PROPERTIES LABELS binary)
 
 # The checker must reject the faults it is there to catch, each for its reason.
 function(varnox_binary_sample name)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_codes.h"
 #include "cli/run.h"
 #include "cli/win32/win32_user_profiles.h"
 #include "platform/win32/win32_registry.h"
