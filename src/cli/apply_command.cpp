@@ -80,14 +80,21 @@ int ApplyRun::Apply(Target& target, const RegFileContents& contents, CliOutput& 
   if (changes.empty()) return kExitOk;
 
   if (backupFirst_) {
-    window.Services().AnswerSaveAs(*backupFirst_);
+    // One backup a user when a run covers several: the SID before the extension.
+    std::string path = *backupFirst_;
+    if (!target.tag.empty()) {
+      const std::size_t dot = path.rfind('.');
+      const bool extension = dot != std::string::npos && path.find_first_of("\\/", dot) == std::string::npos;
+      path.insert(extension ? dot : path.size(), "-" + target.tag);
+    }
+    window.Services().AnswerSaveAs(path);
     const std::size_t errors = window.Services().Errors().size();
     window.Form().btnBackupClick(window.Form());
     if (window.Services().Errors().size() != errors) {
-      refused_ = Concat({"FAILED: the backup ", *backupFirst_, " could not be written; nothing changed"});
+      refused_ = Concat({"FAILED: the backup ", path, " could not be written; nothing changed"});
       return kExitRegistry;
     }
-    output.out += Concat({"backed up into ", *backupFirst_, "\n"});
+    output.out += Concat({"backed up into ", path, "\n"});
   }
 
   TConfForm& form = window.Form();

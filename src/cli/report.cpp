@@ -101,7 +101,7 @@ std::string ReportText(const std::vector<ReportRow>& rows, const std::string& wh
   return text;
 }
 
-std::string ReportJson(const std::vector<ReportRow>& rows, const std::string& whose) {
+nlohmann::ordered_json ReportJson(const std::vector<ReportRow>& rows, const std::string& whose) {
   nlohmann::ordered_json values = nlohmann::ordered_json::array();
   for (const ReportRow& row : rows) {
     values.push_back({{"page", row.page},
@@ -115,11 +115,10 @@ std::string ReportJson(const std::vector<ReportRow>& rows, const std::string& wh
                       {"honoured", row.honoured},
                       {"changeable", row.changeable}});
   }
-  nlohmann::ordered_json report = {{"whose", whose}, {"values", values}};
-  return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return {{"whose", whose}, {"values", values}};
 }
 
-std::string ReportCsv(const std::vector<ReportRow>& rows) {
+std::string ReportCsv(const std::vector<ReportRow>& rows, const std::string& whose) {
   // RFC 4180: a field with a comma, a quote or a line break goes in quotes.
   const auto field = [](const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -127,28 +126,14 @@ std::string ReportCsv(const std::vector<ReportRow>& rows) {
     for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
   };
-  std::string text = "page,caption,root,key,value,present,type,data,honoured,changeable\r\n";
+  const std::string first = whose.empty() ? std::string() : field(whose) + ",";
+  std::string text =
+      Concat({whose.empty() ? "" : "whose,", "page,caption,root,key,value,present,type,data,honoured,changeable\r\n"});
   for (const ReportRow& row : rows) {
-    text += Concat({field(row.page),
-                    ",",
-                    field(row.caption),
-                    ",",
-                    row.root,
-                    ",",
-                    field(row.key),
-                    ",",
-                    field(row.value),
-                    ",",
-                    row.present ? "yes" : "no",
-                    ",",
-                    field(row.type),
-                    ",",
-                    field(row.data),
-                    ",",
-                    row.honoured ? "yes" : "no",
-                    ",",
-                    row.changeable,
-                    "\r\n"});
+    text += Concat({first, field(row.page), ",",   field(row.caption), ",", row.root,
+                    ",",   field(row.key),  ",",   field(row.value),   ",", row.present ? "yes" : "no",
+                    ",",   field(row.type), ",",   field(row.data),    ",", row.honoured ? "yes" : "no",
+                    ",",   row.changeable,  "\r\n"});
   }
   return text;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/headless_window.h"
 #include "window/pages/managed_values.h"
 
@@ -29,7 +31,8 @@ std::vector<ReportRow> ReportRows(HeadlessWindow& window, const std::vector<Mana
 
 // `whose`: whose per-user settings these are, as a sentence's object.
 std::string ReportText(const std::vector<ReportRow>& rows, const std::string& whose);
-std::string ReportJson(const std::vector<ReportRow>& rows, const std::string& whose);
-std::string ReportCsv(const std::vector<ReportRow>& rows);
+nlohmann::ordered_json ReportJson(const std::vector<ReportRow>& rows, const std::string& whose);
+// With `whose`, a first column names it on every row (a run over several users).
+std::string ReportCsv(const std::vector<ReportRow>& rows, const std::string& whose = {});
 
 }  // namespace varnox::cli

@@ -29,6 +29,7 @@ std::string Stopped(int exit, const CliOutput& output) {
 struct TargetPlan {
   std::function<std::unique_ptr<ProfileHive>()> open;  // empty: this account's own
   bool machine = true;
+  std::string sid;  // of each profile of --all-users
 };
 
 struct Plan {
@@ -45,7 +46,7 @@ Plan MakePlan(const Whose& whose, UserProfiles& profiles) {
     plan.targets.push_back({[&profiles] { return profiles.OpenDefaultUser(); }});
   } else if (whose.allUsers) {
     for (const std::string& sid : profiles.UserSids()) {
-      plan.targets.push_back({[&profiles, sid] { return profiles.Open(sid); }, plan.targets.empty()});
+      plan.targets.push_back({[&profiles, sid] { return profiles.Open(sid); }, plan.targets.empty(), sid});
     }
     if (plan.targets.empty()) plan.error = "no local user profile was found";
     plan.several = plan.targets.size() > 1;
@@ -75,7 +76,10 @@ int OnTarget(const TargetPlan& planned, bool several, const CommandLine& command
         Concat({"a user's value: this runs as the system account, which is no user; use ", kUserOptions});
     target.whose = "no user (the system account)";
   }
-  if (several && hive) target.label = Concat({hive->Whose(), ": "});
+  if (several && hive) {
+    target.label = Concat({hive->Whose(), ": "});
+    target.tag = planned.sid;
+  }
   if (!window.Loaded()) {
     output.Problem("the registry could not be read whole; nothing was done");
     return kExitRegistry;
@@ -86,19 +90,20 @@ int OnTarget(const TargetPlan& planned, bool several, const CommandLine& command
 int Report(const CommandLine& command, CliEnvironment& environment, CliOutput& output, const Plan& plan,
            const std::vector<ManagedPage>& table) {
   int exit = kExitOk;
-  std::string csvHeader;
+  bool header = true;
+  nlohmann::ordered_json reports = nlohmann::ordered_json::array();
   for (const TargetPlan& planned : plan.targets) {
     const int code = OnTarget(planned, plan.several, command, environment, output, table, [&](Target& target) {
       const std::vector<ReportRow> rows = ReportRows(target.window, table);
       switch (command.format) {
         case ReportFormat::Json:
-          output.out += ReportJson(rows, target.whose);
+          reports.push_back(ReportJson(rows, target.whose));
           break;
         case ReportFormat::Csv: {
-          std::string csv = ReportCsv(rows);
-          // One header for every user's rows.
-          if (!csvHeader.empty()) csv.erase(0, csv.find('\n') + 1);
-          csvHeader = "written";
+          // One header for every user's rows, each of which then says whose.
+          std::string csv = ReportCsv(rows, plan.several ? target.whose : std::string());
+          if (!header) csv.erase(0, csv.find('\n') + 1);
+          header = false;
           output.out += csv;
           break;
         }
@@ -109,6 +114,10 @@ int Report(const CommandLine& command, CliEnvironment& environment, CliOutput& o
       return kExitOk;
     });
     exit = std::max(exit, code);
+  }
+  if (command.format == ReportFormat::Json && !reports.empty()) {
+    const nlohmann::ordered_json document = plan.several ? nlohmann::ordered_json{{"reports", reports}} : reports[0];
+    output.out += document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
   }
   if (exit != kExitOk) output.out += Concat({Stopped(exit, output), "\n"});
   return exit;

@@ -18,6 +18,7 @@ struct Target {
   BaselineScope scope;
   std::string whose;  // "the current user (NAME)", "user NAME (SID)"
   std::string label;  // put before value names in the last line when a run has several targets
+  std::string tag;    // the profile's SID when a run has several targets, for file names
 };
 
 // A value's data as the command line may print it: never the password's.

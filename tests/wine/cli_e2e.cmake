@@ -9,3 +9,11 @@ foreach(version IN LISTS cli_versions)
                    SOURCES cli_e2e_test.cpp registry_probe.cpp registry_dump.cpp
                    REG fixtures/${version}.reg LIBS varnox_core varnox_header_libraries NEEDS_CPL NEEDS_EXE)
 endforeach()
+# The 32-bit program on 64-bit Windows reads the 64-bit view, as the x64
+# program does: its report against that view.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  varnox_wine_test(NAME cli_e2e WINVER win7 ON_64_BIT
+                   SOURCES cli_e2e_test.cpp registry_probe.cpp registry_dump.cpp
+                   REG fixtures/win7.reg LIBS varnox_core varnox_header_libraries NEEDS_CPL NEEDS_EXE
+                   ENV VARNOX_CLI_REPORT_ONLY=1)
+endif()
