@@ -74,7 +74,7 @@ OpenedBaseline OpenBaseline(HeadlessWindow& window, const RegFileContents& conte
     inScope.entries.push_back(entry);
   }
 
-  result.opened = window.Form().ShowSettings(inScope);
+  result.opened = window.Form().ShowSettings(inScope, codec);
   for (const LeftOutEntry& entry : result.opened.leftOut) {
     BaselineNote note{entry.line, codec.toUtf8(entry.what), WhyLeftOut(entry.reason)};
     switch (entry.reason) {

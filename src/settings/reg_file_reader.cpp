@@ -10,7 +10,7 @@ namespace varnox {
 
 namespace {
 
-constexpr const char* kFaultTexts[kRegFileFaultCount] = {
+constexpr const char* kFaultTexts[kFileFaultCount] = {
     "not a registry file",
     "the file ends in half a character",
     "not a key, value or comment line",
@@ -28,6 +28,12 @@ constexpr const char* kFaultTexts[kRegFileFaultCount] = {
     "a byte of hex data that is not 1 or 2 hexadecimal digits",
     "text data in half a character",
     "the last line goes on past the end of the file",
+    "a record that starts with neither Computer nor User",
+    "a record without all four of its lines",
+    "unknown action (DWORD:, SZ:, EXSZ:, MULTISZ:, DELETE, DELETEALLVALUES or CREATEKEY are known)",
+    "DWORD: needs a decimal or 0x hexadecimal number of 32 bits",
+    "a NUL character in a key path, value name or text",
+    "not a registry policy file, or one cut short",
 };
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -271,20 +277,9 @@ class Reader {
 
   // A version 5.00 file holds text types as UTF-16; the registry, as ANSI.
   std::vector<std::uint8_t> AnsiOfWide(const std::vector<std::uint8_t>& wide) const {
-    if (wide.size() % 2 != 0) throw LineFault{RegFileFault::OddTextData};
-    std::vector<std::uint8_t> ansi;
-    for (std::size_t from = 0; from < wide.size();) {
-      std::size_t nul = from;
-      while (nul < wide.size() && (wide[nul] != 0 || wide[nul + 1] != 0)) nul += 2;
-      if (nul != from) {
-        const std::string piece = codec_.fromUtf8(Utf16ToUtf8(std::span(wide).subspan(from, nul - from)));
-        ansi.insert(ansi.end(), piece.begin(), piece.end());
-      }
-      if (nul == wide.size()) break;
-      ansi.push_back(0);
-      from = nul + 2;
-    }
-    return ansi;
+    auto ansi = AnsiTextData(wide, codec_);
+    if (!ansi) throw LineFault{RegFileFault::OddTextData};
+    return std::move(*ansi);
   }
 
   const AnsiCodec& codec_;
@@ -303,6 +298,23 @@ const char* RegFileFaultText(RegFileFault fault) { return kFaultTexts[static_cas
 
 RegFileContents ParseRegFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec) {
   return Reader(bytes, codec).Run();
+}
+
+std::optional<std::vector<std::uint8_t>> AnsiTextData(std::span<const std::uint8_t> wide, const AnsiCodec& codec) {
+  if (wide.size() % 2 != 0) return std::nullopt;
+  std::vector<std::uint8_t> ansi;
+  for (std::size_t from = 0; from < wide.size();) {
+    std::size_t nul = from;
+    while (nul < wide.size() && (wide[nul] != 0 || wide[nul + 1] != 0)) nul += 2;
+    if (nul != from) {
+      const std::string piece = codec.fromUtf8(Utf16ToUtf8(wide.subspan(from, nul - from)));
+      ansi.insert(ansi.end(), piece.begin(), piece.end());
+    }
+    if (nul == wide.size()) break;
+    ansi.push_back(0);
+    from = nul + 2;
+  }
+  return ansi;
 }
 
 }  // namespace varnox

@@ -9,6 +9,7 @@
 // guessed at; a value under such a key line goes with it.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,8 +45,20 @@ enum class RegFileFault : std::uint8_t {
   BadByte,              // a byte of a hex list that is not 1 or 2 hexadecimal digits
   OddTextData,          // text as UTF-16 bytes with half a character
   EndsInsideContinued,  // the last line ends in a backslash: the value goes on past the file
+  // The other readers' (lgpo_text.h, policy_entries.h): never from a .reg file.
+  // LGPO text
+  UnknownConfiguration,  // a record that starts with neither Computer nor User
+  IncompleteRecord,      // a record without all four of its lines
+  UnknownAction,         // an action line of no kind LGPO text knows
+  BadNumber,             // DWORD: without a decimal or 0x hexadecimal number of 32 bits
+  NulCharacter,          // a NUL in a key path, value name or text, which would end it early
+  // Registry policy files
+  NotAPolicyFile,  // no "PReg" of version 1, or a record cut short
 };
+// The faults of .reg files, which the window names in its own languages.
 inline constexpr std::size_t kRegFileFaultCount = 17;
+// Every fault, the other readers' included.
+inline constexpr std::size_t kFileFaultCount = 23;
 
 // The English text of a fault, e.g. "unterminated string".
 const char* RegFileFaultText(RegFileFault fault);
@@ -56,7 +69,7 @@ struct RegFileError {
 };
 
 struct RegFileContents {
-  bool recognised = false;  // the first line named one of the two formats
+  bool recognised = false;  // the bytes are of the reader's format (for .reg, the first line names one)
   bool unicode = false;     // its text came through UTF-8 or UTF-16
   std::vector<RegFileEntry> entries;
   std::vector<RegFileError> errors;
@@ -64,5 +77,9 @@ struct RegFileContents {
 };
 
 RegFileContents ParseRegFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec);
+
+// Text data as UTF-16 files hold it (each string between NULs in UTF-16 LE)
+// as the registry's ANSI; nullopt for half a character.
+std::optional<std::vector<std::uint8_t>> AnsiTextData(std::span<const std::uint8_t> wide, const AnsiCodec& codec);
 
 }  // namespace varnox

@@ -70,7 +70,9 @@ std::string OpenedFileMessage(const OpenedFile& file, const OpenFileTexts& texts
     message += Concat({"\r\n", texts.line, std::to_string(entry.line), ": "});
     if (!entry.what.empty()) message += system.AnsiToUtf8(entry.what) + ": ";
     message += texts.reasons[static_cast<std::size_t>(entry.reason)];
-    if (entry.reason == LeftOutReason::Unreadable) message += texts.faults[static_cast<std::size_t>(entry.fault)];
+    // Only a .reg file's faults reach the window; the other readers' have no text here.
+    const auto fault = static_cast<std::size_t>(entry.fault);
+    if (entry.reason == LeftOutReason::Unreadable && fault < kRegFileFaultCount) message += texts.faults[fault];
   }
   if (entries.size() > kListedEntries) {
     message += Concat({"\r\n", texts.more, std::to_string(entries.size() - kListedEntries)});

@@ -24,15 +24,12 @@ std::string TConfForm::OpenSettingsFile(const std::vector<std::uint8_t>& bytes) 
   SystemApi& system = platform_.system;
   const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
                         [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
-  const OpenedFile file = ShowSettings(ParseRegFile(bytes, codec));
+  const OpenedFile file = ShowSettings(ParseRegFile(bytes, codec), codec);
   const bool russian = Find<TCheckBox>("cbSwitchLanguage").Checked();
   return OpenedFileMessage(file, russian ? RussianOpenFileTexts() : EnglishOpenFileTexts(), system);
 }
 
-OpenedFile TConfForm::ShowSettings(const RegFileContents& contents) {
-  SystemApi& system = platform_.system;
-  const AnsiCodec codec{[&system](const std::string& ansi) { return system.AnsiToUtf8(ansi); },
-                        [&system](const std::string& utf8) { return system.Utf8ToAnsi(utf8); }};
+OpenedFile TConfForm::ShowSettings(const RegFileContents& contents, const AnsiCodec& codec) {
   auto& ok = Find<TButton>("ApplyBtn");
   const bool okEnabled = ok.Enabled();
   // As in the window's own load: handlers that act only on a user's change

@@ -25,6 +25,7 @@
 
 namespace varnox {
 
+struct AnsiCodec;
 struct OpenedFile;
 struct RegFileContents;
 
@@ -156,7 +157,8 @@ class TConfForm : public TForm {
   std::string OpenSettingsFile(const std::vector<std::uint8_t>& bytes);
   // The same for contents already read (a registry file, or a policy file
   // in its form): what the window now shows of them, and what it left out.
-  OpenedFile ShowSettings(const RegFileContents& contents);
+  // `codec` carries the registry's ANSI text to and from UTF-8.
+  OpenedFile ShowSettings(const RegFileContents& contents, const AnsiCodec& codec);
 
   bool FIsNT = false;
   bool FLoaded = false;
