@@ -7,49 +7,36 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_api.h"
+#include "settings/forwarding_registry.h"
 
 namespace varnox {
 
-class KeyReuseRegistry final : public RegistryApi {
+class KeyReuseRegistry final : public ForwardingRegistry {
  public:
-  explicit KeyReuseRegistry(RegistryApi& real) : real_(real) {}
+  explicit KeyReuseRegistry(RegistryApi& real) : ForwardingRegistry(real) {}
   ~KeyReuseRegistry() override {
-    for (const Opening& opening : open_) real_.CloseKey(opening.handle);
+    for (const Opening& opening : open_) Inner().CloseKey(opening.handle);
   }
   KeyReuseRegistry(const KeyReuseRegistry&) = delete;
   KeyReuseRegistry& operator=(const KeyReuseRegistry&) = delete;
 
   long OpenKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override {
-    if (result == nullptr) return real_.OpenKey(root, path, access, result);
+    if (result == nullptr) return ForwardingRegistry::OpenKey(root, path, access, result);
     for (const Opening& opening : open_) {
       if (opening.root == root && opening.access == access && opening.path == path) {
         *result = opening.handle;
         return kErrorSuccess;
       }
     }
-    const long status = real_.OpenKey(root, path, access, result);
+    const long status = ForwardingRegistry::OpenKey(root, path, access, result);
     if (status == kErrorSuccess) open_.push_back({root, access, *result, path});
     return status;
   }
-  long CreateKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override {
-    return real_.CreateKey(root, path, access, result);
-  }
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override {
-    return real_.QueryValue(key, name, type, data, size);
-  }
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
-                std::uint32_t size) override {
-    return real_.SetValue(key, name, type, data, size);
-  }
-  long DeleteValue(RegKey key, const std::string& name) override { return real_.DeleteValue(key, name); }
-  long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
   long CloseKey(RegKey key) override {
     for (const Opening& opening : open_) {
       if (opening.handle == key) return kErrorSuccess;
     }
-    return real_.CloseKey(key);
+    return ForwardingRegistry::CloseKey(key);
   }
 
  private:
@@ -60,7 +47,6 @@ class KeyReuseRegistry final : public RegistryApi {
     RegKey handle;
     std::string path;
   };
-  RegistryApi& real_;
   std::vector<Opening> open_;
 };
 

@@ -13,16 +13,16 @@ long ReadLogRegistry::Opened(long status, RegKey root, const std::string& path, 
 }
 
 long ReadLogRegistry::OpenKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) {
-  return Opened(real_.OpenKey(root, path, access, result), root, path, result);
+  return Opened(ForwardingRegistry::OpenKey(root, path, access, result), root, path, result);
 }
 
 long ReadLogRegistry::CreateKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) {
-  return Opened(real_.CreateKey(root, path, access, result), root, path, result);
+  return Opened(ForwardingRegistry::CreateKey(root, path, access, result), root, path, result);
 }
 
 long ReadLogRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size) {
-  const long status = real_.QueryValue(key, name, type, data, size);
+  const long status = ForwardingRegistry::QueryValue(key, name, type, data, size);
   const KeyPath* path = keys_.Of(key);
   if (path == nullptr || !recording_) return status;
   lastRead_ = {path->root, path->path, name};
@@ -56,7 +56,7 @@ std::optional<ReadLogRegistry::Found> ReadLogRegistry::FoundOf(const RegistryVal
 
 long ReadLogRegistry::CloseKey(RegKey key) {
   keys_.Forget(key);
-  return real_.CloseKey(key);
+  return ForwardingRegistry::CloseKey(key);
 }
 
 }  // namespace varnox

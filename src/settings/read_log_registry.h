@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/forwarding_registry.h"
 #include "settings/key_paths.h"
 #include "settings/registry.h"
 #include "settings/registry_edit.h"
@@ -13,9 +14,9 @@
 
 namespace varnox {
 
-class ReadLogRegistry final : public RegistryApi {
+class ReadLogRegistry final : public ForwardingRegistry {
  public:
-  explicit ReadLogRegistry(RegistryApi& real) : real_(real) {}
+  explicit ReadLogRegistry(RegistryApi& real) : ForwardingRegistry(real) {}
 
   long OpenKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override;
   long CreateKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override;
@@ -24,13 +25,12 @@ class ReadLogRegistry final : public RegistryApi {
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                 std::uint32_t size) override {
     NoteWrite(key, name);
-    return real_.SetValue(key, name, type, data, size);
+    return ForwardingRegistry::SetValue(key, name, type, data, size);
   }
   long DeleteValue(RegKey key, const std::string& name) override {
     NoteWrite(key, name);
-    return real_.DeleteValue(key, name);
+    return ForwardingRegistry::DeleteValue(key, name);
   }
-  long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
   long CloseKey(RegKey key) override;
 
   void SetRecording(bool on) { recording_ = on; }
@@ -60,7 +60,6 @@ class ReadLogRegistry final : public RegistryApi {
     if (const KeyPath* path = keys_.Of(key)) written_.Add({path->root, path->path, name});
   }
 
-  RegistryApi& real_;
   KeyPaths keys_;
   ValueList reads_;
   ValueList keysAsked_;

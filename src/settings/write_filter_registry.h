@@ -5,37 +5,33 @@
 
 #include <string>
 
+#include "settings/forwarding_registry.h"
 #include "settings/key_paths.h"
 #include "settings/registry.h"
 #include "settings/value_list.h"
 
 namespace varnox {
 
-class WriteFilterRegistry final : public RegistryApi {
+class WriteFilterRegistry final : public ForwardingRegistry {
  public:
-  WriteFilterRegistry(RegistryApi& real, const ValueList& spared) : real_(real), spared_(spared) {}
+  WriteFilterRegistry(RegistryApi& real, const ValueList& spared) : ForwardingRegistry(real), spared_(spared) {}
 
   long OpenKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override {
-    return Opened(real_.OpenKey(root, path, access, result), root, path, result);
+    return Opened(ForwardingRegistry::OpenKey(root, path, access, result), root, path, result);
   }
   long CreateKey(RegKey root, const std::string& path, std::uint32_t access, RegKey* result) override {
-    return Opened(real_.CreateKey(root, path, access, result), root, path, result);
-  }
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                  std::uint32_t* size) override {
-    return real_.QueryValue(key, name, type, data, size);
+    return Opened(ForwardingRegistry::CreateKey(root, path, access, result), root, path, result);
   }
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
                 std::uint32_t size) override {
-    return Spared(key, name) ? kErrorSuccess : real_.SetValue(key, name, type, data, size);
+    return Spared(key, name) ? kErrorSuccess : ForwardingRegistry::SetValue(key, name, type, data, size);
   }
   long DeleteValue(RegKey key, const std::string& name) override {
-    return Spared(key, name) ? kErrorSuccess : real_.DeleteValue(key, name);
+    return Spared(key, name) ? kErrorSuccess : ForwardingRegistry::DeleteValue(key, name);
   }
-  long QueryInfoKey(RegKey key, RegKeyInfo* info) override { return real_.QueryInfoKey(key, info); }
   long CloseKey(RegKey key) override {
     keys_.Forget(key);
-    return real_.CloseKey(key);
+    return ForwardingRegistry::CloseKey(key);
   }
 
  private:
@@ -48,7 +44,6 @@ class WriteFilterRegistry final : public RegistryApi {
     return path != nullptr && spared_.Has({path->root, path->path, name});
   }
 
-  RegistryApi& real_;
   const ValueList& spared_;
   KeyPaths keys_;
 };
