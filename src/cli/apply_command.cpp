@@ -40,15 +40,7 @@ int ApplyRun::Apply(Target& target, const RegFileContents& contents, CliOutput& 
   output.out += whatIf_ ? Concat({"What applying ", file_, " would change on this machine and ", target.whose, "\n"})
                         : Concat({"Applying ", file_, " to this machine and ", target.whose, "\n"});
   const OpenedBaseline baseline = OpenBaseline(window, contents, target.scope, target.table);
-  for (const BaselineNote& note : baseline.leftOut) {
-    output.out += Concat({"left out: line ", std::to_string(note.line), " ", note.what, ": ", note.why, "\n"});
-  }
-  if (!baseline.invalid.empty()) {
-    for (const BaselineNote& note : baseline.invalid) {
-      output.Problem(Concat({file_, " line ", std::to_string(note.line), ": ", note.what, ": ", note.why}));
-    }
-    return kExitBadInput;
-  }
+  if (!Reported(baseline, file_, output)) return kExitBadInput;
   if (!baseline.adminOnly.empty()) {
     std::vector<std::string> names;
     for (const RegFileEntry& entry : baseline.adminOnly) {

@@ -22,15 +22,7 @@ int CheckRun::Check(Target& target, const RegFileContents& contents, CliOutput& 
   const AnsiCodec codec = window.Codec();
   output.out += Concat({"Checking ", file_, " against this machine and ", target.whose, "\n"});
   const OpenedBaseline baseline = OpenBaseline(window, contents, target.scope, target.table);
-  for (const BaselineNote& note : baseline.leftOut) {
-    output.out += Concat({"left out: line ", std::to_string(note.line), " ", note.what, ": ", note.why, "\n"});
-  }
-  if (!baseline.invalid.empty()) {
-    for (const BaselineNote& note : baseline.invalid) {
-      output.Problem(Concat({file_, " line ", std::to_string(note.line), ": ", note.what, ": ", note.why}));
-    }
-    return kExitBadInput;
-  }
+  if (!Reported(baseline, file_, output)) return kExitBadInput;
   nlohmann::ordered_json values = nlohmann::ordered_json::array();
   for (const ComparedValue& item : CompareBaseline(window, baseline)) {
     const RegistryValueRef& value = item.value;

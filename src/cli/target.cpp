@@ -28,6 +28,16 @@ std::string PrintedData(const Target& target, const RegistryValueRef& value, con
   return state.kind == RegistryEdit::Kind::SetValue ? DataText(state, target.window.Codec()) : "absent";
 }
 
+bool Reported(const OpenedBaseline& baseline, const std::string& file, CliOutput& output) {
+  for (const BaselineNote& note : baseline.leftOut) {
+    output.out += Concat({"left out: line ", std::to_string(note.line), " ", note.what, ": ", note.why, "\n"});
+  }
+  for (const BaselineNote& note : baseline.invalid) {
+    output.Problem(Concat({file, " line ", std::to_string(note.line), ": ", note.what, ": ", note.why}));
+  }
+  return baseline.invalid.empty();
+}
+
 std::string LimitedLine(const std::string& head, const std::vector<std::string>& items, std::size_t limit) {
   std::string line = head;
   for (std::size_t i = 0; i < items.size(); ++i) {

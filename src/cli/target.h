@@ -8,6 +8,7 @@
 
 #include "cli/baseline_open.h"
 #include "cli/headless_window.h"
+#include "cli/run.h"
 #include "window/pages/managed_values.h"
 
 namespace varnox::cli {
@@ -25,6 +26,10 @@ struct Target {
 std::string PrintedState(const Target& target, const RegistryValueRef& value, const RegistryEdit& state);
 // The data alone: "1", "absent", "set".
 std::string PrintedData(const Target& target, const RegistryValueRef& value, const RegistryEdit& state);
+
+// Lists what the baseline left out, and reports what it holds that the
+// window cannot take: false then (bad input).
+bool Reported(const OpenedBaseline& baseline, const std::string& file, CliOutput& output);
 
 // Items joined with "; " after `head`, as many as fit in `limit` characters,
 // then how many more there are.

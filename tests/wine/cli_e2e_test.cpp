@@ -168,22 +168,7 @@ std::optional<std::string> OtherUsersString(const std::string& path, const std::
 std::map<std::string, RegistryData> NativeValuesOf(HKEY root, const std::string& path) {
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
-  std::map<std::string, RegistryData> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | (wow64 ? KEY_WOW64_64KEY : 0), &key) != ERROR_SUCCESS) {
-    return values;
-  }
-  for (DWORD index = 0;; ++index) {
-    char name[512];
-    DWORD nameLength = sizeof name;
-    DWORD type = 0;
-    BYTE data[4096];
-    DWORD size = sizeof data;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-    values[std::string(name, nameLength)] = RegistryData{type, std::vector<BYTE>(data, data + size)};
-  }
-  RegCloseKey(key);
-  return values;
+  return ValuesOf(root, path, wow64 ? KEY_WOW64_64KEY : 0);
 }
 
 // The report alone, for the 32-bit program in a 64-bit prefix.

@@ -38,9 +38,9 @@ std::optional<RegistryData> Read(HKEY root, const std::string& path, const std::
 
 }  // namespace
 
-std::map<std::string, RegistryData> ValuesOf(HKEY root, const std::string& path) {
+std::map<std::string, RegistryData> ValuesOf(HKEY root, const std::string& path, REGSAM view) {
   std::map<std::string, RegistryData> values;
-  Key key(root, path, KEY_READ);
+  Key key(root, path, KEY_READ | view);
   if (!key.get()) return values;
   for (DWORD index = 0;; ++index) {
     char name[512];

@@ -16,8 +16,9 @@ struct RegistryData {
   bool operator==(const RegistryData&) const = default;
 };
 
-// Every value of the key, by name; empty when the key is missing.
-std::map<std::string, RegistryData> ValuesOf(HKEY root, const std::string& path);
+// Every value of the key, by name; empty when the key is missing. `view`
+// adds KEY_WOW64_64KEY, say, for the 64-bit view from a 32-bit test.
+std::map<std::string, RegistryData> ValuesOf(HKEY root, const std::string& path, REGSAM view = 0);
 std::optional<std::string> ReadString(HKEY root, const std::string& path, const std::string& name);
 std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::string& name);
 bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
