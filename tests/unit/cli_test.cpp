@@ -224,6 +224,11 @@ TEST(CliScope, AllUsersApplyEachProfileAndTheMachineOnce) {
   }
   EXPECT_EQ(machine.registry.String(kHkeyCurrentUser, kDesktop, "MenuShowDelay"), "400");
   EXPECT_EQ(machine.registry.String(kHkeyLocalMachine, kWinlogon, "DontDisplayLastUserName"), "1");
+  // The profile new accounts start from, alone.
+  machine.AddProfile(".DEFAULT");
+  EXPECT_EQ(machine.Run({"apply", "both.reg", "--default-user"}), kExitOk) << machine.output.err;
+  EXPECT_EQ(machine.LastLine(), "CHANGED 1");
+  EXPECT_EQ(machine.registry.String(kHkeyUsers, std::string(".DEFAULT\\") + kDesktop, "MenuShowDelay"), "250");
   int machineWrites = 0;
   for (const RegistryCall& call : machine.registry.Calls()) {
     machineWrites += call.op == "SetValue" && call.valueName == "DontDisplayLastUserName" ? 1 : 0;
