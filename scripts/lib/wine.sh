@@ -242,7 +242,11 @@ varnox_configure_prefix() {
 varnox_start_desktop() {
   local prefix=$1
   [[ -n ${VARNOX_START_DESKTOP:-} ]] || return 0
-  cp "$VARNOX_START_DESKTOP" "$prefix/drive_c/varnox-start-desktop.exe" &&
-    varnox_wine_quietly "$prefix" 'C:\varnox-start-desktop.exe' ||
+  cp "$VARNOX_START_DESKTOP" "$prefix/drive_c/varnox-start-desktop.exe" || return 1
+  # A 32-bit helper in a 64-bit prefix was once refused the start of the
+  # 64-bit desktop at once (error 1359) while other tests loaded the machine:
+  # one more try after a pause.
+  varnox_wine_quietly "$prefix" 'C:\varnox-start-desktop.exe' ||
+    { sleep 3 && varnox_wine_quietly "$prefix" 'C:\varnox-start-desktop.exe'; } ||
     { echo "Wine's desktop did not start" >&2; return 1; }
 }
