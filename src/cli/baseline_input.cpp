@@ -45,7 +45,7 @@ BaselineInput ReadBaselineInput(const std::string& path, const std::optional<std
   input.contents = std::move(read.contents);
   if (!input.contents.errors.empty()) {
     const RegFileError& first = input.contents.errors.front();
-    input.error = Concat({path, " line ", std::to_string(first.line), ": ", RegFileFaultText(first.fault)});
+    input.error = Concat({path, " line ", std::to_string(first.line), ": ", FileFaultText(first.fault)});
   }
   return input;
 }

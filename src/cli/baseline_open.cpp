@@ -5,6 +5,7 @@
 #include "base/concat.h"
 #include "cli/managed_lookup.h"
 #include "cli/value_text.h"
+#include "settings/baseline_file.h"
 #include "settings/stored_value.h"
 #include "settings/value_list.h"
 
@@ -79,7 +80,7 @@ OpenedBaseline OpenBaseline(HeadlessWindow& window, const RegFileContents& conte
     BaselineNote note{entry.line, codec.toUtf8(entry.what), WhyLeftOut(entry.reason)};
     switch (entry.reason) {
       case LeftOutReason::Unreadable:
-        note.why = Concat({"cannot be read: ", RegFileFaultText(entry.fault)});
+        note.why = Concat({"cannot be read: ", FileFaultText(entry.fault)});
         result.invalid.push_back(std::move(note));
         break;
       case LeftOutReason::CannotShow: {

@@ -79,10 +79,25 @@ BaselineRead ReadBaseline(std::string_view fileName, std::span<const std::uint8_
   return read;
 }
 
+const char* FileFaultText(RegFileFault fault) {
+  // The faults of LGPO text and of registry policy files, after those of .reg files.
+  constexpr const char* kTexts[kFileFaultCount - kRegFileFaultCount] = {
+      "a record that starts with neither Computer nor User",
+      "a record without all four of its lines",
+      "unknown action (DWORD:, SZ:, EXSZ:, MULTISZ:, DELETE, DELETEALLVALUES or CREATEKEY are known)",
+      "DWORD: needs a decimal or 0x hexadecimal number of 32 bits",
+      "a NUL character in a key path, value name or text",
+      "not a registry policy file, or one cut short",
+  };
+  const auto index = static_cast<std::size_t>(fault);
+  if (index < kRegFileFaultCount) return RegFileFaultText(fault);
+  return index < kFileFaultCount ? kTexts[index - kRegFileFaultCount] : "";
+}
+
 std::string FirstErrorText(const RegFileContents& contents) {
   if (contents.errors.empty()) return {};
   const RegFileError& error = contents.errors.front();
-  return Concat({"line ", std::to_string(error.line), ": ", RegFileFaultText(error.fault)});
+  return Concat({"line ", std::to_string(error.line), ": ", FileFaultText(error.fault)});
 }
 
 }  // namespace varnox

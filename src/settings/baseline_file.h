@@ -35,6 +35,9 @@ struct BaselineRead {
 BaselineRead ReadBaseline(std::string_view fileName, std::span<const std::uint8_t> bytes,
                           std::optional<RegKey> policyRoot, const AnsiCodec& codec);
 
+// The English text of any reader's fault.
+const char* FileFaultText(RegFileFault fault);
+
 // "line N: fault" of the contents' first error; empty when there is none.
 std::string FirstErrorText(const RegFileContents& contents);
 

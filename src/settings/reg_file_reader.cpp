@@ -10,7 +10,7 @@ namespace varnox {
 
 namespace {
 
-constexpr const char* kFaultTexts[kFileFaultCount] = {
+constexpr const char* kFaultTexts[kRegFileFaultCount] = {
     "not a registry file",
     "the file ends in half a character",
     "not a key, value or comment line",
@@ -28,12 +28,6 @@ constexpr const char* kFaultTexts[kFileFaultCount] = {
     "a byte of hex data that is not 1 or 2 hexadecimal digits",
     "text data in half a character",
     "the last line goes on past the end of the file",
-    "a record that starts with neither Computer nor User",
-    "a record without all four of its lines",
-    "unknown action (DWORD:, SZ:, EXSZ:, MULTISZ:, DELETE, DELETEALLVALUES or CREATEKEY are known)",
-    "DWORD: needs a decimal or 0x hexadecimal number of 32 bits",
-    "a NUL character in a key path, value name or text",
-    "not a registry policy file, or one cut short",
 };
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -294,7 +288,10 @@ class Reader {
 
 }  // namespace
 
-const char* RegFileFaultText(RegFileFault fault) { return kFaultTexts[static_cast<std::size_t>(fault)]; }
+const char* RegFileFaultText(RegFileFault fault) {
+  const auto index = static_cast<std::size_t>(fault);
+  return index < kRegFileFaultCount ? kFaultTexts[index] : "";
+}
 
 RegFileContents ParseRegFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec) {
   return Reader(bytes, codec).Run();

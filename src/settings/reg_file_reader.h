@@ -60,7 +60,9 @@ inline constexpr std::size_t kRegFileFaultCount = 17;
 // Every fault, the other readers' included.
 inline constexpr std::size_t kFileFaultCount = 23;
 
-// The English text of a fault, e.g. "unterminated string".
+// The English text of a .reg file's fault, e.g. "unterminated string"; empty
+// for the other readers' (FileFaultText in baseline_file.h has them), whose
+// texts the library that reads only .reg files does not carry.
 const char* RegFileFaultText(RegFileFault fault);
 
 struct RegFileError {

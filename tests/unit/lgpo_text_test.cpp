@@ -2,6 +2,7 @@
 // lines and what is read after them, and the writer's text reading back.
 
 #include "settings/lgpo_text.h"
+#include "settings/baseline_file.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +111,7 @@ TEST(LgpoTextReader, ReportsEachFaultWithItsLineAndReadsOn) {
     ASSERT_EQ(contents.errors.size(), 1u) << broken.record;
     EXPECT_EQ(contents.errors[0].line, 5 + broken.line) << broken.record;
     EXPECT_EQ(contents.errors[0].fault, broken.fault)
-        << broken.record << ": " << RegFileFaultText(contents.errors[0].fault);
+        << broken.record << ": " << FileFaultText(contents.errors[0].fault);
     ASSERT_EQ(contents.entries.size(), 2u) << broken.record << ": the records around it read, nothing of it";
     EXPECT_EQ(contents.entries.back().edit.name, "After") << broken.record;
   }
