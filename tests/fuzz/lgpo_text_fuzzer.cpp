@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "settings/baseline_file.h"
 #include "settings/lgpo_text.h"
 #include "settings/reg_file_format.h"
@@ -20,13 +21,8 @@ namespace {
 
 using varnox::RegistryEdit;
 
-const varnox::AnsiCodec kSame{[](const std::string& text) { return text; },
-                              [](const std::string& text) { return text; }};
-
-[[noreturn]] void Finding(const char* what) {
-  std::fprintf(stderr, "FINDING: %s\n", what);
-  std::abort();
-}
+using varnox::fuzz::Finding;
+using varnox::fuzz::kSame;
 
 std::vector<RegistryEdit> Edits(const varnox::RegFileContents& contents) {
   std::vector<RegistryEdit> edits;
@@ -38,15 +34,7 @@ std::vector<RegistryEdit> Edits(const varnox::RegFileContents& contents) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  std::vector<std::uint8_t> bytes;
-  const std::uint8_t how = data[0] % 3;
-  if (how == 1) {
-    bytes = {0xFF, 0xFE};
-    varnox::AppendUtf16(bytes, std::string(data + 1, data + size));
-  } else {
-    if (how == 2) bytes = {0xEF, 0xBB, 0xBF};
-    bytes.insert(bytes.end(), data + 1, data + size);
-  }
+  const std::vector<std::uint8_t> bytes = varnox::fuzz::FileBytes(data, size);
   const varnox::RegFileContents contents = varnox::ParseLgpoText(bytes, kSame);
   const auto lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
   for (const varnox::RegFileError& error : contents.errors) {

@@ -11,19 +11,15 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "fuzz_input.h"
 #include "settings/policy_file.h"
 
 namespace {
 
 using varnox::RegistryEdit;
 
-const varnox::AnsiCodec kSame{[](const std::string& text) { return text; },
-                              [](const std::string& text) { return text; }};
-
-[[noreturn]] void Finding(const char* what) {
-  std::fprintf(stderr, "FINDING: %s\n", what);
-  std::abort();
-}
+using varnox::fuzz::Finding;
+using varnox::fuzz::kSame;
 
 std::vector<RegistryEdit> Edits(std::uint8_t pick) {
   const RegistryEdit level{RegistryEdit::Kind::SetValue,
